@@ -1,0 +1,153 @@
+#include "cli/cli.h"
+
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <string_view>
+
+#include "core/numeric.h"
+#include "core/pipecalc.h"
+#include "tarnivel_version.h"
+
+namespace tarnivel {
+namespace {
+
+struct ValueOption {
+  char short_name;
+  std::string_view long_name;
+  Field field;
+};
+
+constexpr ValueOption kValueOptions[] = {
+    {'p', "pressure", Field::TP},
+    {'v', "velocity", Field::TV},
+    {'d', "diameter", Field::TD},
+    {'q', "flow", Field::TM},
+};
+
+std::optional<Calculation> CalculationNamed(std::string_view name) {
+  if (name == "velocity") return Calculation::Velocity;
+  if (name == "flow") return Calculation::Flow;
+  if (name == "diameter") return Calculation::Diameter;
+  return std::nullopt;
+}
+
+std::string_view LongNameOf(Field field) {
+  for (const ValueOption& option : kValueOptions) {
+    if (option.field == field) return option.long_name;
+  }
+  return {};
+}
+
+int UsageError(std::ostream& err, std::string_view message) {
+  err << "tarnivel: " << message << "\n\n" << UsageText();
+  return kExitUsage;
+}
+
+// Tells the user when a value held characters the number reading passed over, so that a
+// script never computes silently with «1,000» read as 1.
+void WarnAboutIgnoredText(Calculation calculation, const TextFields& fields, std::ostream& err) {
+  for (Field field : InputFields(calculation)) {
+    const std::string text = fields.Read(field);
+    try {
+      const LeadingNumber number = ReadLeadingNumber(text);
+      if (number.ignored_text) {
+        err << "tarnivel: --" << LongNameOf(field) << " \"" << text << "\" was read as "
+            << FormatGeneral(number.value) << '\n';
+      }
+    } catch (const ArithmeticFault&) {
+      // The calculation reports it.
+    }
+  }
+}
+
+int RunCalculation(Calculation calculation, const std::vector<std::string>& args, std::ostream& out,
+                   std::ostream& err) {
+  TextFields fields;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    std::string_view arg = args[i];
+    const ValueOption* matched = nullptr;
+    std::optional<std::string_view> inline_value;
+    for (const ValueOption& option : kValueOptions) {
+      if (arg.size() == 2 && arg[0] == '-' && arg[1] == option.short_name) matched = &option;
+      if (arg.substr(0, 2) == "--" && arg.substr(2, option.long_name.size()) == option.long_name) {
+        const std::string_view rest = arg.substr(2 + option.long_name.size());
+        if (rest.empty()) matched = &option;
+        if (!rest.empty() && rest.front() == '=') {
+          matched = &option;
+          inline_value = rest.substr(1);
+        }
+      }
+    }
+    if (matched == nullptr) {
+      return UsageError(err, "unknown option '" + std::string(arg) + "'");
+    }
+    if (!inline_value) {
+      if (i + 1 == args.size()) {
+        return UsageError(err, "option '" + std::string(arg) + "' needs a value");
+      }
+      inline_value = args[++i];  // taken as it stands, even when it starts with '-'
+    }
+    fields.Write(matched->field, *inline_value);
+  }
+
+  WarnAboutIgnoredText(calculation, fields, err);
+  try {
+    const CalcOutcome outcome = Calculate(calculation, fields);
+    if (outcome.prompt != Prompt::None) {
+      err << PromptText(outcome.prompt) << '\n';
+      return kExitPrompt;
+    }
+    out << fields.Read(ResultField(calculation)) << '\n';
+    return kExitOk;
+  } catch (const ArithmeticFault& fault) {
+    err << FaultDescription(fault.kind()) << '\n';
+    return kExitFault;
+  }
+}
+
+}  // namespace
+
+const char* UsageText() {
+  return "Usage: tarnivel                              open the calculator window\n"
+         "       tarnivel velocity|flow|diameter [OPTION TEXT]...\n"
+         "       tarnivel --help | --version\n"
+         "\n"
+         "Computes flow velocity, standard flow rate or bore diameter from the other two\n"
+         "and the gauge pressure, with the same digits as the window. Each TEXT is read\n"
+         "as the window reads the field; an option left out is an empty field.\n"
+         "\n"
+         "  -p, --pressure TEXT   gauge pressure, MPa\n"
+         "  -v, --velocity TEXT   flow velocity, m/s\n"
+         "  -d, --diameter TEXT   bore diameter, mm\n"
+         "  -q, --flow TEXT       standard flow rate, Nm3/h\n"
+         "\n"
+         "Prints the result on standard output. Exit status: 0 result printed,\n"
+         "1 more data needed (the request is printed on standard error),\n"
+         "2 arithmetic fault, 64 usage error.\n"
+         "\n"
+         "Example: tarnivel velocity -p 0.3 -d 100 -q 1000   prints 8.84194143371033\n";
+}
+
+int RunCommandLine(const std::vector<std::string>& args, std::istream& /*in*/, std::ostream& out,
+                   std::ostream& err) {
+  if (args.empty()) {
+    err << UsageText();
+    return kExitUsage;
+  }
+  const std::string_view command = args.front();
+  if (command == "--help" || command == "-h") {
+    out << UsageText();
+    return kExitOk;
+  }
+  if (command == "--version") {
+    out << "Tarnivel " << kTarnivelVersion << '\n';
+    return kExitOk;
+  }
+  if (const auto calculation = CalculationNamed(command)) {
+    return RunCalculation(*calculation, args, out, err);
+  }
+  return UsageError(err, "unknown command '" + std::string(command) + "'");
+}
+
+}  // namespace tarnivel

@@ -1,0 +1,87 @@
+#pragma once
+// The vocabulary shared by the calculations and whatever holds the field texts.
+//
+//   field texts (FieldSet) --> CalcVelocity / CalcFlow / CalcDiameter --> CalcOutcome
+//                                         |
+//                                         +--> ArithmeticFault (thrown)
+//
+// The window implements FieldSet over its text boxes; the command line, the batch mode,
+// the tests and the benchmarks use TextFields, five plain strings.
+
+#include <array>
+#include <exception>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarnivel {
+
+// The named text fields. Texts are UTF-8.
+enum class Field {
+  TP,  // gauge pressure, MPa
+  TV,  // flow velocity, m/s
+  TD,  // flow (bore) diameter, mm
+  TM,  // standard flow rate, Nm³/h
+  T5,  // auxiliary marker written by the key rules, read by nothing
+};
+inline constexpr std::size_t kFieldCount = 5;
+
+// Read and replace the texts of the five fields.
+class FieldSet {
+ public:
+  virtual ~FieldSet() = default;
+  virtual std::string Read(Field field) const = 0;
+  virtual void Write(Field field, std::string_view text) = 0;
+};
+
+// The simplest holder of five texts.
+class TextFields final : public FieldSet {
+ public:
+  std::string Read(Field field) const override { return texts_[Index(field)]; }
+  void Write(Field field, std::string_view text) override { texts_[Index(field)] = text; }
+
+ private:
+  static std::size_t Index(Field field) { return static_cast<std::size_t>(field); }
+  std::array<std::string, kFieldCount> texts_;
+};
+
+// The two things a calculation may ask the user for.
+enum class Prompt {
+  None,
+  EnterDiameter,     // velocity and flow need a non-zero diameter
+  EnterCompleteData  // diameter needs a non-zero flow and velocity
+};
+
+// The text the user sees for a prompt; empty for Prompt::None.
+std::string_view PromptText(Prompt prompt);
+
+// What a calculation asks of its caller once it has written its texts.
+struct CalcOutcome {
+  Prompt prompt = Prompt::None;
+  std::optional<Field> focus;  // the field to put the cursor in after the prompt
+
+  friend bool operator==(const CalcOutcome&, const CalcOutcome&) = default;
+};
+
+// Why guarded arithmetic refused to produce a number.
+enum class FaultKind {
+  Overflow,        // a result, or a number written in a text, beyond the largest double
+  DivisionByZero,  // a divisor equal to zero (zero by zero included)
+  InvalidArgument  // a negative base raised to a non-whole power
+};
+
+// The Chinese description of a fault, as the window and the command line show it.
+std::string_view FaultDescription(FaultKind kind);
+
+// Thrown by the numeric services and the calculations; carries only its kind.
+class ArithmeticFault : public std::exception {
+ public:
+  explicit ArithmeticFault(FaultKind kind) : kind_(kind) {}
+  FaultKind kind() const { return kind_; }
+  const char* what() const noexcept override;
+
+ private:
+  FaultKind kind_;
+};
+
+}  // namespace tarnivel

@@ -1,0 +1,244 @@
+#include "core/numeric.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <stdexcept>
+#include <system_error>
+
+namespace tarnivel {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Significant digits kept before the rest is folded into a sticky digit. A double needs at
+// most 767 significant decimal digits to be decided, so this never changes the rounding.
+constexpr std::size_t kMaxSignificant = 800;
+// Exponents are accumulated up to here; past it the value is far outside the double range
+// whatever the position of the decimal point in a text of any realistic length.
+constexpr std::int64_t kExponentCap = 1'000'000'000'000;
+
+// A decimal number taken apart: value = 0.digits × 10^exponent.
+class DecimalNumber {
+ public:
+  void AddDigit(char digit, bool after_point) {
+    if (digits_.empty() && digit == '0') {
+      if (after_point) --exponent_;  // leading zeros of a fraction only shift the point
+      return;
+    }
+    if (!after_point) ++exponent_;
+    if (digits_.size() < kMaxSignificant) {
+      digits_.push_back(digit);
+    } else if (digit != '0') {
+      sticky_ = true;
+    }
+  }
+  void SetNegative(bool negative) { negative_ = negative; }
+  void AddExponent(std::int64_t exponent) { exponent_ += exponent; }
+
+  double ToDouble() const {
+    std::string_view digits = digits_;
+    // Trailing zeros say nothing, unless digits beyond the kept ones follow them.
+    while (!sticky_ && !digits.empty() && digits.back() == '0') digits.remove_suffix(1);
+    if (digits.empty() && !sticky_) return negative_ ? -0.0 : 0.0;
+    // The largest double is below 10^309 and the smallest subnormal above 10^-325.
+    if (exponent_ > 310) throw ArithmeticFault(FaultKind::Overflow);
+    if (exponent_ < -330) return negative_ ? -0.0 : 0.0;
+
+    std::string text = "0.";
+    text.append(digits);
+    if (sticky_) text.push_back('1');
+    text.push_back('e');
+    text.append(std::to_string(exponent_));
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error == std::errc::result_out_of_range) {
+      if (exponent_ > 0) throw ArithmeticFault(FaultKind::Overflow);
+      value = 0.0;  // too small to represent: zero, without a fault
+    }
+    return negative_ ? -value : value;
+  }
+
+ private:
+  std::string digits_;
+  std::int64_t exponent_ = 0;
+  bool negative_ = false;
+  bool sticky_ = false;
+};
+
+// Walks a text, optionally skipping blanks before every character it looks at.
+class Cursor {
+ public:
+  Cursor(std::string_view text, bool skip_blanks) : text_(text), skip_blanks_(skip_blanks) {}
+
+  char Peek() {
+    if (skip_blanks_) {
+      while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
+    }
+    return pos_ < text_.size() ? text_[pos_] : '\0';
+  }
+  void Advance() { ++pos_; }
+  bool AtEnd() { return Peek() == '\0' && pos_ >= text_.size(); }
+  std::size_t pos() const { return pos_; }
+  void Rewind(std::size_t pos) { pos_ = pos; }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+  bool skip_blanks_;
+};
+
+// Reads sign, mantissa and exponent from the cursor. Returns false when no digit was found
+// (the cursor is then left where the mantissa ended).
+bool ScanNumber(Cursor& in, DecimalNumber& number) {
+  if (in.Peek() == '+' || in.Peek() == '-') {
+    number.SetNegative(in.Peek() == '-');
+    in.Advance();
+  }
+  bool any_digit = false;
+  bool after_point = false;
+  for (char c = in.Peek();; c = in.Peek()) {
+    if (IsDigit(c)) {
+      number.AddDigit(c, after_point);
+      any_digit = true;
+    } else if (c == '.' && !after_point) {
+      after_point = true;
+    } else {
+      break;
+    }
+    in.Advance();
+  }
+  if (!any_digit) return false;
+
+  // The exponent counts only when digits follow its marker: «1e» and «1e+» read as 1.
+  const std::size_t before_exponent = in.pos();
+  if (in.Peek() != 'e' && in.Peek() != 'E') return true;
+  in.Advance();
+  bool negative = false;
+  if (in.Peek() == '+' || in.Peek() == '-') {
+    negative = in.Peek() == '-';
+    in.Advance();
+  }
+  if (!IsDigit(in.Peek())) {
+    in.Rewind(before_exponent);
+    return true;
+  }
+  std::int64_t exponent = 0;
+  for (char c = in.Peek(); IsDigit(c); c = in.Peek()) {
+    exponent = std::min(exponent * 10 + (c - '0'), kExponentCap);
+    in.Advance();
+  }
+  number.AddExponent(negative ? -exponent : exponent);
+  return true;
+}
+
+double Checked(double result) {
+  if (std::isinf(result)) throw ArithmeticFault(FaultKind::Overflow);
+  return result;
+}
+
+}  // namespace
+
+LeadingNumber ReadLeadingNumber(std::string_view text) {
+  Cursor in(text, /*skip_blanks=*/true);
+  DecimalNumber number;
+  const bool found = ScanNumber(in, number);
+  LeadingNumber result;
+  result.value = found ? number.ToDouble() : 0.0;
+  if (!found) in.Rewind(0);
+  result.ignored_text = !in.AtEnd();
+  return result;
+}
+
+double ParseNumberStrict(std::string_view text) {
+  Cursor in(text, /*skip_blanks=*/false);
+  DecimalNumber number;
+  if (!ScanNumber(in, number) || !in.AtEnd()) {
+    throw std::invalid_argument("not a number");
+  }
+  return number.ToDouble();
+}
+
+std::string FormatGeneral(double value) {
+  if (value == 0.0) return "0";  // also a negative zero
+
+  // d.dddddddddddddde±x, correctly rounded to 15 significant digits.
+  char buffer[32];
+  const auto scientific =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+  const std::string_view text(buffer, static_cast<std::size_t>(scientific.ptr - buffer));
+  const std::size_t e_pos = text.find('e');
+  const bool negative = text.front() == '-';
+  std::string digits;  // the 15 significant digits, without the point
+  for (char c : text.substr(0, e_pos)) {
+    if (IsDigit(c)) digits.push_back(c);
+  }
+  int exponent = 0;
+  std::string_view exponent_text = text.substr(e_pos + 1);
+  if (exponent_text.front() == '+') exponent_text.remove_prefix(1);
+  std::from_chars(exponent_text.data(), exponent_text.data() + exponent_text.size(), exponent);
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+
+  std::string out = negative ? "-" : "";
+  if (exponent >= -4 && exponent <= 14) {
+    if (exponent < 0) {
+      out += "0.";
+      out.append(static_cast<std::size_t>(-exponent - 1), '0');
+      out += digits;
+    } else {
+      const std::size_t whole = static_cast<std::size_t>(exponent) + 1;
+      if (digits.size() <= whole) {
+        out += digits;
+        out.append(whole - digits.size(), '0');
+      } else {
+        out.append(digits, 0, whole);
+        out += '.';
+        out.append(digits, whole);
+      }
+    }
+    return out;
+  }
+  out += digits.front();
+  if (digits.size() > 1) {
+    out += '.';
+    out.append(digits, 1);
+  }
+  out += exponent < 0 ? "E-" : "E+";
+  const int magnitude = exponent < 0 ? -exponent : exponent;
+  if (magnitude < 10) out += '0';
+  out += std::to_string(magnitude);
+  return out;
+}
+
+std::string FormatWhole(double value) {
+  const double rounded = std::round(value);  // halves away from zero
+  if (rounded == 0.0) return "0";            // no «-0»
+  char buffer[400];                          // the largest double has 309 digits
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed, 0);
+  return std::string(buffer, result.ptr);
+}
+
+namespace guarded {
+
+double Add(double a, double b) { return Checked(a + b); }
+double Sub(double a, double b) { return Checked(a - b); }
+double Mul(double a, double b) { return Checked(a * b); }
+
+double Div(double dividend, double divisor) {
+  if (divisor == 0.0) throw ArithmeticFault(FaultKind::DivisionByZero);
+  return Checked(dividend / divisor);
+}
+
+double Pow(double base, double exponent) {
+  if (base < 0.0 && exponent != std::trunc(exponent)) {
+    throw ArithmeticFault(FaultKind::InvalidArgument);
+  }
+  if (exponent == 2.0) return Checked(base * base);
+  return Checked(std::pow(base, exponent));
+}
+
+}  // namespace guarded
+}  // namespace tarnivel

@@ -1,0 +1,104 @@
+#include "core/pipecalc.h"
+
+#include "core/numeric.h"
+
+namespace tarnivel {
+namespace {
+
+using guarded::Add;
+using guarded::Div;
+using guarded::Mul;
+using guarded::Pow;
+
+double Lenient(const FieldSet& fields, Field field) {
+  return ParseLeadingNumber(fields.Read(field));
+}
+
+// Flow area in m² of a bore of diameter d metres.
+double Area(double d) { return Mul(Pow(Div(d, 2), 2), PI_APPROX); }
+
+}  // namespace
+
+CalcOutcome CalcVelocity(FieldSet& fields) {
+  fields.Write(Field::TV, "0");
+  const double p = Add(Lenient(fields, Field::TP), ATM_MPA);  // absolute pressure, MPa
+  const double d = Div(Lenient(fields, Field::TD), 1000);     // diameter, m
+  const double qs = Div(Lenient(fields, Field::TM), 3600);    // standard flow, Nm³/s
+  if (d == 0) return {Prompt::EnterDiameter, Field::TD};
+
+  const double a = Area(d);
+  const double qa = Div(Mul(ATM_MPA, qs), p);  // actual flow, m³/s
+  const double v = Div(qa, a);
+  fields.Write(Field::TV, FormatGeneral(v));
+  return {};
+}
+
+CalcOutcome CalcFlow(FieldSet& fields) {
+  fields.Write(Field::TM, "0");
+  const double p = Add(Lenient(fields, Field::TP), ATM_MPA);  // absolute pressure, MPa
+  const double d = Div(Lenient(fields, Field::TD), 1000);     // diameter, m
+  const double v = Lenient(fields, Field::TV);                // velocity, m/s
+  if (d == 0) return {Prompt::EnterDiameter, Field::TD};
+
+  const double a = Area(d);
+  const double qa = Mul(Mul(a, v), 3600);      // actual flow, m³/h
+  const double qn = Div(Mul(p, qa), ATM_MPA);  // standard flow, Nm³/h
+  fields.Write(Field::TM, FormatGeneral(qn));
+  return {};
+}
+
+CalcOutcome CalcDiameter(FieldSet& fields) {
+  // The flow field is normalised to the number it starts with before anything is checked,
+  // and the calculation goes on from that text, rounded to 15 digits.
+  fields.Write(Field::TM, FormatGeneral(Lenient(fields, Field::TM)));
+  const double p = Add(Lenient(fields, Field::TP), ATM_MPA);    // absolute pressure, MPa
+  const double v = Lenient(fields, Field::TV);                  // velocity, m/s
+  const double qn = ParseNumberStrict(fields.Read(Field::TM));  // standard flow, Nm³/h
+  if (qn == 0 || v == 0) return {Prompt::EnterCompleteData, Field::TM};
+
+  const double qa = Div(Mul(qn, ATM_MPA), p);  // actual flow, m³/h
+  const double a = Div(qa, Mul(3600, v));      // flow area, m²
+  const double x = Div(a, PI_APPROX);          // radius squared
+  const double r = Pow(x, 0.5);                // radius, m
+  const double d = Mul(Add(r, r), 1000);       // diameter, mm
+  fields.Write(Field::TD, FormatWhole(d));
+  return {};
+}
+
+CalcOutcome Calculate(Calculation calculation, FieldSet& fields) {
+  switch (calculation) {
+    case Calculation::Velocity:
+      return CalcVelocity(fields);
+    case Calculation::Flow:
+      return CalcFlow(fields);
+    case Calculation::Diameter:
+      return CalcDiameter(fields);
+  }
+  return {};
+}
+
+Field ResultField(Calculation calculation) {
+  switch (calculation) {
+    case Calculation::Velocity:
+      return Field::TV;
+    case Calculation::Flow:
+      return Field::TM;
+    case Calculation::Diameter:
+      return Field::TD;
+  }
+  return Field::TV;
+}
+
+std::array<Field, 3> InputFields(Calculation calculation) {
+  switch (calculation) {
+    case Calculation::Velocity:
+      return {Field::TP, Field::TD, Field::TM};
+    case Calculation::Flow:
+      return {Field::TP, Field::TD, Field::TV};
+    case Calculation::Diameter:
+      return {Field::TP, Field::TV, Field::TM};
+  }
+  return {};
+}
+
+}  // namespace tarnivel

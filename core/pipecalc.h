@@ -1,0 +1,36 @@
+#pragma once
+// The three pipe-flow calculations.
+//
+// Each reads the texts it needs from a FieldSet, computes with the guarded arithmetic of
+// numeric.h, writes its result text and returns a CalcOutcome; on a zero input it asks for
+// data instead. Gas is carried from standard to line conditions by Boyle's law with
+// atmospheric pressure ATM_MPA; there is no temperature or compressibility term. The order
+// of the arithmetic steps fixes the last digits of every result and must not be rearranged.
+
+#include <array>
+
+#include "core/fields.h"
+
+namespace tarnivel {
+
+inline constexpr double ATM_MPA = 0.1;          // atmospheric = standard pressure, MPa
+inline constexpr double PI_APPROX = 3.1415926;  // the π the results are defined with
+
+// TV from TP, TD, TM. Writes «0» into TV first; asks for TD when the diameter is zero.
+CalcOutcome CalcVelocity(FieldSet& fields);
+// TM from TP, TD, TV. Writes «0» into TM first; asks for TD when the diameter is zero.
+CalcOutcome CalcFlow(FieldSet& fields);
+// TD from TP, TV, TM. Rewrites TM as the number it starts with first; asks for complete data
+// when the flow or the velocity is zero. TD keeps its text unless a result is written.
+CalcOutcome CalcDiameter(FieldSet& fields);
+
+// The calculations by name, for the front ends that choose one at run time.
+enum class Calculation { Velocity, Flow, Diameter };
+
+CalcOutcome Calculate(Calculation calculation, FieldSet& fields);
+// The field a calculation writes its result into.
+Field ResultField(Calculation calculation);
+// The fields whose texts a calculation reads as numbers.
+std::array<Field, 3> InputFields(Calculation calculation);
+
+}  // namespace tarnivel
