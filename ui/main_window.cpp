@@ -1,0 +1,147 @@
+#include "ui/main_window.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+
+#include "ui/centring.h"
+#include "ui/field_keys.h"
+#include "ui/message_box.h"
+#include "ui/twips.h"
+
+namespace tarnivel {
+namespace {
+
+// The client area and, around it, the edges of a thin fixed frame with a caption bar.
+constexpr int kClientWidth = 4890;
+constexpr int kClientHeight = 2505;
+constexpr int kSideInset = 45;
+constexpr int kTopInset = 330;
+
+// One framed input field: frame at (left, top) in the window, text box at (120, 240) in it.
+struct FieldFrame {
+  const char* frame_name;
+  const char* caption;
+  Field field;
+  const char* field_name;
+  int left, top, width, text_width;
+};
+constexpr FieldFrame kFrames[] = {
+    {"Frame1", "压强（MPa）", Field::TP, "TP", 360, 120, 1572, 1332},
+    {"Frame2", "流速（m/s）", Field::TV, "TV", 2760, 120, 1812, 1572},
+    {"Frame3", "流通直径（mm）", Field::TD, "TD", 360, 960, 1572, 1332},
+    {"Frame4", "流量（Nm^3/h)", Field::TM, "TM", 2760, 960, 1812, 1572},
+};
+constexpr int kFrameHeight = 735;
+constexpr int kTextLeft = 120, kTextTop = 240, kTextHeight = 375;
+
+QPushButton* AddButton(QWidget* window, const char* name, const char* caption, QRect twips) {
+  auto* button = new QPushButton(QString::fromUtf8(caption), window);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+  // Enter clicks a focused button, as Space does; outside a dialog this makes no button the
+  // default one.
+  button->setAutoDefault(true);
+  return button;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(MessageBoxInterface& messages, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      messages_(messages) {
+  setObjectName(QStringLiteral("form1"));
+  setWindowTitle(QStringLiteral("Tarnivel 1.0"));
+  setWindowIcon(QIcon(QStringLiteral(":/tarnivel/tarnivel-32.png")));
+  setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
+  // Frame captions sit on the frame's top edge, so the text box below them is inside it.
+  setStyleSheet(QStringLiteral(
+      "QGroupBox { border: 1px solid palette(mid); border-radius: 3px; margin-top: 7px; }"
+      "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
+
+  for (const FieldFrame& spec : kFrames) {
+    auto* frame = new QGroupBox(QString::fromUtf8(spec.caption), this);
+    frame->setObjectName(QString::fromLatin1(spec.frame_name));
+    frame->setGeometry(TwipsRect(spec.left, spec.top, spec.width, kFrameHeight));
+    auto* text_box = new QLineEdit(frame);
+    text_box->setObjectName(QString::fromLatin1(spec.field_name));
+    text_box->setGeometry(TwipsRect(kTextLeft, kTextTop, spec.text_width, kTextHeight));
+    text_boxes_[static_cast<std::size_t>(spec.field)] = text_box;
+  }
+  // The marker field is written by the key rules and read by nothing: kept, never shown.
+  auto* marker = new QLineEdit(this);
+  marker->setObjectName(QStringLiteral("T5"));
+  marker->setGeometry(TwipsRect(2040, 840, 495, 264));
+  marker->setFocusPolicy(Qt::NoFocus);
+  marker->hide();
+  text_boxes_[static_cast<std::size_t>(Field::T5)] = marker;
+
+  QPushButton* velocity = AddButton(this, "CMD1", "流速计算", {240, 1920, 975, 372});
+  QPushButton* flow = AddButton(this, "CMD2", "流量计算", {1440, 1920, 975, 372});
+  QPushButton* exit = AddButton(this, "CMD3", "退  出", {3840, 1920, 972, 372});
+  QPushButton* diameter = AddButton(this, "dia", "直径计算", {2640, 1920, 975, 375});
+
+  QWidget* const tab_order[] = {
+      velocity,           flow,    exit, TextBox(Field::TP), TextBox(Field::TV), TextBox(Field::TD),
+      TextBox(Field::TM), diameter};
+  for (std::size_t i = 1; i < std::size(tab_order); ++i) {
+    setTabOrder(tab_order[i - 1], tab_order[i]);
+  }
+  velocity->setFocus();
+
+  auto* keys = new FieldKeys(marker, this);
+  keys->Watch(TextBox(Field::TP), TextBox(Field::TV));
+  keys->Watch(TextBox(Field::TV), TextBox(Field::TD));
+  keys->Watch(TextBox(Field::TD), TextBox(Field::TM));
+  keys->Watch(TextBox(Field::TM), velocity);
+
+  connect(velocity, &QPushButton::clicked, this, [this] { RunCalculation(Calculation::Velocity); });
+  connect(flow, &QPushButton::clicked, this, [this] { RunCalculation(Calculation::Flow); });
+  connect(diameter, &QPushButton::clicked, this, [this] { RunCalculation(Calculation::Diameter); });
+  connect(exit, &QPushButton::clicked, this, &QWidget::close);
+}
+
+QLineEdit* MainWindow::TextBox(Field field) const {
+  return text_boxes_[static_cast<std::size_t>(field)];
+}
+
+std::string MainWindow::Read(Field field) const { return TextBox(field)->text().toStdString(); }
+
+void MainWindow::Write(Field field, std::string_view text) {
+  QLineEdit* box = TextBox(field);
+  box->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  box->setCursorPosition(0);  // a long result reads from its first digit
+}
+
+void MainWindow::RunCalculation(Calculation calculation) {
+  CalcOutcome outcome;
+  try {
+    outcome = Calculate(calculation, *this);
+  } catch (const ArithmeticFault& fault) {
+    // The fields stay as the calculation left them, so the user can correct the input.
+    messages_.ShowFault(this, fault.kind());
+    return;
+  }
+  if (outcome.prompt != Prompt::None) messages_.ShowPrompt(this, outcome.prompt);
+  if (outcome.focus) TextBox(*outcome.focus)->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::CentreOnScreen() {
+  const QScreen* screen = this->screen();
+  if (screen == nullptr) return;
+  const QSize screen_size = screen->geometry().size() * kTwipsPerPixel;
+  const CentredEdges edges = CentredOrigin(
+      static_cast<float>(screen_size.width()), static_cast<float>(screen_size.height()),
+      static_cast<float>(width() * kTwipsPerPixel + 2 * kSideInset),
+      static_cast<float>(height() * kTwipsPerPixel + kTopInset + kSideInset));
+  const QPoint screen_origin = screen->geometry().topLeft();
+  QPoint origin = pos();
+  if (edges.top) origin.setY(screen_origin.y() + qRound(*edges.top / kTwipsPerPixel));
+  if (edges.left) origin.setX(screen_origin.x() + qRound(*edges.left / kTwipsPerPixel));
+  move(origin);
+}
+
+}  // namespace tarnivel

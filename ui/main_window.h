@@ -1,0 +1,46 @@
+#pragma once
+// The calculator window.
+//
+//   text boxes (FieldSet) --> CalcVelocity / CalcFlow / CalcDiameter --> CalcOutcome
+//        ^                                 |                                  |
+//        |                          ArithmeticFault                  prompt, then focus
+//        +--- FieldKeys (Enter walks the fields, T5 marks odd characters)     |
+//                                          v                                  v
+//                              MessageBoxInterface::ShowFault   MessageBoxInterface::ShowPrompt
+//
+// Controls carry the names the rest of the program and the tests know them by (TP, TV, TD,
+// TM, T5, CMD1, CMD2, CMD3, dia, Frame1..Frame4); the window itself is form1.
+
+#include <QWidget>
+#include <array>
+
+#include "core/fields.h"
+#include "core/pipecalc.h"
+
+class QLineEdit;
+class QPushButton;
+
+namespace tarnivel {
+
+class MessageBoxInterface;
+
+class MainWindow final : public QWidget, public FieldSet {
+ public:
+  explicit MainWindow(MessageBoxInterface& messages, QWidget* parent = nullptr);
+
+  // FieldSet over the text boxes; a write shows at once.
+  std::string Read(Field field) const override;
+  void Write(Field field, std::string_view text) override;
+
+  // Moves the window to the middle of the screen it is on; leaves it be if that fails.
+  void CentreOnScreen();
+
+ private:
+  void RunCalculation(Calculation calculation);
+  QLineEdit* TextBox(Field field) const;
+
+  MessageBoxInterface& messages_;
+  std::array<QLineEdit*, kFieldCount> text_boxes_{};
+};
+
+}  // namespace tarnivel
