@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "cli/fd_input.h"
 #include "tarnivel_version.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
@@ -39,7 +40,9 @@ int RunWindow(int argc, char** argv) {
 int main(int argc, char** argv) {
   if (argc > 1) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return tarnivel::RunCommandLine(args, std::cin, std::cout, std::cerr);
+    tarnivel::FdInputBuffer standard_input(0);  // hands over rows as soon as they arrive
+    std::istream in(&standard_input);
+    return tarnivel::RunCommandLine(args, in, std::cout, std::cerr);
   }
   if (!HasDisplay()) {
     std::cerr << "tarnivel: there is no display to open the window on (DISPLAY is not set).\n"

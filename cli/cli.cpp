@@ -1,10 +1,16 @@
 #include "cli/cli.h"
 
+#include <fcntl.h>
+
+#include <cerrno>
+#include <cstring>
 #include <istream>
 #include <optional>
 #include <ostream>
 #include <string_view>
 
+#include "cli/batch.h"
+#include "cli/fd_input.h"
 #include "core/numeric.h"
 #include "core/pipecalc.h"
 #include "tarnivel_version.h"
@@ -106,11 +112,26 @@ int RunCalculation(Calculation calculation, const std::vector<std::string>& args
   }
 }
 
+int RunBatchCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                    std::ostream& err) {
+  if (args.size() > 2) return UsageError(err, "batch takes at most one FILE");
+  if (args.size() == 1 || args[1] == "-") return RunBatch(in, out, err);
+  const int fd = ::open(args[1].c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    err << "tarnivel: batch: cannot read '" << args[1] << "': " << std::strerror(errno) << '\n';
+    return kExitUsage;
+  }
+  FdInputBuffer file(fd, /*owns=*/true);
+  std::istream file_in(&file);
+  return RunBatch(file_in, out, err);
+}
+
 }  // namespace
 
 const char* UsageText() {
   return "Usage: tarnivel                              open the calculator window\n"
          "       tarnivel velocity|flow|diameter [OPTION TEXT]...\n"
+         "       tarnivel batch [FILE]                 a CSV table of calculations\n"
          "       tarnivel --help | --version\n"
          "\n"
          "Computes flow velocity, standard flow rate or bore diameter from the other two\n"
@@ -122,6 +143,12 @@ const char* UsageText() {
          "  -d, --diameter TEXT   bore diameter, mm\n"
          "  -q, --flow TEXT       standard flow rate, Nm3/h\n"
          "\n"
+         "batch reads CSV from FILE (or standard input) with a header row naming the\n"
+         "columns calc (velocity, flow or diameter), pressure, velocity, diameter and\n"
+         "flow; other columns are carried through. It writes the same table with the\n"
+         "fields as computed and a last column, message: empty, a request or a fault.\n"
+         "Status 0 when every row computed, 1 when some did not, 64 on malformed CSV.\n"
+         "\n"
          "Prints the result on standard output. Exit status: 0 result printed,\n"
          "1 more data needed (the request is printed on standard error),\n"
          "2 arithmetic fault, 64 usage error.\n"
@@ -129,7 +156,7 @@ const char* UsageText() {
          "Example: tarnivel velocity -p 0.3 -d 100 -q 1000   prints 8.84194143371033\n";
 }
 
-int RunCommandLine(const std::vector<std::string>& args, std::istream& /*in*/, std::ostream& out,
+int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                    std::ostream& err) {
   if (args.empty()) {
     err << UsageText();
@@ -144,6 +171,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::istream& /*in*/, s
     out << "Tarnivel " << kTarnivelVersion << '\n';
     return kExitOk;
   }
+  if (command == "batch") return RunBatchCommand(args, in, out, err);
   if (const auto calculation = CalculationNamed(command)) {
     return RunCalculation(*calculation, args, out, err);
   }

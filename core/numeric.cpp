@@ -24,13 +24,13 @@ constexpr std::int64_t kExponentCap = 1'000'000'000'000;
 class DecimalNumber {
  public:
   void AddDigit(char digit, bool after_point) {
-    if (digits_.empty() && digit == '0') {
+    if (count_ == 0 && digit == '0') {
       if (after_point) --exponent_;  // leading zeros of a fraction only shift the point
       return;
     }
     if (!after_point) ++exponent_;
-    if (digits_.size() < kMaxSignificant) {
-      digits_.push_back(digit);
+    if (count_ < kMaxSignificant) {
+      digits_[count_++] = digit;
     } else if (digit != '0') {
       sticky_ = true;
     }
@@ -39,21 +39,25 @@ class DecimalNumber {
   void AddExponent(std::int64_t exponent) { exponent_ += exponent; }
 
   double ToDouble() const {
-    std::string_view digits = digits_;
+    std::size_t count = count_;
     // Trailing zeros say nothing, unless digits beyond the kept ones follow them.
-    while (!sticky_ && !digits.empty() && digits.back() == '0') digits.remove_suffix(1);
-    if (digits.empty() && !sticky_) return negative_ ? -0.0 : 0.0;
+    while (!sticky_ && count > 0 && digits_[count - 1] == '0') --count;
+    if (count == 0 && !sticky_) return negative_ ? -0.0 : 0.0;
     // The largest double is below 10^309 and the smallest subnormal above 10^-325.
     if (exponent_ > 310) throw ArithmeticFault(FaultKind::Overflow);
     if (exponent_ < -330) return negative_ ? -0.0 : 0.0;
 
-    std::string text = "0.";
-    text.append(digits);
-    if (sticky_) text.push_back('1');
-    text.push_back('e');
-    text.append(std::to_string(exponent_));
+    // "0.<digits>[1]e<exponent>" for the correctly rounding standard conversion.
+    char text[kMaxSignificant + 16];
+    char* out = text;
+    *out++ = '0';
+    *out++ = '.';
+    out = std::copy_n(digits_, count, out);
+    if (sticky_) *out++ = '1';
+    *out++ = 'e';
+    out = std::to_chars(out, text + sizeof text, exponent_).ptr;
     double value = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    const auto [end, error] = std::from_chars(text, out, value);
     if (error == std::errc::result_out_of_range) {
       if (exponent_ > 0) throw ArithmeticFault(FaultKind::Overflow);
       value = 0.0;  // too small to represent: zero, without a fault
@@ -62,7 +66,8 @@ class DecimalNumber {
   }
 
  private:
-  std::string digits_;
+  char digits_[kMaxSignificant];  // only the first count_ are set
+  std::size_t count_ = 0;
   std::int64_t exponent_ = 0;
   bool negative_ = false;
   bool sticky_ = false;

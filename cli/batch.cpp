@@ -1,0 +1,211 @@
+#include "cli/batch.h"
+
+#include <algorithm>
+#include <cctype>
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "cli/csv.h"
+#include "core/pipecalc.h"
+
+namespace tarnivel {
+namespace {
+
+constexpr std::size_t kFlushAt = 1 << 16;
+constexpr std::size_t kNoColumn = static_cast<std::size_t>(-1);
+
+std::string Normalised(std::string_view name) {
+  while (!name.empty() && std::isspace(static_cast<unsigned char>(name.front()))) {
+    name.remove_prefix(1);
+  }
+  while (!name.empty() && std::isspace(static_cast<unsigned char>(name.back()))) {
+    name.remove_suffix(1);
+  }
+  std::string lower(name);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
+std::optional<Calculation> CalculationNamed(std::string_view text) {
+  // Rows almost always spell it exactly; only the others pay for normalising.
+  const std::string normalised =
+      text == "velocity" || text == "flow" || text == "diameter" ? "" : Normalised(text);
+  const std::string_view name = normalised.empty() ? text : normalised;
+  if (name == "velocity") return Calculation::Velocity;
+  if (name == "flow") return Calculation::Flow;
+  if (name == "diameter") return Calculation::Diameter;
+  return std::nullopt;
+}
+
+constexpr const char* kFieldColumnNames[] = {"pressure", "velocity", "diameter", "flow"};
+
+// Which column holds what; names are matched without regard to case or surrounding blanks.
+// A field column the input lacks is added after the input's own, so that no result is lost.
+struct Columns {
+  std::size_t calc = kNoColumn;
+  std::size_t field[4] = {kNoColumn, kNoColumn, kNoColumn, kNoColumn};  // TP, TV, TD, TM
+  std::size_t input_count = 0;                                          // columns of the input
+  std::size_t output_count = 0;  // and of the output, before the message
+
+  static Columns From(std::span<const std::string> header) {
+    Columns columns;
+    columns.input_count = header.size();
+    for (std::size_t i = header.size(); i-- > 0;) {  // the first of repeated names wins
+      const std::string name = Normalised(header[i]);
+      if (name == "calc") columns.calc = i;
+      for (std::size_t f = 0; f < 4; ++f) {
+        if (name == kFieldColumnNames[f]) columns.field[f] = i;
+      }
+    }
+    columns.output_count = columns.input_count;
+    for (std::size_t& column : columns.field) {
+      if (column == kNoColumn) column = columns.output_count++;
+    }
+    return columns;
+  }
+};
+
+class BatchRun {
+ public:
+  BatchRun(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+
+  // Returns false when the batch must stop.
+  bool Header(std::span<const std::string> header) {
+    columns_ = Columns::From(header);
+    if (columns_.calc == kNoColumn) {
+      Flush();
+      err_ << "tarnivel: batch: the header row has no 'calc' column\n";
+      status_ = kExitUsage;
+      return false;
+    }
+    for (const std::string& cell : header) AppendCell(cell);
+    for (std::size_t f = 0; f < 4; ++f) {
+      if (columns_.field[f] >= columns_.input_count) AppendCell(kFieldColumnNames[f]);
+    }
+    AppendCell("message");
+    EndRow();
+    return true;
+  }
+
+  bool Row(std::span<const std::string> cells, std::size_t line) {
+    if (cells.size() > columns_.input_count) {
+      Flush();
+      err_ << "tarnivel: batch: line " << line << " has " << cells.size() << " cells, the header "
+           << columns_.input_count << '\n';
+      status_ = kExitUsage;
+      return false;
+    }
+    for (std::size_t f = 0; f < 4; ++f) {
+      const std::size_t column = columns_.field[f];
+      fields_.Write(static_cast<Field>(f), column < cells.size() ? cells[column] : "");
+    }
+    std::string_view message;
+    const std::string_view calc_text = columns_.calc < cells.size() ? cells[columns_.calc] : "";
+    if (const auto calculation = CalculationNamed(calc_text)) {
+      try {
+        message = PromptText(Calculate(*calculation, fields_).prompt);
+      } catch (const ArithmeticFault& fault) {
+        message = FaultDescription(fault.kind());
+      }
+    } else {
+      unknown_ = "unknown calc '" + std::string(calc_text) + "'";
+      message = unknown_;
+    }
+    if (!message.empty()) status_ = std::max<int>(status_, kExitPrompt);
+
+    for (std::size_t i = 0; i < columns_.output_count; ++i) {
+      const auto field = std::find(std::begin(columns_.field), std::end(columns_.field), i);
+      if (field != std::end(columns_.field)) {
+        AppendCell(fields_.Read(static_cast<Field>(field - std::begin(columns_.field))));
+      } else {
+        AppendCell(i < cells.size() ? std::string_view(cells[i]) : std::string_view());
+      }
+    }
+    AppendCell(message);
+    EndRow();
+    return true;
+  }
+
+  void Malformed(const std::string& what, std::size_t line) {
+    Flush();
+    err_ << "tarnivel: batch: line " << line << ": " << what << '\n';
+    status_ = kExitUsage;
+  }
+
+  void Flush() {
+    out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    out_.flush();
+    buffer_.clear();
+  }
+
+  int status() const { return status_; }
+
+ private:
+  void AppendCell(std::string_view cell) {
+    if (!row_empty_) buffer_.push_back(',');
+    row_empty_ = false;
+    AppendCsvCell(buffer_, cell);
+  }
+  void EndRow() {
+    buffer_.push_back('\n');
+    row_empty_ = true;
+    if (buffer_.size() >= kFlushAt) Flush();
+  }
+
+  std::ostream& out_;
+  std::ostream& err_;
+  Columns columns_;
+  TextFields fields_;
+  std::string buffer_;
+  std::string unknown_;
+  bool row_empty_ = true;
+  int status_ = kExitOk;
+};
+
+}  // namespace
+
+int RunBatch(std::istream& in, std::ostream& out, std::ostream& err) {
+  std::streambuf& source = *in.rdbuf();
+  std::vector<char> chunk(1 << 16);
+  CsvReader reader;
+  BatchRun run(out, err);
+  bool have_header = false;
+  for (;;) {
+    const CsvReader::Status status = reader.Next();
+    if (status == CsvReader::Status::Record) {
+      const bool go_on = have_header ? run.Row(reader.record(), reader.record_line())
+                                     : run.Header(reader.record());
+      have_header = true;
+      if (!go_on) return run.status();
+    } else if (status == CsvReader::Status::NeedMore) {
+      // Rows computed so far go out before waiting for more input.
+      run.Flush();
+      if (source.sgetc() == std::char_traits<char>::eof()) {
+        reader.Finish();
+        continue;
+      }
+      const std::streamsize ready = std::clamp<std::streamsize>(
+          source.in_avail(), 1, static_cast<std::streamsize>(chunk.size()));
+      const std::streamsize got = source.sgetn(chunk.data(), ready);
+      reader.Feed(std::string_view(chunk.data(), static_cast<std::size_t>(got)));
+    } else if (status == CsvReader::Status::Error) {
+      run.Malformed(reader.error(), reader.error_line());
+      return run.status();
+    } else {
+      break;
+    }
+  }
+  if (!have_header) {
+    run.Flush();
+    err << "tarnivel: batch: the input is empty; it needs a header row with a 'calc' column\n";
+    return kExitUsage;
+  }
+  run.Flush();
+  return run.status();
+}
+
+}  // namespace tarnivel

@@ -1,0 +1,159 @@
+#include "cli/csv.h"
+
+#include <utility>
+
+namespace tarnivel {
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+}  // namespace
+
+void CsvReader::Feed(std::string_view data) { pending_ = data; }
+
+void CsvReader::Finish() { finished_ = true; }
+
+void CsvReader::Append(char c) {
+  if (cell_count_ == 0) EndCell();  // the first cell of a record opens on its first byte
+  cells_[cell_count_ - 1].push_back(c);
+}
+
+void CsvReader::EndCell() {
+  if (cell_count_ == cells_.size()) cells_.emplace_back();
+  cells_[cell_count_++].clear();
+}
+
+CsvReader::Status CsvReader::EndRecord() {
+  if (cell_count_ == 0) EndCell();
+  state_ = State::RecordStart;
+  return Status::Record;
+}
+
+CsvReader::Status CsvReader::Fail(std::string message, std::size_t line) {
+  error_ = std::move(message);
+  error_line_ = line;
+  return Status::Error;
+}
+
+CsvReader::Status CsvReader::Next() {
+  if (!error_.empty()) return Status::Error;
+  while (!pending_.empty()) {
+    const char c = pending_.front();
+    pending_.remove_prefix(1);
+
+    if (at_start_) {
+      if (c == kByteOrderMark[bom_seen_]) {
+        if (++bom_seen_ == kByteOrderMark.size()) at_start_ = false;
+        continue;
+      }
+      at_start_ = false;
+      if (bom_seen_ > 0) {  // not a byte order mark after all: those bytes are data
+        cell_count_ = 0;
+        for (char b : kByteOrderMark.substr(0, bom_seen_)) Append(b);
+        state_ = State::Unquoted;
+      }
+    }
+    if (skip_lf_) {
+      skip_lf_ = false;
+      if (c == '\n') continue;
+    }
+
+    switch (state_) {
+      case State::RecordStart:
+        cell_count_ = 0;
+        record_line_ = line_;
+        if (c == '\n' || c == '\r') {  // a blank line is no record
+          skip_lf_ = c == '\r';
+          ++line_;
+          continue;
+        }
+        state_ = State::FieldStart;
+        EndCell();
+        [[fallthrough]];
+      case State::FieldStart:
+        if (c == '"') {
+          state_ = State::Quoted;
+          quote_line_ = line_;
+          continue;
+        }
+        state_ = State::Unquoted;
+        [[fallthrough]];
+      case State::Unquoted:
+        if (c != ',' && c != '\n' && c != '\r') {
+          // Take the whole run of plain characters at once.
+          std::size_t run = 0;
+          while (run < pending_.size() && pending_[run] != ',' && pending_[run] != '\n' &&
+                 pending_[run] != '\r') {
+            ++run;
+          }
+          Append(c);
+          cells_[cell_count_ - 1].append(pending_.data(), run);
+          pending_.remove_prefix(run);
+        } else if (c == ',') {
+          EndCell();
+          state_ = State::FieldStart;
+        } else if (c == '\n' || c == '\r') {
+          skip_lf_ = c == '\r';
+          ++line_;
+          return EndRecord();
+        }
+        // A quote inside an unquoted cell is taken as it stands.
+        continue;
+      case State::Quoted:
+        if (c == '"') {
+          state_ = State::QuoteInQuoted;
+        } else {
+          if (c == '\n') ++line_;
+          Append(c);
+        }
+        continue;
+      case State::QuoteInQuoted:
+        if (c == '"') {  // a doubled quote is one quote
+          Append('"');
+          state_ = State::Quoted;
+        } else if (c == ',') {
+          EndCell();
+          state_ = State::FieldStart;
+        } else if (c == '\n' || c == '\r') {
+          skip_lf_ = c == '\r';
+          ++line_;
+          return EndRecord();
+        } else {
+          return Fail("text after the closing quote of a cell", line_);
+        }
+        continue;
+    }
+  }
+  if (!finished_) return Status::NeedMore;
+  switch (state_) {
+    case State::RecordStart:
+      if (at_start_ && bom_seen_ > 0) {  // a text that is only part of a byte order mark
+        at_start_ = false;
+        cell_count_ = 0;
+        for (char b : kByteOrderMark.substr(0, bom_seen_)) Append(b);
+        return EndRecord();
+      }
+      return Status::End;
+    case State::Quoted:
+      return Fail("a quoted cell is never closed", quote_line_);
+    default:
+      return EndRecord();  // the last line had no line break
+  }
+}
+
+void AppendCsvCell(std::string& out, std::string_view cell) {
+  bool plain = true;
+  for (char c : cell) plain = plain && c != ',' && c != '"' && c != '\r' && c != '\n';
+  if (plain) {
+    out.append(cell);
+    return;
+  }
+  out.push_back('"');
+  for (char c : cell) {
+    if (c == '"') out.push_back('"');
+    out.push_back(c);
+  }
+  out.push_back('"');
+}
+
+}  // namespace tarnivel

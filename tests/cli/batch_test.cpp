@@ -1,0 +1,206 @@
+#include "cli/batch.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "cli/csv.h"
+
+namespace tarnivel {
+namespace {
+
+struct BatchCase {
+  const char* name;
+  std::string in;
+  std::string out;
+  int status;
+  std::string err = "";
+};
+
+TEST(Batch, ComputesEveryRowAndCarriesTheRest) {
+  const BatchCase cases[] = {
+      {"the README example",
+       "calc,pressure,velocity,diameter,flow,line\n"
+       "velocity,0.3,,100,1000,A-1\n"
+       "flow,0.3,10,100,,A-2\n"
+       "diameter,0.3,10,,1000,A-3\n",
+       "calc,pressure,velocity,diameter,flow,line,message\n"
+       "velocity,0.3,8.84194143371033,100,1000,A-1,\n"
+       "flow,0.3,10,100,1130.973336,A-2,\n"
+       "diameter,0.3,10,94,1000,A-3,\n",
+       kExitOk},
+      {"carried columns stay in place, fields in any order",
+       "id,flow,note,calc,diameter\n7,1000,\"north, main\",velocity,100\n",
+       "id,flow,note,calc,diameter,pressure,velocity,message\n"
+       "7,1000,\"north, main\",velocity,100,,35.3677657348413,\n",
+       kExitOk},
+      {"quotes, embedded quotes and line breaks, CRLF and a byte order mark",
+       "\xEF\xBB\xBF\"calc\",\"pressure\",diameter,flow,note\r\n"
+       "\"velocity\",\"0.3\",\"100\",\"1000\",\"say \"\"hi\"\"\r\nthere\"\r\n",
+       "calc,pressure,diameter,flow,note,velocity,message\n"
+       "velocity,0.3,100,1000,\"say \"\"hi\"\"\r\nthere\",8.84194143371033,\n",
+       kExitOk},
+      {"the diameter shows the rewritten flow; names and calc values ignore case and blanks",
+       " Calc ,PRESSURE,Velocity,diameter,flow\n Diameter ,0.3,10,7,\"1,000\"\n",
+       " Calc ,PRESSURE,Velocity,diameter,flow,message\n Diameter ,0.3,10,3,1,\n", kExitOk},
+      {"short rows and blank lines", "calc,pressure,diameter,flow,note\n\nvelocity,0.3,100\n\r\n",
+       "calc,pressure,diameter,flow,note,velocity,message\nvelocity,0.3,100,,,0,\n", kExitOk},
+      {"every message kind, and the rows after them",
+       "calc,pressure,velocity,diameter,flow\n"
+       "velocity,0.3,,,1000\n"
+       "diameter,0.3,,55,1000\n"
+       "velocity,-0.1,,100,1000\n"
+       "velocity,0.3,,1e200,1000\n"
+       "diameter,-1,5,9,1000\n"
+       "speed,0.3,,100,1000\n"
+       ",0.3,,100,1000\n"
+       "velocity,0.3,,100,1000\n",
+       "calc,pressure,velocity,diameter,flow,message\n"
+       "velocity,0.3,0,,1000,请输入流通直径\n"
+       "diameter,0.3,,55,1000,请输入完整数据\n"
+       "velocity,-0.1,0,100,1000,除数为零\n"
+       "velocity,0.3,0,1e200,1000,溢出\n"
+       "diameter,-1,5,9,1000,无效的过程调用或参数\n"
+       "speed,0.3,,100,1000,unknown calc 'speed'\n"
+       ",0.3,,100,1000,unknown calc ''\n"
+       "velocity,0.3,8.84194143371033,100,1000,\n",
+       kExitPrompt},
+  };
+  for (const BatchCase& c : cases) {
+    std::istringstream in(c.in);
+    std::ostringstream out, err;
+    EXPECT_EQ(RunBatch(in, out, err), c.status) << c.name;
+    EXPECT_EQ(out.str(), c.out) << c.name;
+    EXPECT_EQ(err.str(), c.err) << c.name;
+  }
+}
+
+TEST(Batch, StopsAtMalformedInputAfterTheRowsBeforeIt) {
+  const std::string header = "calc,pressure,diameter,flow\n";
+  const std::string good = "velocity,0.3,100,1000\n";
+  const std::string good_out = "velocity,0.3,100,1000,8.84194143371033,\n";
+  const std::string out_header = "calc,pressure,diameter,flow,velocity,message\n";
+  const BatchCase cases[] = {
+      {"unterminated quote, named by the line it opens on",
+       header + good + "velocity,\"0.3,100,1000\n\nmore\n", out_header + good_out, kExitUsage,
+       "tarnivel: batch: line 3: a quoted cell is never closed\n"},
+      {"more cells than the header", header + good + "\n" + "velocity,0.3,100,1000,5\n" + good,
+       out_header + good_out, kExitUsage, "tarnivel: batch: line 4 has 5 cells, the header 4\n"},
+      {"text after a closing quote", header + good + "velocity,\"0.3\"x,100,1000\n",
+       out_header + good_out, kExitUsage,
+       "tarnivel: batch: line 3: text after the closing quote of a cell\n"},
+      {"no calc column", "pressure,diameter\n0.3,100\n", "", kExitUsage,
+       "tarnivel: batch: the header row has no 'calc' column\n"},
+      {"empty input", "", "", kExitUsage,
+       "tarnivel: batch: the input is empty; it needs a header row with a 'calc' column\n"},
+  };
+  for (const BatchCase& c : cases) {
+    std::istringstream in(c.in);
+    std::ostringstream out, err;
+    EXPECT_EQ(RunBatch(in, out, err), c.status) << c.name;
+    EXPECT_EQ(out.str(), c.out) << c.name;
+    EXPECT_EQ(err.str(), c.err) << c.name;
+  }
+}
+
+// Each row of a batch gives what the single-calculation command line gives for it.
+TEST(Batch, AgreesWithTheCommandLineRowForRow) {
+  const char* calcs[] = {"velocity", "flow", "diameter"};
+  const char* texts[] = {"",      "0.3",   "-0.1",  "10", "100",   "1000",
+                         "1,000", "12abc", "1e200", "-1", "0.001", "1e-200"};
+  std::string input = "calc,pressure,velocity,diameter,flow\n";
+  std::vector<std::vector<std::string>> rows;
+  std::size_t n = 0;
+  for (const char* calc : calcs) {
+    for (int i = 0; i < 120; ++i, ++n) {
+      std::vector<std::string> row = {calc};
+      for (std::size_t f = 0; f < 4; ++f) row.push_back(texts[(n * 7 + f * 5 + n / 3 * f) % 12]);
+      for (std::size_t k = 0; k < row.size(); ++k) {
+        if (k > 0) input += ',';
+        AppendCsvCell(input, row[k]);
+      }
+      input += '\n';
+      rows.push_back(row);
+    }
+  }
+  std::istringstream in(input);
+  std::ostringstream out, err;
+  RunBatch(in, out, err);
+
+  std::istringstream lines(out.str());
+  std::string line;
+  std::getline(lines, line);  // header
+  const char* options[] = {"-p", "-v", "-d", "-q"};
+  const std::size_t result_cell[] = {2, 4, 3};  // velocity, flow, diameter
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    const std::vector<std::string>& row = rows[r];
+    std::vector<std::string> args = {row[0]};
+    for (std::size_t f = 0; f < 4; ++f) {
+      args.push_back(options[f]);
+      args.push_back(row[f + 1]);
+    }
+    std::istringstream no_input;
+    std::ostringstream cli_out, cli_err;
+    const int status = RunCommandLine(args, no_input, cli_out, cli_err);
+
+    ASSERT_TRUE(std::getline(lines, line));
+    CsvReader reader;
+    reader.Feed(line);
+    reader.Finish();
+    ASSERT_EQ(reader.Next(), CsvReader::Status::Record);
+    const auto cells = reader.record();
+    const std::string message = cells[5];
+    const std::size_t calc_index = r / 120;
+    if (status == kExitOk) {
+      EXPECT_EQ(cells[result_cell[calc_index]] + "\n", cli_out.str()) << line;
+      EXPECT_EQ(message, "") << line;
+    } else {
+      // The command line's last line on standard error is the prompt or fault.
+      std::string last = cli_err.str();
+      last.pop_back();
+      last = last.substr(last.rfind('\n') + 1);
+      EXPECT_EQ(message, last) << line;
+    }
+  }
+}
+
+// Hands out its text one byte at a time and notes what had been written when it was asked for
+// more, as a pipe fed by hand would.
+class TricklingInput final : public std::streambuf {
+ public:
+  TricklingInput(std::string text, const std::ostringstream& out)
+      : text_(std::move(text)), out_(out) {}
+  std::vector<std::string> written_when_asked;
+
+ protected:
+  int_type underflow() override {
+    if (pos_ == text_.size()) return traits_type::eof();
+    if (pos_ > 0 && text_[pos_ - 1] == '\n') written_when_asked.push_back(out_.str());
+    byte_ = text_[pos_++];
+    setg(&byte_, &byte_, &byte_ + 1);
+    return traits_type::to_int_type(byte_);
+  }
+
+ private:
+  std::string text_;
+  const std::ostringstream& out_;
+  std::size_t pos_ = 0;
+  char byte_ = 0;
+};
+
+TEST(Batch, WritesEachRowBeforeWaitingForTheNext) {
+  std::ostringstream out, err;
+  TricklingInput trickle("calc,pressure,diameter,flow\nvelocity,0.3,100,1000\nflow,,\n", out);
+  std::istream in(&trickle);
+  EXPECT_EQ(RunBatch(in, out, err), kExitPrompt);
+  ASSERT_EQ(trickle.written_when_asked.size(), 2u);
+  EXPECT_EQ(trickle.written_when_asked[0], "calc,pressure,diameter,flow,velocity,message\n");
+  EXPECT_EQ(trickle.written_when_asked[1],
+            trickle.written_when_asked[0] + "velocity,0.3,100,1000,8.84194143371033,\n");
+}
+
+}  // namespace
+}  // namespace tarnivel
