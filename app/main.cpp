@@ -1,6 +1,7 @@
 // Start-up. With arguments the program is a command-line tool that needs no display and
 // starts no GUI; without, it opens the calculator window.
 #include <QApplication>
+#include <QLocale>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -26,7 +27,8 @@ int RunWindow(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tarnivel"));
   QApplication::setApplicationVersion(QString::fromLatin1(kTarnivelVersion));
-  QApplication::setDesktopFileName(QStringLiteral("tarnivel"));
+  QApplication::setDesktopFileName(QStringLiteral("org.tarnivel.Tarnivel"));
+  QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));  // the program's language
 
   tarnivel::QtMessageBoxes messages;
   tarnivel::MainWindow window(messages);
