@@ -1,7 +1,5 @@
 // Start-up. With arguments the program is a command-line tool that needs no display and
 // starts no GUI; without, it opens the calculator window.
-#include <QApplication>
-#include <QLocale>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -9,9 +7,7 @@
 
 #include "cli/cli.h"
 #include "cli/fd_input.h"
-#include "tarnivel_version.h"
-#include "ui/main_window.h"
-#include "ui/message_box.h"
+#include "ui/application.h"
 
 namespace {
 
@@ -21,20 +17,6 @@ bool HasDisplay() {
     if (value != nullptr && *value != '\0') return true;
   }
   return false;
-}
-
-int RunWindow(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Tarnivel"));
-  QApplication::setApplicationVersion(QString::fromLatin1(kTarnivelVersion));
-  QApplication::setDesktopFileName(QStringLiteral("org.tarnivel.Tarnivel"));
-  QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));  // the program's language
-
-  tarnivel::QtMessageBoxes messages;
-  tarnivel::MainWindow window(messages);
-  window.CentreOnScreen();
-  window.show();
-  return QApplication::exec();
 }
 
 }  // namespace
@@ -52,5 +34,5 @@ int main(int argc, char** argv) {
               << tarnivel::UsageText();
     return EXIT_FAILURE;
   }
-  return RunWindow(argc, argv);
+  return tarnivel::RunCalculatorWindow(argc, argv);
 }

@@ -101,10 +101,12 @@ class BatchRun {
     }
     for (std::size_t f = 0; f < 4; ++f) {
       const std::size_t column = columns_.field[f];
-      fields_.Write(static_cast<Field>(f), column < cells.size() ? cells[column] : "");
+      fields_.Write(static_cast<Field>(f),
+                    column < cells.size() ? std::string_view(cells[column]) : std::string_view());
     }
     std::string_view message;
-    const std::string_view calc_text = columns_.calc < cells.size() ? cells[columns_.calc] : "";
+    const std::string_view calc_text =
+        columns_.calc < cells.size() ? std::string_view(cells[columns_.calc]) : std::string_view();
     if (const auto calculation = CalculationNamed(calc_text)) {
       try {
         message = PromptText(Calculate(*calculation, fields_).prompt);

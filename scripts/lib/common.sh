@@ -35,12 +35,14 @@ ensure_cjk_font() {
   fi
 }
 
-# Configures (once) and builds one of the presets of CMakePresets.json. The build's own
-# output goes to build/PRESET.log and is shown only when the build fails.
+# Configures (once, or again when given cache settings) and builds one of the presets of
+# CMakePresets.json. The build's own output goes to build/PRESET.log and is shown only when
+# the build fails.
 build_preset() {
   local preset=$1 log="build/$1.log"; shift
   mkdir -p build
-  if { [ -f "build/$preset/CMakeCache.txt" ] || cmake --preset "$preset" "$@"; } >"$log" 2>&1 &&
+  if { { [ -f "build/$preset/CMakeCache.txt" ] && [ $# -eq 0 ]; } ||
+       cmake --preset "$preset" "$@"; } >"$log" 2>&1 &&
      cmake --build --preset "$preset" -- -j"$(nproc)" >>"$log" 2>&1; then
     return 0
   fi

@@ -46,6 +46,11 @@ TEST(Batch, ComputesEveryRowAndCarriesTheRest) {
       {"the diameter shows the rewritten flow; names and calc values ignore case and blanks",
        " Calc ,PRESSURE,Velocity,diameter,flow\n Diameter ,0.3,10,7,\"1,000\"\n",
        " Calc ,PRESSURE,Velocity,diameter,flow,message\n Diameter ,0.3,10,3,1,\n", kExitOk},
+      {"a calc value longer than a short string, read in place",
+       "calc,pressure,diameter,flow\n         velocity           ,0.3,100,1000\n",
+       "calc,pressure,diameter,flow,velocity,message\n"
+       "         velocity           ,0.3,100,1000,8.84194143371033,\n",
+       kExitOk},
       {"short rows and blank lines", "calc,pressure,diameter,flow,note\n\nvelocity,0.3,100\n\r\n",
        "calc,pressure,diameter,flow,note,velocity,message\nvelocity,0.3,100,,,0,\n", kExitOk},
       {"every message kind, and the rows after them",

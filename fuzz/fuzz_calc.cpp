@@ -1,0 +1,100 @@
+// The three calculations over five arbitrary field texts.
+//
+// Properties: each ends in a result, a prompt with its field, or one of the three faults; it
+// writes only the fields it owns; a result is a plain number, never an infinity or a NaN.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/numeric.h"
+#include "core/pipecalc.h"
+
+using namespace tarnivel;
+
+namespace {
+
+void Check(bool condition, const char* what) {
+  if (!condition) {
+    std::fprintf(stderr, "property violated: %s\n", what);
+    std::abort();
+  }
+}
+
+class WatchedFields final : public FieldSet {
+ public:
+  std::string Read(Field field) const override { return texts_.Read(field); }
+  void Write(Field field, std::string_view text) override {
+    written.push_back(field);
+    texts_.Write(field, text);
+  }
+  TextFields texts_;
+  std::vector<Field> written;
+};
+
+bool Owns(Calculation calculation, Field field) {
+  return field == ResultField(calculation) ||
+         (calculation == Calculation::Diameter && field == Field::TM);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  const auto calculation = static_cast<Calculation>(data[0] % 3);
+  // The rest is the five texts, TP TV TD TM T5, separated by NUL bytes.
+  WatchedFields fields;
+  std::string texts[kFieldCount];
+  std::size_t index = 0;
+  for (std::size_t i = 1; i < size; ++i) {
+    if (data[i] == 0 && index + 1 < kFieldCount) {
+      ++index;
+    } else {
+      texts[index].push_back(static_cast<char>(data[i]));
+    }
+  }
+  for (std::size_t f = 0; f < kFieldCount; ++f) {
+    fields.texts_.Write(static_cast<Field>(f), texts[f]);
+  }
+
+  bool faulted = false;
+  CalcOutcome outcome;
+  try {
+    outcome = Calculate(calculation, fields);
+  } catch (const ArithmeticFault& fault) {
+    faulted = true;
+    Check(fault.kind() == FaultKind::Overflow || fault.kind() == FaultKind::DivisionByZero ||
+              fault.kind() == FaultKind::InvalidArgument,
+          "a known fault");
+  }
+  for (Field field : fields.written) Check(Owns(calculation, field), "writes only its own fields");
+  for (std::size_t f = 0; f < kFieldCount; ++f) {
+    if (!Owns(calculation, static_cast<Field>(f))) {
+      Check(fields.Read(static_cast<Field>(f)) == texts[f], "other fields untouched");
+    }
+  }
+  if (faulted) return 0;
+
+  if (outcome.prompt == Prompt::EnterDiameter) {
+    Check(calculation != Calculation::Diameter && outcome.focus == Field::TD, "diameter prompt");
+  } else if (outcome.prompt == Prompt::EnterCompleteData) {
+    Check(calculation == Calculation::Diameter && outcome.focus == Field::TM, "data prompt");
+  } else {
+    Check(!outcome.focus.has_value(), "no focus without a prompt");
+  }
+  for (Field field : fields.written) {
+    const std::string text = fields.Read(field);
+    Check(text.find("inf") == std::string::npos && text.find("nan") == std::string::npos,
+          "no infinity or NaN written");
+    try {
+      ParseNumberStrict(text);  // every written text is a plain number
+    } catch (const std::invalid_argument&) {
+      Check(false, "written text is a number");
+    } catch (const ArithmeticFault&) {
+      Check(false, "written text is within range");
+    }
+  }
+  return 0;
+}

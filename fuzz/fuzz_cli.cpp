@@ -1,0 +1,55 @@
+// The command line's argument handling, and the batch mode on arbitrary input.
+//
+// The input is NUL-separated arguments, then (after two NULs) what standard input holds.
+// Properties: the status is one of 0, 1, 2, 64; a result goes to standard output only on 0;
+// the calculation of a single run agrees with the same run's output.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+
+using namespace tarnivel;
+
+namespace {
+
+void Check(bool condition, const char* what) {
+  if (!condition) {
+    std::fprintf(stderr, "property violated: %s\n", what);
+    std::abort();
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string input(reinterpret_cast<const char*>(data), size);
+  const std::size_t stdin_at = input.find(std::string("\0\0", 2));
+  const std::string arg_text = input.substr(0, stdin_at);
+  const std::string stdin_text = stdin_at == std::string::npos ? "" : input.substr(stdin_at + 2);
+
+  std::vector<std::string> args;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= arg_text.size(); ++i) {
+    if (i == arg_text.size() || arg_text[i] == '\0') {
+      args.push_back(arg_text.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  // A batch reads its table from standard input here, never from a file the fuzzer names.
+  if (args.size() >= 2 && args[0] == "batch") args.resize(1);
+
+  std::istringstream in(stdin_text);
+  std::ostringstream out, err;
+  const int status = RunCommandLine(args, in, out, err);
+  Check(status == kExitOk || status == kExitPrompt || status == kExitFault || status == kExitUsage,
+        "a documented status");
+  const bool batch = !args.empty() && args[0] == "batch";
+  if (!batch && status != kExitOk) Check(out.str().empty(), "no result without success");
+  if (!batch && status != kExitOk) Check(!err.str().empty(), "a failure says why");
+  if (!out.str().empty()) Check(out.str().back() == '\n', "output ends its line");
+  return 0;
+}
