@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/cli.h"
@@ -11,12 +12,18 @@
 
 namespace {
 
+bool IsSet(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0';
+}
+
+// Whether Qt will find somewhere to show the window; without, it would abort.
 bool HasDisplay() {
-  for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
-    const char* value = std::getenv(name);
-    if (value != nullptr && *value != '\0') return true;
-  }
-  return false;
+  const std::string_view platform = IsSet("QT_QPA_PLATFORM") ? std::getenv("QT_QPA_PLATFORM") : "";
+  if (platform.starts_with("xcb")) return IsSet("DISPLAY");
+  if (platform.starts_with("wayland")) return IsSet("WAYLAND_DISPLAY");
+  if (!platform.empty()) return true;  // offscreen, vnc, eglfs... need no display server
+  return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY");
 }
 
 }  // namespace

@@ -29,6 +29,12 @@ CsvReader::Status CsvReader::EndRecord() {
   return Status::Record;
 }
 
+CsvReader::Status CsvReader::EndLine(char c) {
+  skip_lf_ = c == '\r';  // CRLF is one line end
+  ++line_;
+  return EndRecord();
+}
+
 CsvReader::Status CsvReader::Fail(std::string message, std::size_t line) {
   error_ = std::move(message);
   error_line_ = line;
@@ -93,9 +99,7 @@ CsvReader::Status CsvReader::Next() {
           EndCell();
           state_ = State::FieldStart;
         } else if (c == '\n' || c == '\r') {
-          skip_lf_ = c == '\r';
-          ++line_;
-          return EndRecord();
+          return EndLine(c);
         }
         // A quote inside an unquoted cell is taken as it stands.
         continue;
@@ -115,9 +119,7 @@ CsvReader::Status CsvReader::Next() {
           EndCell();
           state_ = State::FieldStart;
         } else if (c == '\n' || c == '\r') {
-          skip_lf_ = c == '\r';
-          ++line_;
-          return EndRecord();
+          return EndLine(c);
         } else {
           return Fail("text after the closing quote of a cell", line_);
         }

@@ -36,6 +36,7 @@ class CsvReader {
   void Append(char c);
   void EndCell();
   Status EndRecord();
+  Status EndLine(char c);
   Status Fail(std::string message, std::size_t line);
 
   std::string_view pending_;

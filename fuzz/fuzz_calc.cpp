@@ -12,16 +12,11 @@
 #include "core/numeric.h"
 #include "core/pipecalc.h"
 
+#include "fuzz/check.h"
+
 using namespace tarnivel;
 
 namespace {
-
-void Check(bool condition, const char* what) {
-  if (!condition) {
-    std::fprintf(stderr, "property violated: %s\n", what);
-    std::abort();
-  }
-}
 
 class WatchedFields final : public FieldSet {
  public:

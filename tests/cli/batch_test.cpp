@@ -20,6 +20,14 @@ struct BatchCase {
   std::string err = "";
 };
 
+void ExpectBatch(const BatchCase& c) {
+  std::istringstream in(c.in);
+  std::ostringstream out, err;
+  EXPECT_EQ(RunBatch(in, out, err), c.status) << c.name;
+  EXPECT_EQ(out.str(), c.out) << c.name;
+  EXPECT_EQ(err.str(), c.err) << c.name;
+}
+
 TEST(Batch, ComputesEveryRowAndCarriesTheRest) {
   const BatchCase cases[] = {
       {"the README example",
@@ -74,13 +82,7 @@ TEST(Batch, ComputesEveryRowAndCarriesTheRest) {
        "velocity,0.3,8.84194143371033,100,1000,\n",
        kExitPrompt},
   };
-  for (const BatchCase& c : cases) {
-    std::istringstream in(c.in);
-    std::ostringstream out, err;
-    EXPECT_EQ(RunBatch(in, out, err), c.status) << c.name;
-    EXPECT_EQ(out.str(), c.out) << c.name;
-    EXPECT_EQ(err.str(), c.err) << c.name;
-  }
+  for (const BatchCase& c : cases) ExpectBatch(c);
 }
 
 TEST(Batch, StopsAtMalformedInputAfterTheRowsBeforeIt) {
@@ -102,13 +104,7 @@ TEST(Batch, StopsAtMalformedInputAfterTheRowsBeforeIt) {
       {"empty input", "", "", kExitUsage,
        "tarnivel: batch: the input is empty; it needs a header row with a 'calc' column\n"},
   };
-  for (const BatchCase& c : cases) {
-    std::istringstream in(c.in);
-    std::ostringstream out, err;
-    EXPECT_EQ(RunBatch(in, out, err), c.status) << c.name;
-    EXPECT_EQ(out.str(), c.out) << c.name;
-    EXPECT_EQ(err.str(), c.err) << c.name;
-  }
+  for (const BatchCase& c : cases) ExpectBatch(c);
 }
 
 // Each row of a batch gives what the single-calculation command line gives for it.

@@ -19,6 +19,20 @@ struct CliCase {
 
 const std::string kUsage = UsageText();
 
+struct Ran {
+  int status;
+  std::string out, err, where;
+};
+
+Ran RunCase(const CliCase& c) {
+  std::istringstream in;
+  std::ostringstream out, err;
+  const int status = RunCommandLine(c.args, in, out, err);
+  std::string where;
+  for (const std::string& arg : c.args) where += arg + " ";
+  return {status, out.str(), err.str(), where};
+}
+
 TEST(CommandLine, PrintsResultsPromptsAndFaults) {
   const CliCase cases[] = {
       {{"velocity", "-p", "0.3", "-d", "100", "-q", "1000"}, 0, "8.84194143371033\n", ""},
@@ -56,14 +70,10 @@ TEST(CommandLine, PrintsResultsPromptsAndFaults) {
       {{"velocity", "-v", "junk", "-d", "100", "-q", "1000"}, 0, "35.3677657348413\n", ""},
   };
   for (const CliCase& c : cases) {
-    std::istringstream in;
-    std::ostringstream out, err;
-    const int status = RunCommandLine(c.args, in, out, err);
-    std::string where;
-    for (const std::string& arg : c.args) where += arg + " ";
-    EXPECT_EQ(status, c.status) << where;
-    EXPECT_EQ(out.str(), c.out) << where;
-    EXPECT_EQ(err.str(), c.err) << where;
+    const Ran ran = RunCase(c);
+    EXPECT_EQ(ran.status, c.status) << ran.where;
+    EXPECT_EQ(ran.out, c.out) << ran.where;
+    EXPECT_EQ(ran.err, c.err) << ran.where;
   }
 }
 
@@ -80,18 +90,14 @@ TEST(CommandLine, RejectsBadUsageWithTheUsage) {
       {{"--version"}, 0, "Tarnivel 1.00\n", ""},
   };
   for (const CliCase& c : cases) {
-    std::istringstream in;
-    std::ostringstream out, err;
-    const int status = RunCommandLine(c.args, in, out, err);
-    std::string where;
-    for (const std::string& arg : c.args) where += arg + " ";
-    EXPECT_EQ(status, c.status) << where;
-    EXPECT_EQ(out.str(), c.out) << where;
+    const Ran ran = RunCase(c);
+    EXPECT_EQ(ran.status, c.status) << ran.where;
+    EXPECT_EQ(ran.out, c.out) << ran.where;
     if (c.err_contains) {
-      EXPECT_NE(err.str().find(c.err), std::string::npos) << where << "\n" << err.str();
-      EXPECT_NE(err.str().find(kUsage), std::string::npos) << where << ": usage shown";
+      EXPECT_NE(ran.err.find(c.err), std::string::npos) << ran.where << "\n" << ran.err;
+      EXPECT_NE(ran.err.find(kUsage), std::string::npos) << ran.where << ": usage shown";
     } else {
-      EXPECT_EQ(err.str(), c.err) << where;
+      EXPECT_EQ(ran.err, c.err) << ran.where;
     }
   }
 }
