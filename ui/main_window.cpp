@@ -62,14 +62,14 @@ MainWindow::MainWindow(MessageBoxInterface& messages, QWidget* parent)
       "QGroupBox { border: 1px solid palette(mid); border-radius: 3px; margin-top: 7px; }"
       "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
 
-  for (const FieldFrame& spec : kFrames) {
-    auto* frame = new QGroupBox(QString::fromUtf8(spec.caption), this);
-    frame->setObjectName(QString::fromLatin1(spec.frame_name));
-    frame->setGeometry(TwipsRect(spec.left, spec.top, spec.width, kFrameHeight));
+  for (const FieldFrame& layout : kFrames) {
+    auto* frame = new QGroupBox(QString::fromUtf8(layout.caption), this);
+    frame->setObjectName(QString::fromLatin1(layout.frame_name));
+    frame->setGeometry(TwipsRect(layout.left, layout.top, layout.width, kFrameHeight));
     auto* text_box = new QLineEdit(frame);
-    text_box->setObjectName(QString::fromLatin1(spec.field_name));
-    text_box->setGeometry(TwipsRect(kTextLeft, kTextTop, spec.text_width, kTextHeight));
-    text_boxes_[static_cast<std::size_t>(spec.field)] = text_box;
+    text_box->setObjectName(QString::fromLatin1(layout.field_name));
+    text_box->setGeometry(TwipsRect(kTextLeft, kTextTop, layout.text_width, kTextHeight));
+    text_boxes_[static_cast<std::size_t>(layout.field)] = text_box;
   }
   // The marker field is written by the key rules and read by nothing: kept, never shown.
   auto* marker = new QLineEdit(this);
