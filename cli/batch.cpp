@@ -30,15 +30,10 @@ std::string Normalised(std::string_view name) {
   return lower;
 }
 
-std::optional<Calculation> CalculationNamed(std::string_view text) {
-  // Rows almost always spell it exactly; only the others pay for normalising.
-  const std::string normalised =
-      text == "velocity" || text == "flow" || text == "diameter" ? "" : Normalised(text);
-  const std::string_view name = normalised.empty() ? text : normalised;
-  if (name == "velocity") return Calculation::Velocity;
-  if (name == "flow") return Calculation::Flow;
-  if (name == "diameter") return Calculation::Diameter;
-  return std::nullopt;
+// Rows almost always spell the calculation exactly; only the others pay for normalising.
+std::optional<Calculation> RowCalculation(std::string_view text) {
+  const auto exact = CalculationNamed(text);
+  return exact ? exact : CalculationNamed(Normalised(text));
 }
 
 constexpr const char* kFieldColumnNames[] = {"pressure", "velocity", "diameter", "flow"};
@@ -107,7 +102,7 @@ class BatchRun {
     std::string_view message;
     const std::string_view calc_text =
         columns_.calc < cells.size() ? std::string_view(cells[columns_.calc]) : std::string_view();
-    if (const auto calculation = CalculationNamed(calc_text)) {
+    if (const auto calculation = RowCalculation(calc_text)) {
       try {
         message = PromptText(Calculate(*calculation, fields_).prompt);
       } catch (const ArithmeticFault& fault) {

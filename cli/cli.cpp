@@ -31,13 +31,6 @@ constexpr ValueOption kValueOptions[] = {
     {'q', "flow", Field::TM},
 };
 
-std::optional<Calculation> CalculationNamed(std::string_view name) {
-  if (name == "velocity") return Calculation::Velocity;
-  if (name == "flow") return Calculation::Flow;
-  if (name == "diameter") return Calculation::Diameter;
-  return std::nullopt;
-}
-
 std::string_view LongNameOf(Field field) {
   for (const ValueOption& option : kValueOptions) {
     if (option.field == field) return option.long_name;
@@ -67,24 +60,28 @@ void WarnAboutIgnoredText(Calculation calculation, const TextFields& fields, std
   }
 }
 
+struct OptionMatch {
+  const ValueOption* option = nullptr;
+  std::optional<std::string_view> value;  // given in the same argument, as --flow=1000
+};
+
+OptionMatch MatchOption(std::string_view arg) {
+  for (const ValueOption& option : kValueOptions) {
+    if (arg.size() == 2 && arg[0] == '-' && arg[1] == option.short_name) return {&option, {}};
+    if (!arg.starts_with("--") || !arg.substr(2).starts_with(option.long_name)) continue;
+    const std::string_view tail = arg.substr(2 + option.long_name.size());
+    if (tail.empty()) return {&option, {}};
+    if (tail.front() == '=') return {&option, tail.substr(1)};
+  }
+  return {};
+}
+
 int RunCalculation(Calculation calculation, const std::vector<std::string>& args, std::ostream& out,
                    std::ostream& err) {
   TextFields fields;
   for (std::size_t i = 1; i < args.size(); ++i) {
-    std::string_view arg = args[i];
-    const ValueOption* matched = nullptr;
-    std::optional<std::string_view> inline_value;
-    for (const ValueOption& option : kValueOptions) {
-      if (arg.size() == 2 && arg[0] == '-' && arg[1] == option.short_name) matched = &option;
-      if (arg.substr(0, 2) == "--" && arg.substr(2, option.long_name.size()) == option.long_name) {
-        const std::string_view rest = arg.substr(2 + option.long_name.size());
-        if (rest.empty()) matched = &option;
-        if (!rest.empty() && rest.front() == '=') {
-          matched = &option;
-          inline_value = rest.substr(1);
-        }
-      }
-    }
+    const std::string_view arg = args[i];
+    auto [matched, inline_value] = MatchOption(arg);
     if (matched == nullptr) {
       return UsageError(err, "unknown option '" + std::string(arg) + "'");
     }

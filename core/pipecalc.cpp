@@ -77,6 +77,13 @@ CalcOutcome Calculate(Calculation calculation, FieldSet& fields) {
   return {};
 }
 
+std::optional<Calculation> CalculationNamed(std::string_view name) {
+  if (name == "velocity") return Calculation::Velocity;
+  if (name == "flow") return Calculation::Flow;
+  if (name == "diameter") return Calculation::Diameter;
+  return std::nullopt;
+}
+
 Field ResultField(Calculation calculation) {
   switch (calculation) {
     case Calculation::Velocity:

@@ -8,6 +8,8 @@
 // of the arithmetic steps fixes the last digits of every result and must not be rearranged.
 
 #include <array>
+#include <optional>
+#include <string_view>
 
 #include "core/fields.h"
 
@@ -28,6 +30,8 @@ CalcOutcome CalcDiameter(FieldSet& fields);
 enum class Calculation { Velocity, Flow, Diameter };
 
 CalcOutcome Calculate(Calculation calculation, FieldSet& fields);
+// "velocity", "flow" or "diameter", exactly as written.
+std::optional<Calculation> CalculationNamed(std::string_view name);
 // The field a calculation writes its result into.
 Field ResultField(Calculation calculation);
 // The fields whose texts a calculation reads as numbers.
