@@ -320,8 +320,11 @@ TEST(Centring, PutsTheWindowInTheMiddleOfTheScreen) {
   const CentredEdges odd = CentredOrigin(1023, 767, 4980, 2880);
   EXPECT_EQ(odd.left, -1978.5f);
   EXPECT_EQ(odd.top, -1056.5f);
-  const CentredEdges huge = CentredOrigin(3e38f, 1e38f, 4980, 2880);
-  EXPECT_TRUE(huge.top.has_value());
+  // Sizes travel through a 7-digit text: whole twips below ten million pass unchanged, larger
+  // ones come back rounded (12345678 reads back as 12345680).
+  const CentredEdges wide = CentredOrigin(12345678, 9999998, 0, 0);
+  EXPECT_EQ(wide.left, 6172840.0f);
+  EXPECT_EQ(wide.top, 4999999.0f);
 }
 
 TEST_F(WindowTest, TheExitButtonClosesTheWindowWhateverTheFieldsHold) {
