@@ -71,12 +71,7 @@ class BatchRun {
   // Returns false when the batch must stop.
   bool Header(std::span<const std::string> header) {
     columns_ = Columns::From(header);
-    if (columns_.calc == kNoColumn) {
-      Flush();
-      err_ << "tarnivel: batch: the header row has no 'calc' column\n";
-      status_ = kExitUsage;
-      return false;
-    }
+    if (columns_.calc == kNoColumn) return Stop("the header row has no 'calc' column");
     for (const std::string& cell : header) AppendCell(cell);
     for (std::size_t f = 0; f < 4; ++f) {
       if (columns_.field[f] >= columns_.input_count) AppendCell(kFieldColumnNames[f]);
@@ -88,11 +83,8 @@ class BatchRun {
 
   bool Row(std::span<const std::string> cells, std::size_t line) {
     if (cells.size() > columns_.input_count) {
-      Flush();
-      err_ << "tarnivel: batch: line " << line << " has " << cells.size() << " cells, the header "
-           << columns_.input_count << '\n';
-      status_ = kExitUsage;
-      return false;
+      return Stop("line " + std::to_string(line) + " has " + std::to_string(cells.size()) +
+                  " cells, the header " + std::to_string(columns_.input_count));
     }
     for (std::size_t f = 0; f < 4; ++f) {
       const std::size_t column = columns_.field[f];
@@ -127,10 +119,12 @@ class BatchRun {
     return true;
   }
 
-  void Malformed(const std::string& what, std::size_t line) {
+  // Ends the batch on a problem with the input as a whole, after the rows before it.
+  bool Stop(std::string_view why) {
     Flush();
-    err_ << "tarnivel: batch: line " << line << ": " << what << '\n';
+    err_ << "tarnivel: batch: " << why << '\n';
     status_ = kExitUsage;
+    return false;
   }
 
   void Flush() {
@@ -190,16 +184,14 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err) {
       const std::streamsize got = source.sgetn(chunk.data(), ready);
       reader.Feed(std::string_view(chunk.data(), static_cast<std::size_t>(got)));
     } else if (status == CsvReader::Status::Error) {
-      run.Malformed(reader.error(), reader.error_line());
+      run.Stop("line " + std::to_string(reader.error_line()) + ": " + reader.error());
       return run.status();
     } else {
       break;
     }
   }
   if (!have_header) {
-    run.Flush();
-    err << "tarnivel: batch: the input is empty; it needs a header row with a 'calc' column\n";
-    return kExitUsage;
+    run.Stop("the input is empty; it needs a header row with a 'calc' column");
   }
   run.Flush();
   return run.status();
