@@ -1,7 +1,7 @@
 // Each calculation end to end over an in-memory field set: parse, compute, format.
 #include <benchmark/benchmark.h>
 
-#include "core/pipecalc.h"
+#include "core/quantities.h"
 
 namespace tarnivel {
 namespace {

@@ -1,6 +1,7 @@
 #include "cli/batch.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <istream>
 #include <optional>
@@ -10,7 +11,7 @@
 
 #include "cli/cli.h"
 #include "cli/csv.h"
-#include "core/pipecalc.h"
+#include "core/quantities.h"
 
 namespace tarnivel {
 namespace {
@@ -36,24 +37,23 @@ std::optional<Calculation> RowCalculation(std::string_view text) {
   return exact ? exact : CalculationNamed(Normalised(text));
 }
 
-constexpr const char* kFieldColumnNames[] = {"pressure", "velocity", "diameter", "flow"};
-
 // Which column holds what; names are matched without regard to case or surrounding blanks.
 // A field column the input lacks is added after the input's own, so that no result is lost.
 struct Columns {
   std::size_t calc = kNoColumn;
-  std::size_t field[4] = {kNoColumn, kNoColumn, kNoColumn, kNoColumn};  // TP, TV, TD, TM
-  std::size_t input_count = 0;                                          // columns of the input
-  std::size_t output_count = 0;  // and of the output, before the message
+  std::array<std::size_t, kInputFields.size()> field;  // by the rows of kInputFields
+  std::size_t input_count = 0;                         // columns of the input
+  std::size_t output_count = 0;                        // and of the output, before the message
 
   static Columns From(std::span<const std::string> header) {
     Columns columns;
+    columns.field.fill(kNoColumn);
     columns.input_count = header.size();
     for (std::size_t i = header.size(); i-- > 0;) {  // the first of repeated names wins
       const std::string name = Normalised(header[i]);
       if (name == "calc") columns.calc = i;
-      for (std::size_t f = 0; f < 4; ++f) {
-        if (name == kFieldColumnNames[f]) columns.field[f] = i;
+      for (std::size_t f = 0; f < kInputFields.size(); ++f) {
+        if (name == kInputFields[f].name) columns.field[f] = i;
       }
     }
     columns.output_count = columns.input_count;
@@ -73,8 +73,8 @@ class BatchRun {
     columns_ = Columns::From(header);
     if (columns_.calc == kNoColumn) return Stop("the header row has no 'calc' column");
     for (const std::string& cell : header) AppendCell(cell);
-    for (std::size_t f = 0; f < 4; ++f) {
-      if (columns_.field[f] >= columns_.input_count) AppendCell(kFieldColumnNames[f]);
+    for (std::size_t f = 0; f < kInputFields.size(); ++f) {
+      if (columns_.field[f] >= columns_.input_count) AppendCell(kInputFields[f].name);
     }
     AppendCell("message");
     EndRow();
@@ -86,9 +86,9 @@ class BatchRun {
       return Stop("line " + std::to_string(line) + " has " + std::to_string(cells.size()) +
                   " cells, the header " + std::to_string(columns_.input_count));
     }
-    for (std::size_t f = 0; f < 4; ++f) {
+    for (std::size_t f = 0; f < kInputFields.size(); ++f) {
       const std::size_t column = columns_.field[f];
-      fields_.Write(static_cast<Field>(f),
+      fields_.Write(kInputFields[f].field,
                     column < cells.size() ? std::string_view(cells[column]) : std::string_view());
     }
     std::string_view message;
@@ -107,9 +107,9 @@ class BatchRun {
     if (!message.empty()) status_ = std::max<int>(status_, kExitPrompt);
 
     for (std::size_t i = 0; i < columns_.output_count; ++i) {
-      const auto field = std::find(std::begin(columns_.field), std::end(columns_.field), i);
-      if (field != std::end(columns_.field)) {
-        AppendCell(fields_.Read(static_cast<Field>(field - std::begin(columns_.field))));
+      const auto column = std::ranges::find(columns_.field, i);
+      if (column != columns_.field.end()) {
+        AppendCell(fields_.Read(kInputFields[column - columns_.field.begin()].field));
       } else {
         AppendCell(i < cells.size() ? std::string_view(cells[i]) : std::string_view());
       }

@@ -12,31 +12,11 @@
 #include "cli/batch.h"
 #include "cli/fd_input.h"
 #include "core/numeric.h"
-#include "core/pipecalc.h"
+#include "core/quantities.h"
 #include "tarnivel_version.h"
 
 namespace tarnivel {
 namespace {
-
-struct ValueOption {
-  char short_name;
-  std::string_view long_name;
-  Field field;
-};
-
-constexpr ValueOption kValueOptions[] = {
-    {'p', "pressure", Field::TP},
-    {'v', "velocity", Field::TV},
-    {'d', "diameter", Field::TD},
-    {'q', "flow", Field::TM},
-};
-
-std::string_view LongNameOf(Field field) {
-  for (const ValueOption& option : kValueOptions) {
-    if (option.field == field) return option.long_name;
-  }
-  return {};
-}
 
 int UsageError(std::ostream& err, std::string_view message) {
   err << "tarnivel: " << message << "\n\n" << UsageText();
@@ -51,7 +31,7 @@ void WarnAboutIgnoredText(Calculation calculation, const TextFields& fields, std
     try {
       const LeadingNumber number = ReadLeadingNumber(text);
       if (number.ignored_text) {
-        err << "tarnivel: --" << LongNameOf(field) << " \"" << text << "\" was read as "
+        err << "tarnivel: --" << InputFieldOf(field)->name << " \"" << text << "\" was read as "
             << FormatGeneral(number.value) << '\n';
       }
     } catch (const ArithmeticFault&) {
@@ -61,15 +41,15 @@ void WarnAboutIgnoredText(Calculation calculation, const TextFields& fields, std
 }
 
 struct OptionMatch {
-  const ValueOption* option = nullptr;
+  const InputField* option = nullptr;
   std::optional<std::string_view> value;  // given in the same argument, as --flow=1000
 };
 
 OptionMatch MatchOption(std::string_view arg) {
-  for (const ValueOption& option : kValueOptions) {
-    if (arg.size() == 2 && arg[0] == '-' && arg[1] == option.short_name) return {&option, {}};
-    if (!arg.starts_with("--") || !arg.substr(2).starts_with(option.long_name)) continue;
-    const std::string_view tail = arg.substr(2 + option.long_name.size());
+  for (const InputField& option : kInputFields) {
+    if (arg.size() == 2 && arg[0] == '-' && arg[1] == option.short_option) return {&option, {}};
+    if (!arg.starts_with("--") || !arg.substr(2).starts_with(option.name)) continue;
+    const std::string_view tail = arg.substr(2 + option.name.size());
     if (tail.empty()) return {&option, {}};
     if (tail.front() == '=') return {&option, tail.substr(1)};
   }

@@ -24,7 +24,9 @@ enum class Field {
   TM,  // standard flow rate, Nm³/h
   T5,  // auxiliary marker written by the key rules, read by nothing
 };
-inline constexpr std::size_t kFieldCount = 5;
+inline constexpr std::array<Field, 5> kAllFields = {Field::TP, Field::TV, Field::TD, Field::TM,
+                                                    Field::T5};
+inline constexpr std::size_t kFieldCount = kAllFields.size();
 
 // Read and replace the texts of the five fields.
 class FieldSet {

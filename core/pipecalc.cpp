@@ -65,47 +65,4 @@ CalcOutcome CalcDiameter(FieldSet& fields) {
   return {};
 }
 
-CalcOutcome Calculate(Calculation calculation, FieldSet& fields) {
-  switch (calculation) {
-    case Calculation::Velocity:
-      return CalcVelocity(fields);
-    case Calculation::Flow:
-      return CalcFlow(fields);
-    case Calculation::Diameter:
-      return CalcDiameter(fields);
-  }
-  return {};
-}
-
-std::optional<Calculation> CalculationNamed(std::string_view name) {
-  if (name == "velocity") return Calculation::Velocity;
-  if (name == "flow") return Calculation::Flow;
-  if (name == "diameter") return Calculation::Diameter;
-  return std::nullopt;
-}
-
-Field ResultField(Calculation calculation) {
-  switch (calculation) {
-    case Calculation::Velocity:
-      return Field::TV;
-    case Calculation::Flow:
-      return Field::TM;
-    case Calculation::Diameter:
-      return Field::TD;
-  }
-  return Field::TV;
-}
-
-std::array<Field, 3> InputFields(Calculation calculation) {
-  switch (calculation) {
-    case Calculation::Velocity:
-      return {Field::TP, Field::TD, Field::TM};
-    case Calculation::Flow:
-      return {Field::TP, Field::TD, Field::TV};
-    case Calculation::Diameter:
-      return {Field::TP, Field::TV, Field::TM};
-  }
-  return {};
-}
-
 }  // namespace tarnivel

@@ -6,10 +6,7 @@
 // data instead. Gas is carried from standard to line conditions by Boyle's law with
 // atmospheric pressure ATM_MPA; there is no temperature or compressibility term. The order
 // of the arithmetic steps fixes the last digits of every result and must not be rearranged.
-
-#include <array>
-#include <optional>
-#include <string_view>
+// quantities.h names them for the front ends that choose one at run time.
 
 #include "core/fields.h"
 
@@ -25,16 +22,5 @@ CalcOutcome CalcFlow(FieldSet& fields);
 // TD from TP, TV, TM. Rewrites TM as the number it starts with first; asks for complete data
 // when the flow or the velocity is zero. TD keeps its text unless a result is written.
 CalcOutcome CalcDiameter(FieldSet& fields);
-
-// The calculations by name, for the front ends that choose one at run time.
-enum class Calculation { Velocity, Flow, Diameter };
-
-CalcOutcome Calculate(Calculation calculation, FieldSet& fields);
-// "velocity", "flow" or "diameter", exactly as written.
-std::optional<Calculation> CalculationNamed(std::string_view name);
-// The field a calculation writes its result into.
-Field ResultField(Calculation calculation);
-// The fields whose texts a calculation reads as numbers.
-std::array<Field, 3> InputFields(Calculation calculation);
 
 }  // namespace tarnivel

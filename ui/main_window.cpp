@@ -19,26 +19,30 @@ constexpr int kClientHeight = 2505;
 constexpr int kSideInset = 45;
 constexpr int kTopInset = 330;
 
-// One framed input field: frame at (left, top) in the window, text box at (120, 240) in it.
+// Where each input field's frame sits: at (left, top) in the window, its text box at
+// (120, 240) in it. Names and captions come from the field table.
 struct FieldFrame {
   const char* frame_name;
-  const char* caption;
   Field field;
-  const char* field_name;
   int left, top, width, text_width;
 };
 constexpr FieldFrame kFrames[] = {
-    {"Frame1", "压强（MPa）", Field::TP, "TP", 360, 120, 1572, 1332},
-    {"Frame2", "流速（m/s）", Field::TV, "TV", 2760, 120, 1812, 1572},
-    {"Frame3", "流通直径（mm）", Field::TD, "TD", 360, 960, 1572, 1332},
-    {"Frame4", "流量（Nm^3/h)", Field::TM, "TM", 2760, 960, 1812, 1572},
+    {"Frame1", Field::TP, 360, 120, 1572, 1332},
+    {"Frame2", Field::TV, 2760, 120, 1812, 1572},
+    {"Frame3", Field::TD, 360, 960, 1572, 1332},
+    {"Frame4", Field::TM, 2760, 960, 1812, 1572},
 };
 constexpr int kFrameHeight = 735;
 constexpr int kTextLeft = 120, kTextTop = 240, kTextHeight = 375;
 
-QPushButton* AddButton(QWidget* window, const char* name, const char* caption, QRect twips) {
-  auto* button = new QPushButton(QString::fromUtf8(caption), window);
-  button->setObjectName(QString::fromLatin1(name));
+QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QPushButton* AddButton(QWidget* window, std::string_view name, std::string_view caption,
+                       QRect twips) {
+  auto* button = new QPushButton(Text(caption), window);
+  button->setObjectName(Text(name));
   button->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
   // Enter clicks a focused button, as Space does; outside a dialog this makes no button the
   // default one.
@@ -63,26 +67,34 @@ MainWindow::MainWindow(MessageBoxInterface& messages, QWidget* parent)
       "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
 
   for (const FieldFrame& layout : kFrames) {
-    auto* frame = new QGroupBox(QString::fromUtf8(layout.caption), this);
+    const InputField& input = *InputFieldOf(layout.field);
+    auto* frame = new QGroupBox(Text(input.caption), this);
     frame->setObjectName(QString::fromLatin1(layout.frame_name));
     frame->setGeometry(TwipsRect(layout.left, layout.top, layout.width, kFrameHeight));
     auto* text_box = new QLineEdit(frame);
-    text_box->setObjectName(QString::fromLatin1(layout.field_name));
+    text_box->setObjectName(Text(input.control));
     text_box->setGeometry(TwipsRect(kTextLeft, kTextTop, layout.text_width, kTextHeight));
     text_boxes_[static_cast<std::size_t>(layout.field)] = text_box;
   }
   // The marker field is written by the key rules and read by nothing: kept, never shown.
   auto* marker = new QLineEdit(this);
-  marker->setObjectName(QStringLiteral("T5"));
+  marker->setObjectName(Text(ControlName(Field::T5)));
   marker->setGeometry(TwipsRect(2040, 840, 495, 264));
   marker->setFocusPolicy(Qt::NoFocus);
   marker->hide();
   text_boxes_[static_cast<std::size_t>(Field::T5)] = marker;
 
-  QPushButton* velocity = AddButton(this, "CMD1", "流速计算", {240, 1920, 975, 372});
-  QPushButton* flow = AddButton(this, "CMD2", "流量计算", {1440, 1920, 975, 372});
+  const auto calculation_button = [this](Calculation calculation, QRect twips) {
+    const CalculationInfo& info = InfoOf(calculation);
+    QPushButton* button = AddButton(this, info.control, info.caption, twips);
+    connect(button, &QPushButton::clicked, this,
+            [this, calculation] { RunCalculation(calculation); });
+    return button;
+  };
+  QPushButton* velocity = calculation_button(Calculation::Velocity, {240, 1920, 975, 372});
+  QPushButton* flow = calculation_button(Calculation::Flow, {1440, 1920, 975, 372});
   QPushButton* exit = AddButton(this, "CMD3", "退  出", {3840, 1920, 972, 372});
-  QPushButton* diameter = AddButton(this, "dia", "直径计算", {2640, 1920, 975, 375});
+  QPushButton* diameter = calculation_button(Calculation::Diameter, {2640, 1920, 975, 375});
 
   QWidget* const tab_order[] = {
       velocity,           flow,    exit, TextBox(Field::TP), TextBox(Field::TV), TextBox(Field::TD),
@@ -98,9 +110,6 @@ MainWindow::MainWindow(MessageBoxInterface& messages, QWidget* parent)
   keys->Watch(TextBox(Field::TD), TextBox(Field::TM));
   keys->Watch(TextBox(Field::TM), velocity);
 
-  connect(velocity, &QPushButton::clicked, this, [this] { RunCalculation(Calculation::Velocity); });
-  connect(flow, &QPushButton::clicked, this, [this] { RunCalculation(Calculation::Flow); });
-  connect(diameter, &QPushButton::clicked, this, [this] { RunCalculation(Calculation::Diameter); });
   connect(exit, &QPushButton::clicked, this, &QWidget::close);
 }
 
@@ -112,7 +121,7 @@ std::string MainWindow::Read(Field field) const { return TextBox(field)->text().
 
 void MainWindow::Write(Field field, std::string_view text) {
   QLineEdit* box = TextBox(field);
-  box->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  box->setText(Text(text));
   box->setCursorPosition(0);  // a long result reads from its first digit
 }
 

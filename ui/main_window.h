@@ -15,7 +15,7 @@
 #include <array>
 
 #include "core/fields.h"
-#include "core/pipecalc.h"
+#include "core/quantities.h"
 
 class QLineEdit;
 class QPushButton;

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/cli.h"
 #include "cli/csv.h"
+#include "core/quantities.h"
 
 namespace tarnivel {
 namespace {
@@ -109,15 +111,16 @@ TEST(Batch, StopsAtMalformedInputAfterTheRowsBeforeIt) {
 
 // Each row of a batch gives what the single-calculation command line gives for it.
 TEST(Batch, AgreesWithTheCommandLineRowForRow) {
-  const char* calcs[] = {"velocity", "flow", "diameter"};
+  std::vector<std::string_view> calcs;
+  for (const CalculationInfo& info : kCalculations) calcs.push_back(info.name);
   const char* texts[] = {"",      "0.3",   "-0.1",  "10", "100",   "1000",
                          "1,000", "12abc", "1e200", "-1", "0.001", "1e-200"};
   std::string input = "calc,pressure,velocity,diameter,flow\n";
   std::vector<std::vector<std::string>> rows;
   std::size_t n = 0;
-  for (const char* calc : calcs) {
+  for (std::string_view calc : calcs) {
     for (int i = 0; i < 120; ++i, ++n) {
-      std::vector<std::string> row = {calc};
+      std::vector<std::string> row = {std::string(calc)};
       for (std::size_t f = 0; f < 4; ++f) row.push_back(texts[(n * 7 + f * 5 + n / 3 * f) % 12]);
       for (std::size_t k = 0; k < row.size(); ++k) {
         if (k > 0) input += ',';
@@ -134,13 +137,11 @@ TEST(Batch, AgreesWithTheCommandLineRowForRow) {
   std::istringstream lines(out.str());
   std::string line;
   std::getline(lines, line);  // header
-  const char* options[] = {"-p", "-v", "-d", "-q"};
-  const std::size_t result_cell[] = {2, 4, 3};  // velocity, flow, diameter
   for (std::size_t r = 0; r < rows.size(); ++r) {
     const std::vector<std::string>& row = rows[r];
     std::vector<std::string> args = {row[0]};
     for (std::size_t f = 0; f < 4; ++f) {
-      args.push_back(options[f]);
+      args.push_back(std::string("--").append(kInputFields[f].name));
       args.push_back(row[f + 1]);
     }
     std::istringstream no_input;
@@ -154,9 +155,11 @@ TEST(Batch, AgreesWithTheCommandLineRowForRow) {
     ASSERT_EQ(reader.Next(), CsvReader::Status::Record);
     const auto cells = reader.record();
     const std::string message = cells[5];
-    const std::size_t calc_index = r / 120;
+    const Field result = ResultField(*CalculationNamed(row[0]));
+    const std::size_t result_cell =
+        1 + std::ranges::find(kInputFields, result, &InputField::field) - kInputFields.begin();
     if (status == kExitOk) {
-      EXPECT_EQ(cells[result_cell[calc_index]] + "\n", cli_out.str()) << line;
+      EXPECT_EQ(cells[result_cell] + "\n", cli_out.str()) << line;
       EXPECT_EQ(message, "") << line;
     } else {
       // The command line's last line on standard error is the prompt or fault.

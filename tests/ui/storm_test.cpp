@@ -20,14 +20,25 @@
 namespace tarnivel {
 namespace {
 
-const char* const kFields[] = {"TP", "TV", "TD", "TM"};
-const char* const kButtons[] = {"CMD1", "CMD2", "CMD3", "dia"};
+QString Name(std::string_view name) { return QString::fromLatin1(name.data(), name.size()); }
+
+const std::array<QString, 4> kFields = [] {
+  std::array<QString, 4> names;
+  for (std::size_t f = 0; f < names.size(); ++f) names[f] = Name(kInputFields[f].control);
+  return names;
+}();
+const std::array<QString, 4> kButtons = {Name(kCalculations[0].control),
+                                         Name(kCalculations[1].control), "CMD3",
+                                         Name(kCalculations[2].control)};
 
 // The fields each button's calculation may write.
 bool Owns(const QString& button, const QString& field) {
-  if (button == "CMD1") return field == "TV";
-  if (button == "CMD2") return field == "TM";
-  if (button == "dia") return field == "TD" || field == "TM";
+  for (const CalculationInfo& info : kCalculations) {
+    if (button != Name(info.control)) continue;
+    for (const InputField& input : kInputFields) {
+      if (field == Name(input.control)) return Writes(info.calculation, input.field);
+    }
+  }
   return false;
 }
 
@@ -68,7 +79,8 @@ class Storm {
       for (std::size_t f = 0; f < 4; ++f) {
         if (before[f] != after[f]) {
           ASSERT_TRUE(owner == kFields[f] || Owns(owner, kFields[f]))
-              << "action " << i << " by " << owner.toStdString() << " changed " << kFields[f];
+              << "action " << i << " by " << owner.toStdString() << " changed "
+              << kFields[f].toStdString();
         }
       }
       if (!window_.isVisible()) {  // the exit button closed it; the user starts it again
