@@ -241,7 +241,9 @@ double Pow(double base, double exponent) {
   if (base < 0.0 && exponent != std::trunc(exponent)) {
     throw ArithmeticFault(FaultKind::InvalidArgument);
   }
+  // Squares and square roots are correctly rounded this way; std::pow is not, always.
   if (exponent == 2.0) return Checked(base * base);
+  if (exponent == 0.5) return std::sqrt(base) + 0.0;  // + 0.0: the root of -0 is 0
   return Checked(std::pow(base, exponent));
 }
 
