@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli.h"
+#include "cli/exit_status.h"
 #include "cli/csv.h"
 #include "core/quantities.h"
 

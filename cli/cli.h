@@ -7,15 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace tarnivel {
+#include "cli/exit_status.h"
 
-// Exit statuses of the command line.
-enum ExitStatus : int {
-  kExitOk = 0,      // result printed
-  kExitPrompt = 1,  // the calculation asked for more data
-  kExitFault = 2,   // an arithmetic fault
-  kExitUsage = 64,  // bad subcommand, option or missing value (EX_USAGE)
-};
+namespace tarnivel {
 
 // Runs the command line on `args` (without the program name) and returns the exit status.
 int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
