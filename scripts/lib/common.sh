@@ -41,6 +41,13 @@ ensure_cjk_font() {
 build_preset() {
   local preset=$1 log="build/$1.log"; shift
   mkdir -p build
+  # A build folder copied along with the checkout still points at the other checkout's
+  # sources: start it afresh rather than silently build those.
+  local cache="build/$preset/CMakeCache.txt"
+  if [ -f "$cache" ] && ! grep -qxF "CMAKE_HOME_DIRECTORY:INTERNAL=$ROOT" "$cache"; then
+    echo "build/$preset was configured for another checkout; configuring it afresh" >&2
+    rm -rf "build/$preset"
+  fi
   if { { [ -f "build/$preset/CMakeCache.txt" ] && [ $# -eq 0 ]; } ||
        cmake --preset "$preset" "$@"; } >"$log" 2>&1 &&
      cmake --build --preset "$preset" -- -j"$(nproc)" >>"$log" 2>&1; then
