@@ -1,6 +1,7 @@
-// Start-up. With arguments the program is a command-line tool that needs no display and
-// starts no GUI; without, it opens the calculator window.
-#include <cstdlib>
+// Start-up. With a command the program is a command-line tool that needs no display and
+// starts no GUI; without one it opens the calculator window, passing on Qt's own arguments
+// (-style, -platform, -reverse...).
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -8,38 +9,88 @@
 
 #include "cli/cli.h"
 #include "cli/fd_input.h"
+#include "cli/fd_output.h"
+
+#ifdef TARNIVEL_WINDOW
+#include "app/display.h"
 #include "ui/application.h"
+#endif
 
 namespace {
 
-bool IsSet(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0';
+// Qt's own command-line options, each taken by QApplication rather than by the command line.
+constexpr std::string_view kQtOptions[] = {"-style",
+                                           "-stylesheet",
+                                           "-platform",
+                                           "-platformpluginpath",
+                                           "-platformtheme",
+                                           "-plugin",
+                                           "-reverse",
+                                           "-session",
+                                           "-widgetcount",
+                                           "-qwindowgeometry",
+                                           "-qwindowicon",
+                                           "-qwindowtitle",
+                                           "-display",
+                                           "-geometry",
+                                           "-title",
+                                           "-name",
+                                           "-visual",
+                                           "-ncols",
+                                           "-cmap",
+                                           "-nograb",
+                                           "-dograb",
+                                           "-sync",
+                                           "-fn",
+                                           "-font",
+                                           "-bg",
+                                           "-background",
+                                           "-fg",
+                                           "-foreground",
+                                           "-btn",
+                                           "-button",
+                                           "-im",
+                                           "-qmljsdebugger"};
+
+bool IsQtOption(std::string_view arg) {
+  if (arg.starts_with("--")) arg.remove_prefix(1);
+  arg = arg.substr(0, arg.find('='));
+  for (std::string_view option : kQtOptions) {
+    if (arg == option) return true;
+  }
+  return false;
 }
 
-// Whether Qt will find somewhere to show the window; without, it would abort.
-bool HasDisplay() {
-  const std::string_view platform = IsSet("QT_QPA_PLATFORM") ? std::getenv("QT_QPA_PLATFORM") : "";
-  if (platform.starts_with("xcb")) return IsSet("DISPLAY");
-  if (platform.starts_with("wayland")) return IsSet("WAYLAND_DISPLAY");
-  if (!platform.empty()) return true;  // offscreen, vnc, eglfs... need no display server
-  return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY");
+int RunCommandLine(const std::vector<std::string>& args) {
+  // A reader that closes the pipe (| head -1) ends the program quietly, as with any Unix tool,
+  // even when the parent set SIGPIPE to be ignored.
+  std::signal(SIGPIPE, SIG_DFL);
+  tarnivel::FdInputBuffer standard_input(0);  // hands over rows as soon as they arrive
+  tarnivel::FdOutputBuffer standard_output(1);
+  std::istream in(&standard_input);
+  std::ostream out(&standard_output);
+  return tarnivel::RunCommandLine(args, in, out, std::cerr);
+}
+
+int NoWindow(std::string_view why) {
+  std::cerr << "tarnivel: " << why << "\n"
+            << "The calculations also work from the command line:\n\n"
+            << tarnivel::UsageText();
+  return tarnivel::kExitUnavailable;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc > 1) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    tarnivel::FdInputBuffer standard_input(0);  // hands over rows as soon as they arrive
-    std::istream in(&standard_input);
-    return tarnivel::RunCommandLine(args, in, std::cout, std::cerr);
-  }
-  if (!HasDisplay()) {
-    std::cerr << "tarnivel: there is no display to open the window on (DISPLAY is not set).\n"
-                 "The calculations also work from the command line:\n\n"
-              << tarnivel::UsageText();
-    return EXIT_FAILURE;
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (!args.empty() && !IsQtOption(args.front())) return RunCommandLine(args);
+#ifdef TARNIVEL_WINDOW
+  if (!tarnivel::DisplayReachable(args)) {
+    return NoWindow(
+        "there is no display to open the window on (DISPLAY is not set or cannot be reached).");
   }
   return tarnivel::RunCalculatorWindow(argc, argv);
+#else
+  return NoWindow("this build has no window.");
+#endif
 }

@@ -3,14 +3,18 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <istream>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "cli/exit_status.h"
 #include "cli/csv.h"
+#include "cli/exit_status.h"
+#include "cli/io_error.h"
+#include "core/numeric.h"
 #include "core/quantities.h"
 
 namespace tarnivel {
@@ -64,6 +68,20 @@ struct Columns {
   }
 };
 
+// Whether the lenient reading of `text` may pass over something: anything but digits and at
+// most one period. Most cells are plain numbers, and this spares them a second reading.
+bool MayHaveIgnoredText(std::string_view text) {
+  bool period = false;
+  for (char c : text) {
+    if (c == '.' && !period) {
+      period = true;
+    } else if (c < '0' || c > '9') {
+      return true;
+    }
+  }
+  return false;
+}
+
 class BatchRun {
  public:
   BatchRun(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
@@ -95,6 +113,7 @@ class BatchRun {
     const std::string_view calc_text =
         columns_.calc < cells.size() ? std::string_view(cells[columns_.calc]) : std::string_view();
     if (const auto calculation = RowCalculation(calc_text)) {
+      WarnAboutIgnoredText(*calculation, line);
       try {
         message = PromptText(Calculate(*calculation, fields_).prompt);
       } catch (const ArithmeticFault& fault) {
@@ -116,26 +135,57 @@ class BatchRun {
     }
     AppendCell(message);
     EndRow();
-    return true;
+    return status_ != kExitIoError;
   }
 
   // Ends the batch on a problem with the input as a whole, after the rows before it.
   bool Stop(std::string_view why) {
-    Flush();
+    if (!Flush()) return false;
     err_ << "tarnivel: batch: " << why << '\n';
-    status_ = kExitUsage;
+    status_ = kExitDataError;
     return false;
   }
 
-  void Flush() {
+  // Ends the batch on a failed read, after the rows before it.
+  bool StopReading(std::string_view input_name, int error) {
+    if (!Flush()) return false;
+    err_ << "tarnivel: " << input_name << ": " << std::strerror(error) << '\n';
+    status_ = kExitIoError;
+    return false;
+  }
+
+  // Writes out the rows computed so far; false, with the batch ended, when that failed.
+  bool Flush() {
+    if (status_ == kExitIoError) return false;
     out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
     out_.flush();
     buffer_.clear();
+    if (out_) return true;
+    const int error = IoErrorOf(out_.rdbuf());
+    err_ << "tarnivel: write error: " << std::strerror(error != 0 ? error : EIO) << '\n';
+    status_ = kExitIoError;
+    return false;
   }
 
   int status() const { return status_; }
 
  private:
+  // The same warning the command line gives for a value read only in part.
+  void WarnAboutIgnoredText(Calculation calculation, std::size_t line) {
+    for (Field field : InputFields(calculation)) {
+      const std::string& text = fields_.Read(field);
+      if (!MayHaveIgnoredText(text)) continue;
+      try {
+        const LeadingNumber number = ReadLeadingNumber(text);
+        if (!number.ignored_text) continue;
+        err_ << "tarnivel: batch: line " << line << ": " << InputFieldOf(field)->name << " \""
+             << text << "\" was read as " << FormatGeneral(number.value) << '\n';
+      } catch (const ArithmeticFault&) {
+        // The row's message says it.
+      }
+    }
+  }
+
   void AppendCell(std::string_view cell) {
     if (!row_empty_) buffer_.push_back(',');
     row_empty_ = false;
@@ -159,7 +209,7 @@ class BatchRun {
 
 }  // namespace
 
-int RunBatch(std::istream& in, std::ostream& out, std::ostream& err) {
+int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, std::string_view input_name) {
   std::streambuf& source = *in.rdbuf();
   std::vector<char> chunk(1 << 16);
   CsvReader reader;
@@ -174,8 +224,12 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err) {
       if (!go_on) return run.status();
     } else if (status == CsvReader::Status::NeedMore) {
       // Rows computed so far go out before waiting for more input.
-      run.Flush();
+      if (!run.Flush()) return run.status();
       if (source.sgetc() == std::char_traits<char>::eof()) {
+        if (const int error = IoErrorOf(&source)) {
+          run.StopReading(input_name, error);
+          return run.status();
+        }
         reader.Finish();
         continue;
       }

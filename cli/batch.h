@@ -5,13 +5,16 @@
 //            --> the same row with the fields as the calculation left them + message
 
 #include <iosfwd>
+#include <string_view>
 
 namespace tarnivel {
 
-// Reads CSV from `in` and writes the computed table to `out`; problems with the input as a
-// whole go to `err`. Returns kExitOk when every row computed, kExitPrompt when some row ended in
-// a prompt, a fault or an unknown calculation, kExitUsage for malformed CSV or a header without
-// a calc column.
-int RunBatch(std::istream& in, std::ostream& out, std::ostream& err);
+// Reads CSV from `in` (named `input_name` in messages) and writes the computed table to `out`;
+// problems with the input as a whole, and cells read only in part, go to `err`. Returns
+// kExitOk when every row computed, kExitPrompt when some row ended in a prompt, a fault or an
+// unknown calculation, kExitDataError for malformed CSV or a header without a calc column,
+// kExitIoError when reading or writing failed; each after every row before it was written.
+int RunBatch(std::istream& in, std::ostream& out, std::ostream& err,
+             std::string_view input_name = "-");
 
 }  // namespace tarnivel

@@ -2,15 +2,19 @@
 
 #include <fcntl.h>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <istream>
-#include <optional>
 #include <ostream>
+#include <sstream>
 #include <string_view>
 
 #include "cli/batch.h"
 #include "cli/fd_input.h"
+#include "cli/io_error.h"
+#include "cli/options.h"
 #include "core/numeric.h"
 #include "core/quantities.h"
 #include "tarnivel_version.h"
@@ -18,20 +22,100 @@
 namespace tarnivel {
 namespace {
 
-int UsageError(std::ostream& err, std::string_view message) {
-  err << "tarnivel: " << message << "\n\n" << UsageText();
+constexpr std::string_view kTryHelp = "Try 'tarnivel --help' for more information.\n";
+
+int UsageError(std::ostream& err, std::string_view what) {
+  err << "tarnivel: " << what << '\n' << kTryHelp;
   return kExitUsage;
 }
 
+// A calculation's options: the four input fields, then --help.
+constexpr std::size_t kHelpOption = kInputFields.size();
+constexpr std::array<OptionSpec, kInputFields.size() + 1> kCalculationOptions = [] {
+  std::array<OptionSpec, kInputFields.size() + 1> specs{};
+  for (std::size_t i = 0; i < kInputFields.size(); ++i) {
+    specs[i] = {kInputFields[i].name, kInputFields[i].short_option, true};
+  }
+  specs[kHelpOption] = {"help", 'h', false};
+  return specs;
+}();
+constexpr OptionSpec kBatchOptions[] = {{"help", 'h', false}};
+
+bool Reads(Calculation calculation, Field field) {
+  for (Field read : InputFields(calculation)) {
+    if (read == field) return true;
+  }
+  return false;
+}
+
+// "flow velocity from gauge pressure, bore diameter and standard flow rate"
+std::string Summary(const CalculationInfo& info) {
+  std::string text = std::string(InputFieldOf(info.result)->quantity) + " from ";
+  for (std::size_t i = 0; i < info.reads.size(); ++i) {
+    if (i > 0) text += i + 1 == info.reads.size() ? " and " : ", ";
+    text += InputFieldOf(info.reads[i])->quantity;
+  }
+  return text;
+}
+
+void OptionLine(std::ostream& out, const InputField& input) {
+  std::string option =
+      std::string("  -") + input.short_option + ", --" + std::string(input.name) + "=TEXT";
+  option.resize(std::max<std::size_t>(option.size() + 2, 26), ' ');
+  out << option << input.quantity << ", " << input.unit << '\n';
+}
+
+void CalculationHelp(std::ostream& out, const CalculationInfo& info) {
+  out << "Usage: tarnivel " << info.name << " [OPTION]...\n"
+      << "Computes the " << Summary(info) << ",\n"
+      << "with the same digits as the window. Each TEXT is read as the window reads the\n"
+         "field; an option left out is an empty field, which counts as zero.\n\n";
+  for (Field field : info.reads) OptionLine(out, *InputFieldOf(field));
+  out << "  -h, --help                this help\n\n"
+      << "Prints the " << InputFieldOf(info.result)->quantity
+      << " on standard output. Exit status: 0 result printed,\n"
+         "1 more data needed, 2 arithmetic fault, 64 usage error.\n";
+}
+
+void BatchHelp(std::ostream& out) {
+  out << "Usage: tarnivel batch [FILE]\n"
+         "Computes a CSV table of calculations read from FILE, or from standard input when\n"
+         "FILE is - or absent, and writes the table to standard output, a row at a time.\n\n"
+         "The header row names the columns: calc (";
+  for (std::size_t i = 0; i < kCalculations.size(); ++i) {
+    out << (i == 0 ? "" : i + 1 == kCalculations.size() ? " or " : ", ") << kCalculations[i].name;
+  }
+  out << ") is required;\n";
+  for (const InputField& input : kInputFields) {
+    out << "  " << input.name << std::string(10 - input.name.size(), ' ') << input.quantity << ", "
+        << input.unit << '\n';
+  }
+  out << "hold the field texts; other columns are carried through. The output has the\n"
+         "input's columns, the fields as computed and a last column, message: empty, a\n"
+         "request or a fault.\n\n"
+         "Exit status: 0 every row computed, 1 some row did not, 64 usage error,\n"
+         "65 malformed CSV or no calc column, 66 FILE cannot be opened, 74 read or write\n"
+         "error.\n";
+}
+
 // Tells the user when a value held characters the number reading passed over, so that a
-// script never computes silently with «1,000» read as 1.
-void WarnAboutIgnoredText(Calculation calculation, const TextFields& fields, std::ostream& err) {
-  for (Field field : InputFields(calculation)) {
-    const std::string text = fields.Read(field);
+// script never computes silently with «1,000» read as 1, and when an option is not read.
+void Warn(Calculation calculation, const TextFields& fields, const std::vector<bool>& given,
+          std::ostream& err) {
+  for (std::size_t i = 0; i < kInputFields.size(); ++i) {
+    const InputField& input = kInputFields[i];
+    if (!Reads(calculation, input.field)) {
+      if (given[i]) {
+        err << "tarnivel: --" << input.name << " is ignored: " << InfoOf(calculation).name
+            << " does not read it\n";
+      }
+      continue;
+    }
+    const std::string text = fields.Read(input.field);
     try {
       const LeadingNumber number = ReadLeadingNumber(text);
       if (number.ignored_text) {
-        err << "tarnivel: --" << InputFieldOf(field)->name << " \"" << text << "\" was read as "
+        err << "tarnivel: --" << input.name << " \"" << text << "\" was read as "
             << FormatGeneral(number.value) << '\n';
       }
     } catch (const ArithmeticFault&) {
@@ -40,119 +124,136 @@ void WarnAboutIgnoredText(Calculation calculation, const TextFields& fields, std
   }
 }
 
-struct OptionMatch {
-  const InputField* option = nullptr;
-  std::optional<std::string_view> value;  // given in the same argument, as --flow=1000
-};
-
-OptionMatch MatchOption(std::string_view arg) {
-  for (const InputField& option : kInputFields) {
-    if (arg.size() == 2 && arg[0] == '-' && arg[1] == option.short_option) return {&option, {}};
-    if (!arg.starts_with("--") || !arg.substr(2).starts_with(option.name)) continue;
-    const std::string_view tail = arg.substr(2 + option.name.size());
-    if (tail.empty()) return {&option, {}};
-    if (tail.front() == '=') return {&option, tail.substr(1)};
+int RunCalculation(const CalculationInfo& info, std::span<const std::string> args,
+                   std::ostream& out, std::ostream& err) {
+  const ParsedArguments parsed = ParseOptions(args, kCalculationOptions);
+  if (!parsed.error.empty()) return UsageError(err, parsed.error);
+  if (!parsed.operands.empty()) {
+    return UsageError(err, "unexpected argument '" + parsed.operands.front() + "'");
   }
-  return {};
-}
-
-int RunCalculation(Calculation calculation, const std::vector<std::string>& args, std::ostream& out,
-                   std::ostream& err) {
   TextFields fields;
-  for (std::size_t i = 1; i < args.size(); ++i) {
-    const std::string_view arg = args[i];
-    auto [matched, inline_value] = MatchOption(arg);
-    if (matched == nullptr) {
-      return UsageError(err, "unknown option '" + std::string(arg) + "'");
+  std::vector<bool> given(kInputFields.size());
+  for (const ParsedOption& option : parsed.options) {
+    if (option.spec == kHelpOption) {
+      CalculationHelp(out, info);
+      return kExitOk;
     }
-    if (!inline_value) {
-      if (i + 1 == args.size()) {
-        return UsageError(err, "option '" + std::string(arg) + "' needs a value");
-      }
-      inline_value = args[++i];  // taken as it stands, even when it starts with '-'
-    }
-    fields.Write(matched->field, *inline_value);
+    fields.Write(kInputFields[option.spec].field, option.value);  // the last one counts
+    given[option.spec] = true;
   }
 
-  WarnAboutIgnoredText(calculation, fields, err);
+  Warn(info.calculation, fields, given, err);
   try {
-    const CalcOutcome outcome = Calculate(calculation, fields);
+    const CalcOutcome outcome = Calculate(info.calculation, fields);
     if (outcome.prompt != Prompt::None) {
-      err << PromptText(outcome.prompt) << '\n';
+      err << "tarnivel: " << PromptText(outcome.prompt) << '\n';
       return kExitPrompt;
     }
-    out << fields.Read(ResultField(calculation)) << '\n';
+    out << fields.Read(info.result) << '\n';
     return kExitOk;
   } catch (const ArithmeticFault& fault) {
-    err << FaultDescription(fault.kind()) << '\n';
+    err << "tarnivel: " << FaultDescription(fault.kind()) << '\n';
     return kExitFault;
   }
 }
 
-int RunBatchCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+int RunBatchCommand(std::span<const std::string> args, std::istream& in, std::ostream& out,
                     std::ostream& err) {
-  if (args.size() > 2) return UsageError(err, "batch takes at most one FILE");
-  if (args.size() == 1 || args[1] == "-") return RunBatch(in, out, err);
-  const int fd = ::open(args[1].c_str(), O_RDONLY | O_CLOEXEC);
+  const ParsedArguments parsed = ParseOptions(args, kBatchOptions);
+  if (!parsed.error.empty()) return UsageError(err, parsed.error);
+  if (!parsed.options.empty()) {
+    BatchHelp(out);
+    return kExitOk;
+  }
+  if (parsed.operands.size() > 1) {
+    return UsageError(err, "batch takes one FILE; '" + parsed.operands[1] + "' is one too many");
+  }
+  if (parsed.operands.empty() || parsed.operands[0] == "-") return RunBatch(in, out, err, "-");
+  const std::string& name = parsed.operands[0];
+  const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
-    err << "tarnivel: batch: cannot read '" << args[1] << "': " << std::strerror(errno) << '\n';
-    return kExitUsage;
+    err << "tarnivel: " << name << ": " << std::strerror(errno) << '\n';
+    return kExitNoInput;
   }
   FdInputBuffer file(fd, /*owns=*/true);
   std::istream file_in(&file);
-  return RunBatch(file_in, out, err);
+  return RunBatch(file_in, out, err, name);
+}
+
+int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+               std::ostream& err) {
+  const std::string_view command = args.front();
+  const std::span<const std::string> rest(args.begin() + 1, args.end());
+  if (command == "--help" || command == "-h" || command == "--version") {
+    if (!rest.empty()) return UsageError(err, "unexpected argument '" + rest.front() + "'");
+    if (command == "--version") {
+      out << "Tarnivel " << kTarnivelVersion << '\n';
+    } else {
+      out << UsageText();
+    }
+    return kExitOk;
+  }
+  if (command == "batch") return RunBatchCommand(rest, in, out, err);
+  if (const auto calculation = CalculationNamed(command)) {
+    return RunCalculation(InfoOf(*calculation), rest, out, err);
+  }
+  if (command.starts_with("-")) return UsageError(err, "unknown option '" + args.front() + "'");
+  return UsageError(err, "unknown command '" + args.front() + "'");
 }
 
 }  // namespace
 
-const char* UsageText() {
-  return "Usage: tarnivel                              open the calculator window\n"
-         "       tarnivel velocity|flow|diameter [OPTION TEXT]...\n"
-         "       tarnivel batch [FILE]                 a CSV table of calculations\n"
-         "       tarnivel --help | --version\n"
-         "\n"
-         "Computes flow velocity, standard flow rate or bore diameter from the other two\n"
-         "and the gauge pressure, with the same digits as the window. Each TEXT is read\n"
-         "as the window reads the field; an option left out is an empty field.\n"
-         "\n"
-         "  -p, --pressure TEXT   gauge pressure, MPa\n"
-         "  -v, --velocity TEXT   flow velocity, m/s\n"
-         "  -d, --diameter TEXT   bore diameter, mm\n"
-         "  -q, --flow TEXT       standard flow rate, Nm3/h\n"
-         "\n"
-         "batch reads CSV from FILE (or standard input) with a header row naming the\n"
-         "columns calc (velocity, flow or diameter), pressure, velocity, diameter and\n"
-         "flow; other columns are carried through. It writes the same table with the\n"
-         "fields as computed and a last column, message: empty, a request or a fault.\n"
-         "Status 0 when every row computed, 1 when some did not, 64 on malformed CSV.\n"
-         "\n"
-         "Prints the result on standard output. Exit status: 0 result printed,\n"
-         "1 more data needed (the request is printed on standard error),\n"
-         "2 arithmetic fault, 64 usage error.\n"
-         "\n"
-         "Example: tarnivel velocity -p 0.3 -d 100 -q 1000   prints 8.84194143371033\n";
+std::string UsageText() {
+  std::string text =
+      "Usage: tarnivel                        open the calculator window\n"
+      "       tarnivel COMMAND [OPTION]...    compute from the command line\n"
+      "       tarnivel --help | --version\n"
+      "\n"
+      "Gas pipeline calculations with the same digits as the window: gauge pressure\n"
+      "and two of flow velocity, bore diameter and standard flow rate give the third.\n"
+      "\n"
+      "Commands:\n";
+  for (const CalculationInfo& info : kCalculations) {
+    text += "  " + std::string(info.name) + std::string(10 - info.name.size(), ' ') +
+            Summary(info) + '\n';
+  }
+  text +=
+      "  batch     a CSV table of calculations, one per row\n"
+      "\n"
+      "Options of the calculations (each reads the three it needs):\n";
+  std::ostringstream options;
+  for (const InputField& input : kInputFields) OptionLine(options, input);
+  text += options.str();
+  text +=
+      "Each TEXT is read as the window reads the field: the number it starts with.\n"
+      "\n"
+      "Exit status:\n"
+      "   0  result printed; every batch row computed\n"
+      "   1  more data needed; some batch row ended in a request, a fault or an unknown calc\n"
+      "   2  arithmetic fault (overflow, division by zero, invalid argument)\n"
+      "  64  usage error\n"
+      "  65  malformed CSV, or a header without a calc column\n"
+      "  66  FILE cannot be opened\n"
+      "  69  no display to open the window on\n"
+      "  74  read or write error\n"
+      "\n"
+      "'tarnivel COMMAND --help' describes one command.\n"
+      "Example: tarnivel velocity -p 0.3 -d 100 -q 1000   prints 8.84194143371033\n";
+  return text;
 }
 
 int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                    std::ostream& err) {
-  if (args.empty()) {
-    err << UsageText();
-    return kExitUsage;
+  if (args.empty()) return UsageError(err, "no command given");
+  const int status = RunCommand(args, in, out, err);
+  if (status == kExitIoError) return status;  // already said
+  out.flush();
+  if (!out) {
+    const int error = IoErrorOf(out.rdbuf());
+    err << "tarnivel: write error: " << std::strerror(error != 0 ? error : EIO) << '\n';
+    return kExitIoError;
   }
-  const std::string_view command = args.front();
-  if (command == "--help" || command == "-h") {
-    out << UsageText();
-    return kExitOk;
-  }
-  if (command == "--version") {
-    out << "Tarnivel " << kTarnivelVersion << '\n';
-    return kExitOk;
-  }
-  if (command == "batch") return RunBatchCommand(args, in, out, err);
-  if (const auto calculation = CalculationNamed(command)) {
-    return RunCalculation(*calculation, args, out, err);
-  }
-  return UsageError(err, "unknown command '" + std::string(command) + "'");
+  return status;
 }
 
 }  // namespace tarnivel

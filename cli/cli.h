@@ -15,7 +15,7 @@ namespace tarnivel {
 int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                    std::ostream& err);
 
-// How to call the program, for --help and for error messages.
-const char* UsageText();
+// How to call the program, for --help and for the window's "no display" message.
+std::string UsageText();
 
 }  // namespace tarnivel

@@ -80,6 +80,7 @@ CsvReader::Status CsvReader::Next() {
         if (c == '"') {
           state_ = State::Quoted;
           quote_line_ = line_;
+          quoted_cr_ = false;
           continue;
         }
         state_ = State::Unquoted;
@@ -107,12 +108,15 @@ CsvReader::Status CsvReader::Next() {
         if (c == '"') {
           state_ = State::QuoteInQuoted;
         } else {
-          if (c == '\n') ++line_;
+          // CR, LF and CRLF each end one line, inside quotes as outside.
+          if (c == '\r' || (c == '\n' && !quoted_cr_)) ++line_;
+          quoted_cr_ = c == '\r';
           Append(c);
         }
         continue;
       case State::QuoteInQuoted:
         if (c == '"') {  // a doubled quote is one quote
+          quoted_cr_ = false;
           Append('"');
           state_ = State::Quoted;
         } else if (c == ',') {

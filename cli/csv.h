@@ -44,6 +44,7 @@ class CsvReader {
   std::size_t bom_seen_ = 0;  // bytes of a leading byte order mark matched so far
   bool at_start_ = true;      // nothing but a part of a byte order mark read yet
   bool skip_lf_ = false;      // the last line ended in CR: an LF right after it belongs to it
+  bool quoted_cr_ = false;    // the last character inside quotes was a CR
   State state_ = State::RecordStart;
   std::vector<std::string> cells_;
   std::size_t cell_count_ = 0;  // cells_ entries in use; the rest keep their capacity

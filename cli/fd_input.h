@@ -1,14 +1,16 @@
 #pragma once
 // An input stream buffer over a file descriptor that hands out whatever the descriptor has
 // ready, so a batch on a pipe or a terminal answers each row as it arrives instead of waiting
-// for a full buffer.
+// for a full buffer. A failed read ends the input and is remembered (io_error()).
 
 #include <streambuf>
 #include <vector>
 
+#include "cli/io_error.h"
+
 namespace tarnivel {
 
-class FdInputBuffer final : public std::streambuf {
+class FdInputBuffer final : public std::streambuf, public RemembersIoError {
  public:
   // Does not take ownership of `fd` unless `owns` is true.
   explicit FdInputBuffer(int fd, bool owns = false);
@@ -16,12 +18,15 @@ class FdInputBuffer final : public std::streambuf {
   FdInputBuffer(const FdInputBuffer&) = delete;
   FdInputBuffer& operator=(const FdInputBuffer&) = delete;
 
+  int io_error() const override { return error_; }
+
  protected:
   int_type underflow() override;
 
  private:
   int fd_;
   bool owns_;
+  int error_ = 0;
   std::vector<char> buffer_;
 };
 

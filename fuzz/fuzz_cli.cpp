@@ -1,7 +1,7 @@
 // The command line's argument handling, and the batch mode on arbitrary input.
 //
 // The input is NUL-separated arguments, then (after two NULs) what standard input holds.
-// Properties: the status is one of 0, 1, 2, 64; a result goes to standard output only on 0;
+// Properties: the status is one of 0, 1, 2, 64, 65; a result goes to standard output only on 0;
 // the calculation of a single run agrees with the same run's output.
 #include <cstdint>
 #include <cstdio>
@@ -36,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::istringstream in(stdin_text);
   std::ostringstream out, err;
   const int status = RunCommandLine(args, in, out, err);
-  Check(status == kExitOk || status == kExitPrompt || status == kExitFault || status == kExitUsage,
+  Check(status == kExitOk || status == kExitPrompt || status == kExitFault ||
+            status == kExitUsage || status == kExitDataError,
         "a documented status");
   const bool batch = !args.empty() && args[0] == "batch";
   if (!batch && status != kExitOk) Check(out.str().empty(), "no result without success");

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/cli.h"
 #include "cli/csv.h"
+#include "cli/io_error.h"
 #include "core/quantities.h"
 
 namespace tarnivel {
@@ -55,7 +57,8 @@ TEST(Batch, ComputesEveryRowAndCarriesTheRest) {
        kExitOk},
       {"the diameter shows the rewritten flow; names and calc values ignore case and blanks",
        " Calc ,PRESSURE,Velocity,diameter,flow\n Diameter ,0.3,10,7,\"1,000\"\n",
-       " Calc ,PRESSURE,Velocity,diameter,flow,message\n Diameter ,0.3,10,3,1,\n", kExitOk},
+       " Calc ,PRESSURE,Velocity,diameter,flow,message\n Diameter ,0.3,10,3,1,\n", kExitOk,
+       "tarnivel: batch: line 2: flow \"1,000\" was read as 1\n"},
       {"a calc value longer than a short string, read in place",
        "calc,pressure,diameter,flow\n         velocity           ,0.3,100,1000\n",
        "calc,pressure,diameter,flow,velocity,message\n"
@@ -94,16 +97,23 @@ TEST(Batch, StopsAtMalformedInputAfterTheRowsBeforeIt) {
   const std::string out_header = "calc,pressure,diameter,flow,velocity,message\n";
   const BatchCase cases[] = {
       {"unterminated quote, named by the line it opens on",
-       header + good + "velocity,\"0.3,100,1000\n\nmore\n", out_header + good_out, kExitUsage,
+       header + good + "velocity,\"0.3,100,1000\n\nmore\n", out_header + good_out, kExitDataError,
        "tarnivel: batch: line 3: a quoted cell is never closed\n"},
       {"more cells than the header", header + good + "\n" + "velocity,0.3,100,1000,5\n" + good,
-       out_header + good_out, kExitUsage, "tarnivel: batch: line 4 has 5 cells, the header 4\n"},
+       out_header + good_out, kExitDataError,
+       "tarnivel: batch: line 4 has 5 cells, the header 4\n"},
       {"text after a closing quote", header + good + "velocity,\"0.3\"x,100,1000\n",
-       out_header + good_out, kExitUsage,
+       out_header + good_out, kExitDataError,
        "tarnivel: batch: line 3: text after the closing quote of a cell\n"},
-      {"no calc column", "pressure,diameter\n0.3,100\n", "", kExitUsage,
+      {"line breaks inside quotes counted in a CR-only file",
+       "calc,pressure,diameter,flow,note\rvelocity,0.3,100,1000,\"a\rb\rc\"\r"
+       "velocity,\"0.3\"x,100,1000\r",
+       "calc,pressure,diameter,flow,note,velocity,message\n"
+       "velocity,0.3,100,1000,\"a\rb\rc\",8.84194143371033,\n",
+       kExitDataError, "tarnivel: batch: line 5: text after the closing quote of a cell\n"},
+      {"no calc column", "pressure,diameter\n0.3,100\n", "", kExitDataError,
        "tarnivel: batch: the header row has no 'calc' column\n"},
-      {"empty input", "", "", kExitUsage,
+      {"empty input", "", "", kExitDataError,
        "tarnivel: batch: the input is empty; it needs a header row with a 'calc' column\n"},
   };
   for (const BatchCase& c : cases) ExpectBatch(c);
@@ -166,7 +176,7 @@ TEST(Batch, AgreesWithTheCommandLineRowForRow) {
       std::string last = cli_err.str();
       last.pop_back();
       last = last.substr(last.rfind('\n') + 1);
-      EXPECT_EQ(message, last) << line;
+      EXPECT_EQ("tarnivel: " + message, last) << line;
     }
   }
 }
@@ -204,6 +214,62 @@ TEST(Batch, WritesEachRowBeforeWaitingForTheNext) {
   EXPECT_EQ(trickle.written_when_asked[0], "calc,pressure,diameter,flow,velocity,message\n");
   EXPECT_EQ(trickle.written_when_asked[1],
             trickle.written_when_asked[0] + "velocity,0.3,100,1000,8.84194143371033,\n");
+}
+
+// A descriptor-like buffer that hands out `text` and then fails with `error`, or, for output,
+// takes `room` bytes and then fails.
+class FailingBuffer final : public std::streambuf, public RemembersIoError {
+ public:
+  FailingBuffer(std::string text, std::size_t room) : text_(std::move(text)), room_(room) {}
+  int io_error() const override { return failed_ ? EIO : 0; }
+  std::string taken;
+
+ protected:
+  int_type underflow() override {
+    if (pos_ == text_.size()) {
+      failed_ = true;
+      return traits_type::eof();
+    }
+    setg(text_.data() + pos_, text_.data() + pos_, text_.data() + text_.size());
+    pos_ = text_.size();
+    return traits_type::to_int_type(*gptr());
+  }
+  std::streamsize xsputn(const char* data, std::streamsize size) override {
+    const auto fits = std::min<std::streamsize>(size, static_cast<std::streamsize>(room_));
+    taken.append(data, static_cast<std::size_t>(fits));
+    room_ -= static_cast<std::size_t>(fits);
+    failed_ = fits < size;
+    return fits;
+  }
+
+ private:
+  std::string text_;
+  std::size_t room_;
+  std::size_t pos_ = 0;
+  bool failed_ = false;
+};
+
+TEST(Batch, ReportsReadAndWriteFailuresAfterTheRowsBeforeThem) {
+  const std::string rows = "calc,pressure,diameter,flow\nvelocity,0.3,100,1000\nvelocity,0.3,";
+  {  // the input fails in the middle of a row
+    FailingBuffer source(rows, 0);
+    std::istream in(&source);
+    std::ostringstream out, err;
+    EXPECT_EQ(RunBatch(in, out, err, "lines.csv"), kExitIoError);
+    EXPECT_EQ(out.str(),
+              "calc,pressure,diameter,flow,velocity,message\n"
+              "velocity,0.3,100,1000,8.84194143371033,\n");
+    EXPECT_EQ(err.str(), "tarnivel: lines.csv: Input/output error\n");
+  }
+  {  // the output fails: the batch stops at once instead of computing on
+    std::istringstream in(rows + "100,1000\n");
+    FailingBuffer sink("", 10);
+    std::ostream out(&sink);
+    std::ostringstream err;
+    EXPECT_EQ(RunBatch(in, out, err), kExitIoError);
+    EXPECT_EQ(sink.taken, "calc,press");
+    EXPECT_EQ(err.str(), "tarnivel: write error: Input/output error\n");
+  }
 }
 
 }  // namespace

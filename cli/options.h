@@ -1,0 +1,33 @@
+#pragma once
+// A command's options, read as getopt_long reads them: -p0.3, -p 0.3, --pressure=0.3,
+// --pressure 0.3, unambiguous abbreviations (--pres), and -- ending the options. A value that
+// starts with '-' is still a value (-p -0.1). Options stop at the first operand.
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarnivel {
+
+struct OptionSpec {
+  std::string_view name;  // the long name, without the dashes
+  char short_name;        // '\0' for none
+  bool takes_value;
+};
+
+struct ParsedOption {
+  std::size_t spec;   // index into the specs given
+  std::string value;  // empty for an option without a value
+};
+
+struct ParsedArguments {
+  std::vector<ParsedOption> options;  // in the order given
+  std::vector<std::string> operands;  // what follows the options
+  std::string error;                  // what is wrong, for a usage error; empty when all is well
+};
+
+// Reads `args`, the arguments after the command's name.
+ParsedArguments ParseOptions(std::span<const std::string> args, std::span<const OptionSpec> specs);
+
+}  // namespace tarnivel
