@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <system_error>
 
@@ -38,6 +39,21 @@ class DecimalNumber {
   void SetNegative(bool negative) { negative_ = negative; }
   void AddExponent(std::int64_t exponent) { exponent_ += exponent; }
 
+  // Most field texts are short decimals («0.3», «1000»). When the digits fit a double exactly
+  // and so does the power of ten, one IEEE multiplication or division rounds correctly.
+  std::optional<double> FromShortDecimal(std::size_t count) const {
+    constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (sticky_ || count > 15) return std::nullopt;  // 10^15 < 2^53
+    const std::int64_t power = exponent_ - static_cast<std::int64_t>(count);
+    if (power < -22 || power > 22) return std::nullopt;
+    std::int64_t whole = 0;
+    for (std::size_t i = 0; i < count; ++i) whole = whole * 10 + (digits_[i] - '0');
+    const auto mantissa = static_cast<double>(whole);
+    return power >= 0 ? mantissa * kPowersOfTen[power] : mantissa / kPowersOfTen[-power];
+  }
+
   double ToDouble() const {
     std::size_t count = count_;
     // Trailing zeros say nothing, unless digits beyond the kept ones follow them.
@@ -46,6 +62,7 @@ class DecimalNumber {
     // The largest double is below 10^309 and the smallest subnormal above 10^-325.
     if (exponent_ > 310) throw ArithmeticFault(FaultKind::Overflow);
     if (exponent_ < -330) return negative_ ? -0.0 : 0.0;
+    if (const auto exact = FromShortDecimal(count)) return negative_ ? -*exact : *exact;
 
     // "0.<digits>[1]e<exponent>" for the correctly rounding standard conversion.
     char text[kMaxSignificant + 16];
