@@ -48,31 +48,37 @@ bool Reads(Calculation calculation, Field field) {
   return false;
 }
 
-// "flow velocity from gauge pressure, bore diameter and standard flow rate"
+// "flow velocity from pressure, diameter and flow"
 std::string Summary(const CalculationInfo& info) {
   std::string text = std::string(InputFieldOf(info.result)->quantity) + " from ";
   for (std::size_t i = 0; i < info.reads.size(); ++i) {
     if (i > 0) text += i + 1 == info.reads.size() ? " and " : ", ";
-    text += InputFieldOf(info.reads[i])->quantity;
+    text += InputFieldOf(info.reads[i])->name;
   }
   return text;
 }
 
+void OptionLine(std::ostream& out, std::string_view option, std::string_view what) {
+  out << "  " << option << std::string(std::max<std::size_t>(24 - option.size(), 2), ' ') << what
+      << '\n';
+}
+
 void OptionLine(std::ostream& out, const InputField& input) {
-  std::string option =
-      std::string("  -") + input.short_option + ", --" + std::string(input.name) + "=TEXT";
-  option.resize(std::max<std::size_t>(option.size() + 2, 26), ' ');
-  out << option << input.quantity << ", " << input.unit << '\n';
+  OptionLine(out,
+             std::string("-") + input.short_option + ", --" + std::string(input.name) + "=TEXT",
+             std::string(input.quantity) + ", " + std::string(input.unit));
 }
 
 void CalculationHelp(std::ostream& out, const CalculationInfo& info) {
+  const InputField& result = *InputFieldOf(info.result);
   out << "Usage: tarnivel " << info.name << " [OPTION]...\n"
-      << "Computes the " << Summary(info) << ",\n"
-      << "with the same digits as the window. Each TEXT is read as the window reads the\n"
-         "field; an option left out is an empty field, which counts as zero.\n\n";
+      << "Computes the " << result.quantity << " (" << result.unit
+      << ") with the same digits as the window.\n"
+         "Each TEXT is read as the window reads the field; an option left out is an empty\n"
+         "field, which counts as zero.\n\n";
   for (Field field : info.reads) OptionLine(out, *InputFieldOf(field));
-  out << "  -h, --help                this help\n\n"
-      << "Prints the " << InputFieldOf(info.result)->quantity
+  OptionLine(out, "-h, --help", "this help");
+  out << "\nPrints the " << result.quantity
       << " on standard output. Exit status: 0 result printed,\n"
          "1 more data needed, 2 arithmetic fault, 64 usage error.\n";
 }
@@ -225,6 +231,7 @@ std::string UsageText() {
   for (const InputField& input : kInputFields) OptionLine(options, input);
   text += options.str();
   text +=
+      "\n"
       "Each TEXT is read as the window reads the field: the number it starts with.\n"
       "\n"
       "Exit status:\n"
