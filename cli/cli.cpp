@@ -11,6 +11,7 @@
 
 #include "cli/batch.h"
 #include "cli/fd_input.h"
+#include "cli/pipe_command.h"
 #include "core/numeric.h"
 #include "core/quantities.h"
 #include "tarnivel_version.h"
@@ -109,6 +110,7 @@ const char* UsageText() {
   return "Usage: tarnivel                              open the calculator window\n"
          "       tarnivel velocity|flow|diameter [OPTION TEXT]...\n"
          "       tarnivel batch [FILE]                 a CSV table of calculations\n"
+         "       tarnivel pipe -p P -v V -q Q [--series NAME]... [--catalogue FILE] [--csv]\n"
          "       tarnivel --help | --version\n"
          "\n"
          "Computes flow velocity, standard flow rate or bore diameter from the other two\n"
@@ -149,6 +151,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::
     return kExitOk;
   }
   if (command == "batch") return RunBatchCommand(args, in, out, err);
+  if (command == "pipe") return RunPipeCommand(args, out, err);
   if (const auto calculation = CalculationNamed(command)) {
     return RunCalculation(*calculation, args, out, err);
   }

@@ -23,4 +23,12 @@ CalcOutcome CalcFlow(FieldSet& fields);
 // when the flow or the velocity is zero. TD keeps its text unless a result is written.
 CalcOutcome CalcDiameter(FieldSet& fields);
 
+// The diameter calculation up to its rounding: the bore in mm it would round, or its prompt.
+struct RequiredBore {
+  CalcOutcome outcome;
+  double mm = 0;  // meaningful only without a prompt
+};
+// Does all that CalcDiameter does, the rewrite of TM included, except writing TD.
+RequiredBore ComputeRequiredBore(FieldSet& fields);
+
 }  // namespace tarnivel
