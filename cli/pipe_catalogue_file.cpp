@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <optional>
 #include <span>
 
+#include "cli/column_name.h"
 #include "cli/csv.h"
 
 namespace tarnivel {
@@ -14,23 +14,13 @@ namespace {
 constexpr std::array<std::string_view, 4> kColumnNames = {"series", "pipe", "outside", "wall"};
 enum Column { kSeries, kPipe, kOutside, kWall };
 
-// Column names are matched ignoring case and surrounding blanks, as the batch matches them.
-std::string Normalised(std::string_view name) {
-  const auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
-  while (!name.empty() && blank(name.front())) name.remove_prefix(1);
-  while (!name.empty() && blank(name.back())) name.remove_suffix(1);
-  std::string lower(name);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
-}
-
 class CatalogueBuilder {
  public:
   std::optional<CatalogueError> Header(std::span<const std::string> names, std::size_t line) {
     header_size_ = names.size();
     for (std::size_t c = 0; c < kColumnNames.size(); ++c) {
       const auto found = std::ranges::find_if(
-          names, [&](const std::string& name) { return Normalised(name) == kColumnNames[c]; });
+          names, [&](const std::string& name) { return NormalisedName(name) == kColumnNames[c]; });
       if (found == names.end()) {
         return CatalogueError{CatalogueError::Kind::MissingColumn, line,
                               std::string(kColumnNames[c])};
