@@ -71,4 +71,11 @@ CalcOutcome CalcDiameter(FieldSet& fields) {
   return {};
 }
 
+LineConditions LineConditionsOf(const FieldSet& fields) {
+  const double p = Add(Lenient(fields, Field::TP), ATM_MPA);  // absolute pressure, MPa
+  if (p == 0) return {p, std::nullopt};
+  const double qn = Lenient(fields, Field::TM);  // standard flow, Nm³/h
+  return {p, Div(Mul(qn, ATM_MPA), p)};          // actual flow, m³/h, as the diameter has it
+}
+
 }  // namespace tarnivel
