@@ -98,9 +98,8 @@ void WriteTable(std::ostream& out, const SizedSeries& sized, double required_mm)
   out << series.name << '\n';
   for (const Line& line : lines) {
     out << Padded(line.mark, 2, false) << Padded(line.pipe, width[0], false) << "  "
-        << Padded(line.outside, width[1], true) << " × "
-        << Padded(line.wall, width[2], false) << "  " << Padded(line.bore, width[3], true) << "  "
-        << line.velocity << '\n';
+        << Padded(line.outside, width[1], true) << " × " << Padded(line.wall, width[2], false)
+        << "  " << Padded(line.bore, width[3], true) << "  " << line.velocity << '\n';
   }
 }
 
@@ -130,6 +129,49 @@ void WriteCsv(std::string& out, const SizedSeries& sized) {
 int UsageError(std::ostream& err, std::string_view message) {
   err << "tarnivel: " << message << "\n\n" << UsageText();
   return kExitUsage;
+}
+
+// Adds the series of the catalogue at `path` to `known`, replacing one of the same name.
+// Returns the exit status when the catalogue cannot be used.
+std::optional<int> LoadCatalogue(const std::string& path, std::vector<PipeSeries>& known,
+                                 std::ostream& err) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    err << "tarnivel: pipe: cannot open '" << path << "': " << std::strerror(errno) << '\n';
+    return kExitNoInput;
+  }
+  const std::string text{std::istreambuf_iterator<char>(file), {}};
+  if (file.bad()) {
+    err << "tarnivel: pipe: cannot read '" << path << "'\n";
+    return kExitIoError;
+  }
+  auto parsed = ParsePipeCatalogue(text);
+  if (const auto* error = std::get_if<CatalogueError>(&parsed)) {
+    err << "tarnivel: pipe: " << path << ": " << Describe(*error) << '\n';
+    return kExitDataError;
+  }
+  for (PipeSeries& series : std::get<std::vector<PipeSeries>>(parsed)) {
+    const auto same = std::ranges::find(known, series.name, &PipeSeries::name);
+    if (same != known.end()) {
+      *same = std::move(series);
+    } else {
+      known.push_back(std::move(series));
+    }
+  }
+  return std::nullopt;
+}
+
+// The choice in `series` and the velocities in the pipes to be shown: all, or the three.
+SizedSeries Size(const PipeSeries& series, double required_mm, const PipeRequest& request) {
+  SizedSeries sized{&series, ChoosePipe(series, required_mm), {}};
+  sized.velocities.resize(series.pipes.size());
+  for (std::size_t i = 0; i < series.pipes.size(); ++i) {
+    const bool shown = request.csv || i == sized.choice.smaller || i == sized.choice.chosen ||
+                       i == sized.choice.larger;
+    if (shown)
+      sized.velocities[i] = VelocityInPipe(request.pressure, request.flow, series.pipes[i]);
+  }
+  return sized;
 }
 
 }  // namespace
@@ -175,35 +217,10 @@ std::variant<PipeRequest, PipeUsageError> ParsePipeArguments(std::span<const std
 }
 
 int RunPipe(const PipeRequest& request, std::ostream& out, std::ostream& err) {
-  // Every series known: the built-in ones, a user's series replacing one of the same name.
   std::vector<PipeSeries> known(BuiltInSeries().begin(), BuiltInSeries().end());
   if (request.catalogue) {
-    std::ifstream file(*request.catalogue, std::ios::binary);
-    if (!file) {
-      err << "tarnivel: pipe: cannot open '" << *request.catalogue << "': " << std::strerror(errno)
-          << '\n';
-      return kExitNoInput;
-    }
-    const std::string text{std::istreambuf_iterator<char>(file), {}};
-    if (file.bad()) {
-      err << "tarnivel: pipe: cannot read '" << *request.catalogue << "'\n";
-      return kExitIoError;
-    }
-    auto parsed = ParsePipeCatalogue(text);
-    if (const auto* error = std::get_if<CatalogueError>(&parsed)) {
-      err << "tarnivel: pipe: " << *request.catalogue << ": " << Describe(*error) << '\n';
-      return kExitDataError;
-    }
-    for (PipeSeries& series : std::get<std::vector<PipeSeries>>(parsed)) {
-      const auto same = std::ranges::find(known, series.name, &PipeSeries::name);
-      if (same != known.end()) {
-        *same = std::move(series);
-      } else {
-        known.push_back(std::move(series));
-      }
-    }
+    if (const auto status = LoadCatalogue(*request.catalogue, known, err)) return *status;
   }
-
   std::vector<const PipeSeries*> wanted;
   for (const std::string& name : request.series) {
     const PipeSeries* series = FindSeries(known, name);
@@ -233,14 +250,7 @@ int RunPipe(const PipeRequest& request, std::ostream& out, std::ostream& err) {
       table << "required bore " << FormatGeneral(required.mm) << " mm; lengths in mm\n";
     }
     for (const PipeSeries* series : wanted) {
-      SizedSeries sized{series, ChoosePipe(*series, required.mm), {}};
-      sized.velocities.resize(series->pipes.size());
-      for (std::size_t i = 0; i < series->pipes.size(); ++i) {
-        const bool shown = request.csv || i == sized.choice.smaller || i == sized.choice.chosen ||
-                           i == sized.choice.larger;
-        if (shown)
-          sized.velocities[i] = VelocityInPipe(request.pressure, request.flow, series->pipes[i]);
-      }
+      const SizedSeries sized = Size(*series, required.mm, request);
       if (request.csv) {
         WriteCsv(text, sized);
       } else {

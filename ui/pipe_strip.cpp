@@ -45,8 +45,8 @@ PipeStrip::PipeStrip(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("pipeStrip"));
   text_ = new QLineEdit(this);
   text_->setObjectName(QStringLiteral("pipeText"));
-  text_->setReadOnly(true);               // selectable and copyable, never typed into
-  text_->setFrame(false);                 // a line of text, not a field to fill in
+  text_->setReadOnly(true);  // selectable and copyable, never typed into
+  text_->setFrame(false);    // a line of text, not a field to fill in
   text_->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; }"));
   text_->setFocusPolicy(Qt::ClickFocus);  // Tab goes from dia straight to the chooser
   text_->setGeometry(TwipsRect(0, 0, kTextWidth, kHeightTwips));
