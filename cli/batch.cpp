@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/batch_pipes.h"
 #include "cli/csv.h"
 #include "cli/exit_status.h"
 #include "cli/io_error.h"
@@ -48,6 +49,7 @@ struct Columns {
   std::array<std::size_t, kInputFields.size()> field;  // by the rows of kInputFields
   std::size_t input_count = 0;                         // columns of the input
   std::size_t output_count = 0;                        // and of the output, before the message
+  BatchPipes pipes;                                    // the pipe columns of a series column
 
   static Columns From(std::span<const std::string> header) {
     Columns columns;
@@ -64,6 +66,9 @@ struct Columns {
     for (std::size_t& column : columns.field) {
       if (column == kNoColumn) column = columns.output_count++;
     }
+    std::vector<std::string> names;
+    for (const std::string& name : header) names.push_back(Normalised(name));
+    columns.pipes.Locate(names, columns.output_count);
     return columns;
   }
 };
@@ -94,6 +99,7 @@ class BatchRun {
     for (std::size_t f = 0; f < kInputFields.size(); ++f) {
       if (columns_.field[f] >= columns_.input_count) AppendCell(kInputFields[f].name);
     }
+    for (std::string_view name : columns_.pipes.AddedNames(columns_.input_count)) AppendCell(name);
     AppendCell("message");
     EndRow();
     return true;
@@ -112,7 +118,8 @@ class BatchRun {
     std::string_view message;
     const std::string_view calc_text =
         columns_.calc < cells.size() ? std::string_view(cells[columns_.calc]) : std::string_view();
-    if (const auto calculation = RowCalculation(calc_text)) {
+    const auto calculation = RowCalculation(calc_text);
+    if (calculation) {
       WarnAboutIgnoredText(*calculation, line);
       try {
         message = PromptText(Calculate(*calculation, fields_).prompt);
@@ -123,12 +130,16 @@ class BatchRun {
       unknown_ = "unknown calc '" + std::string(calc_text) + "'";
       message = unknown_;
     }
+    const std::string_view pipe_message = columns_.pipes.Fill(cells, calculation, message);
+    if (message.empty()) message = pipe_message;
     if (!message.empty()) status_ = std::max<int>(status_, kExitPrompt);
 
     for (std::size_t i = 0; i < columns_.output_count; ++i) {
       const auto column = std::ranges::find(columns_.field, i);
       if (column != columns_.field.end()) {
         AppendCell(fields_.Read(kInputFields[column - columns_.field.begin()].field));
+      } else if (const std::string* pipe = columns_.pipes.CellFor(i)) {
+        AppendCell(*pipe);
       } else {
         AppendCell(i < cells.size() ? std::string_view(cells[i]) : std::string_view());
       }

@@ -15,19 +15,13 @@
 #include "cli/fd_input.h"
 #include "cli/io_error.h"
 #include "cli/options.h"
+#include "cli/pipe_command.h"
 #include "core/numeric.h"
 #include "core/quantities.h"
 #include "tarnivel_version.h"
 
 namespace tarnivel {
 namespace {
-
-constexpr std::string_view kTryHelp = "Try 'tarnivel --help' for more information.\n";
-
-int UsageError(std::ostream& err, std::string_view what) {
-  err << "tarnivel: " << what << '\n' << kTryHelp;
-  return kExitUsage;
-}
 
 // A calculation's options: the four input fields, then --help.
 constexpr std::size_t kHelpOption = kInputFields.size();
@@ -200,6 +194,7 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
     return kExitOk;
   }
   if (command == "batch") return RunBatchCommand(rest, in, out, err);
+  if (command == "pipe") return RunPipeCommand(rest, out, err);
   if (const auto calculation = CalculationNamed(command)) {
     return RunCalculation(InfoOf(*calculation), rest, out, err);
   }
@@ -208,6 +203,11 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
 }
 
 }  // namespace
+
+int UsageError(std::ostream& err, std::string_view what) {
+  err << "tarnivel: " << what << "\nTry 'tarnivel --help' for more information.\n";
+  return kExitUsage;
+}
 
 std::string UsageText() {
   std::string text =
@@ -225,6 +225,7 @@ std::string UsageText() {
   }
   text +=
       "  batch     a CSV table of calculations, one per row\n"
+      "  pipe      the standard pipe for a diameter, with the velocity in it\n"
       "\n"
       "Options of the calculations (each reads the three it needs):\n";
   std::ostringstream options;

@@ -5,6 +5,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/exit_status.h"
@@ -14,6 +15,10 @@ namespace tarnivel {
 // Runs the command line on `args` (without the program name) and returns the exit status.
 int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                    std::ostream& err);
+
+// Reports a usage error in two lines, "tarnivel: <what>" and where to find help; returns
+// kExitUsage.
+int UsageError(std::ostream& err, std::string_view what);
 
 // How to call the program, for --help and for the window's "no display" message.
 std::string UsageText();

@@ -47,22 +47,35 @@ CalcOutcome CalcFlow(FieldSet& fields) {
   return {};
 }
 
-CalcOutcome CalcDiameter(FieldSet& fields) {
+RequiredBore ComputeRequiredBore(FieldSet& fields) {
   // The flow field is normalised to the number it starts with before anything is checked,
   // and the calculation goes on from that text, rounded to 15 digits.
   fields.Write(Field::TM, FormatGeneral(Lenient(fields, Field::TM)));
   const double p = Add(Lenient(fields, Field::TP), ATM_MPA);    // absolute pressure, MPa
   const double v = Lenient(fields, Field::TV);                  // velocity, m/s
   const double qn = ParseNumberStrict(fields.Read(Field::TM));  // standard flow, Nm³/h
-  if (qn == 0 || v == 0) return {Prompt::EnterCompleteData, Field::TM};
+  if (qn == 0 || v == 0) return {{Prompt::EnterCompleteData, Field::TM}};
 
   const double qa = Div(Mul(qn, ATM_MPA), p);  // actual flow, m³/h
   const double a = Div(qa, Mul(3600, v));      // flow area, m²
   const double x = Div(a, PI_APPROX);          // radius squared
   const double r = Pow(x, 0.5);                // radius, m
   const double d = Mul(Add(r, r), 1000);       // diameter, mm
-  fields.Write(Field::TD, FormatWhole(d));
+  return {{}, d};
+}
+
+CalcOutcome CalcDiameter(FieldSet& fields) {
+  const RequiredBore bore = ComputeRequiredBore(fields);
+  if (bore.outcome.prompt != Prompt::None) return bore.outcome;
+  fields.Write(Field::TD, FormatWhole(bore.mm));
   return {};
+}
+
+LineConditions LineConditionsOf(const FieldSet& fields) {
+  const double p = Add(Lenient(fields, Field::TP), ATM_MPA);  // absolute pressure, MPa
+  if (p == 0) return {p, std::nullopt};
+  const double qn = Lenient(fields, Field::TM);  // standard flow, Nm³/h
+  return {p, Div(Mul(qn, ATM_MPA), p)};          // actual flow, m³/h, as the diameter has it
 }
 
 }  // namespace tarnivel

@@ -8,6 +8,8 @@
 // of the arithmetic steps fixes the last digits of every result and must not be rearranged.
 // quantities.h names them for the front ends that choose one at run time.
 
+#include <optional>
+
 #include "core/fields.h"
 
 namespace tarnivel {
@@ -22,5 +24,21 @@ CalcOutcome CalcFlow(FieldSet& fields);
 // TD from TP, TV, TM. Rewrites TM as the number it starts with first; asks for complete data
 // when the flow or the velocity is zero. TD keeps its text unless a result is written.
 CalcOutcome CalcDiameter(FieldSet& fields);
+
+// The diameter calculation up to its rounding: the bore in mm it would round, or its prompt.
+struct RequiredBore {
+  CalcOutcome outcome;
+  double mm = 0;  // meaningful only without a prompt
+};
+// Does all that CalcDiameter does, the rewrite of TM included, except writing TD.
+RequiredBore ComputeRequiredBore(FieldSet& fields);
+
+// The line conditions the calculations work at, from the texts of TP and TM.
+struct LineConditions {
+  double absolute_mpa = 0;
+  std::optional<double> actual_flow_m3h;  // none at zero absolute pressure: no gas to carry
+};
+// Throws ArithmeticFault when a number is out of range.
+LineConditions LineConditionsOf(const FieldSet& fields);
 
 }  // namespace tarnivel

@@ -8,6 +8,7 @@
 #include "ui/centring.h"
 #include "ui/field_keys.h"
 #include "ui/message_box.h"
+#include "ui/pipe_strip.h"
 #include "ui/twips.h"
 
 namespace tarnivel {
@@ -104,6 +105,12 @@ MainWindow::MainWindow(MessageBoxInterface& messages, QWidget* parent)
   }
   velocity->setFocus();
 
+  // The pipe strip: below the buttons, after dia in the tab order; the window grows by it.
+  strip_ = new PipeStrip(this);
+  strip_->setGeometry(TwipsRect(120, 2400, 4692, PipeStrip::kHeightTwips));
+  setTabOrder(diameter, strip_->Chooser());
+  setFixedHeight(TwipsToPixels(kClientHeight + PipeStrip::kHeightTwips));
+
   auto* keys = new FieldKeys(marker, this);
   keys->Watch(TextBox(Field::TP), TextBox(Field::TV));
   keys->Watch(TextBox(Field::TV), TextBox(Field::TD));
@@ -130,9 +137,15 @@ void MainWindow::RunCalculation(Calculation calculation) {
   try {
     outcome = Calculate(calculation, *this);
   } catch (const ArithmeticFault& fault) {
+    strip_->Clear();
     // The fields stay as the calculation left them, so the user can correct the input.
     messages_.ShowFault(this, fault.kind());
     return;
+  }
+  if (outcome.prompt == Prompt::None) {
+    strip_->ShowCalculation(calculation, *this);
+  } else {
+    strip_->Clear();
   }
   if (outcome.prompt != Prompt::None) messages_.ShowPrompt(this, outcome.prompt);
   if (outcome.focus) TextBox(*outcome.focus)->setFocus(Qt::OtherFocusReason);

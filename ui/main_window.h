@@ -23,6 +23,7 @@ class QPushButton;
 namespace tarnivel {
 
 class MessageBoxInterface;
+class PipeStrip;
 
 class MainWindow final : public QWidget, public FieldSet {
  public:
@@ -41,6 +42,7 @@ class MainWindow final : public QWidget, public FieldSet {
 
   MessageBoxInterface& messages_;
   std::array<QLineEdit*, kFieldCount> text_boxes_{};
+  PipeStrip* strip_ = nullptr;  // below the buttons: the basis and the pipe of a result
 };
 
 }  // namespace tarnivel

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLineEdit>
@@ -251,7 +252,7 @@ TEST(FieldKeyRules, MarkEverythingButDigitsPeriodBackspaceAndEnter) {
 }
 
 TEST_F(WindowTest, TabWalksTheControlsInOrder) {
-  const char* order[] = {"CMD1", "CMD2", "CMD3", "TP", "TV", "TD", "TM", "dia", "CMD1"};
+  const char* order[] = {"CMD1", "CMD2", "CMD3", "TP", "TV", "TD", "TM", "dia", "series", "CMD1"};
   EXPECT_EQ(FocusName(), order[0]);
   for (std::size_t i = 1; i < std::size(order); ++i) {
     Key(Qt::Key_Tab);
@@ -284,11 +285,12 @@ TEST_F(WindowTest, ControlsSitWhereTheLayoutPutsThemInTwips) {
       {"CMD3", "退  出", "form1", 3840, 1920, 972, 372},
       {"dia", "直径计算", "form1", 2640, 1920, 975, 375},
       {"T5", "", "form1", 2040, 840, 495, 264},
+      {"pipeStrip", "", "form1", 120, 2400, 4692, 375},
   };
   EXPECT_EQ(window.objectName(), "form1");
   EXPECT_EQ(window.windowTitle(), "Tarnivel 1.0");
   EXPECT_FALSE(window.windowIcon().isNull());
-  EXPECT_EQ(window.size(), QSize(326, 167));
+  EXPECT_EQ(window.size(), QSize(326, 167 + 25)) << "grown by the pipe strip only";
   EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "not resizable";
   for (const Placed& placed : controls) {
     auto* widget = window.findChild<QWidget*>(placed.name);
@@ -325,6 +327,35 @@ TEST(Centring, PutsTheWindowInTheMiddleOfTheScreen) {
   const CentredEdges wide = CentredOrigin(12345678, 9999998, 0, 0);
   EXPECT_EQ(wide.left, 6172840.0f);
   EXPECT_EQ(wide.top, 4999999.0f);
+}
+
+TEST_F(WindowTest, TheStripShowsTheBasisAndThePipeOfTheLastResult) {
+  auto* strip = window.findChild<QLineEdit*>("pipeText");
+  auto* series = window.findChild<QComboBox*>("series");
+  ASSERT_NE(strip, nullptr);
+  ASSERT_NE(series, nullptr);
+  EXPECT_TRUE(strip->isReadOnly());
+  EXPECT_EQ(strip->text(), "");
+
+  Fill("0.3", "10", "", "1000");
+  QTest::mouseClick(Button("dia"), Qt::LeftButton);
+  EXPECT_EQ(strip->text(),
+            "de125×11.4 · 内径 102.2 mm · 8.47 m/s · 绝压 0.4 MPa · 工况流量 250 m³/h");
+  series->setCurrentIndex(series->findData("steel"));
+  EXPECT_TRUE(strip->text().startsWith("DN100×6.02 · 内径 102.26 mm · 8.46 m/s"))
+      << strip->text().toStdString();
+
+  QTest::mouseClick(Button("CMD1"), Qt::LeftButton);  // the velocity in the 94 mm bore
+  EXPECT_EQ(strip->text(), "绝压 0.4 MPa · 工况流量 250 m³/h");
+
+  Fill("0.3", "", "", "1000");  // a prompt clears the strip, as does a fault
+  QTest::mouseClick(Button("dia"), Qt::LeftButton);
+  EXPECT_EQ(strip->text(), "");
+  Fill("0.3", "10", "", "1000");
+  QTest::mouseClick(Button("dia"), Qt::LeftButton);
+  Fill("-1", "5", "9", "1000");
+  QTest::mouseClick(Button("dia"), Qt::LeftButton);
+  EXPECT_EQ(strip->text(), "");
 }
 
 TEST_F(WindowTest, TheExitButtonClosesTheWindowWhateverTheFieldsHold) {

@@ -1,0 +1,38 @@
+#pragma once
+// A user's pipe catalogue, for a local standard: CSV with a header row naming the columns
+// series, pipe, outside and wall (mm, at most two decimals; other columns are ignored), one
+// row per pipe, each series' pipes in the order of increasing bore.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "core/pipes.h"
+
+namespace tarnivel {
+
+// Why a catalogue cannot be used, and where.
+struct CatalogueError {
+  enum class Kind {
+    Csv,               // malformed CSV; `detail` says how
+    MissingColumn,     // the header lacks the column `detail`
+    TooManyCells,      // a row with more cells than the header
+    EmptyName,         // an empty series or pipe name (`detail`: which)
+    BadLength,         // `detail` is not millimetres with at most two decimals
+    NoBore,            // the wall leaves no bore: 2 × wall ≥ outside
+    BoreNotIncreasing  // the bore is not larger than the one before in its series
+  };
+  Kind kind;
+  std::size_t line;  // 1-based
+  std::string detail;
+};
+
+// «line 3: outside '11o' is not millimetres with at most two decimals»
+std::string Describe(const CatalogueError& error);
+
+// The series of a catalogue, in the order they first appear.
+std::variant<std::vector<PipeSeries>, CatalogueError> ParsePipeCatalogue(std::string_view text);
+
+}  // namespace tarnivel

@@ -1,0 +1,73 @@
+// The pipe tables built into the program. Each row: designation, outside diameter and wall in
+// mm as the standard prints them.
+#include <array>
+#include <string_view>
+
+#include "core/pipes.h"
+
+namespace tarnivel {
+namespace {
+
+struct Row {
+  std::string_view designation, outside, wall;
+};
+
+// Seamless and welded steel pipe, ASME B36.10M, Schedule 40, NPS 1/2 to 24 by their DN.
+// (NPS 22 has no Schedule 40 wall in the standard.)
+constexpr Row kSteelSchedule40[] = {
+    {"DN15", "21.3", "2.77"},    {"DN20", "26.7", "2.87"},   {"DN25", "33.4", "3.38"},
+    {"DN32", "42.2", "3.56"},    {"DN40", "48.3", "3.68"},   {"DN50", "60.3", "3.91"},
+    {"DN65", "73", "5.16"},      {"DN80", "88.9", "5.49"},   {"DN90", "101.6", "5.74"},
+    {"DN100", "114.3", "6.02"},  {"DN125", "141.3", "6.55"}, {"DN150", "168.3", "7.11"},
+    {"DN200", "219.1", "8.18"},  {"DN250", "273", "9.27"},   {"DN300", "323.8", "10.31"},
+    {"DN350", "355.6", "11.13"}, {"DN400", "406.4", "12.7"}, {"DN450", "457", "14.27"},
+    {"DN500", "508", "15.09"},   {"DN600", "610", "17.48"},
+};
+
+// Polyethylene gas pipe by outside diameter, series SDR 11 and SDR 17 (ISO 4437, EN 1555-2):
+// wall = outside / SDR rounded up to the next 0.1 mm, never under 3.0 mm. Printed tables of
+// some national standards differ from this rule by 0.1 mm in places; a user's catalogue can
+// give those walls.
+constexpr Row kPeSdr11[] = {
+    {"de20", "20", "3.0"},    {"de25", "25", "3.0"},    {"de32", "32", "3.0"},
+    {"de40", "40", "3.7"},    {"de50", "50", "4.6"},    {"de63", "63", "5.8"},
+    {"de75", "75", "6.9"},    {"de90", "90", "8.2"},    {"de110", "110", "10.0"},
+    {"de125", "125", "11.4"}, {"de140", "140", "12.8"}, {"de160", "160", "14.6"},
+    {"de180", "180", "16.4"}, {"de200", "200", "18.2"}, {"de225", "225", "20.5"},
+    {"de250", "250", "22.8"}, {"de280", "280", "25.5"}, {"de315", "315", "28.7"},
+    {"de355", "355", "32.3"}, {"de400", "400", "36.4"}, {"de450", "450", "41.0"},
+    {"de500", "500", "45.5"}, {"de560", "560", "51.0"}, {"de630", "630", "57.3"},
+};
+
+constexpr Row kPeSdr17[] = {
+    {"de20", "20", "3.0"},    {"de25", "25", "3.0"},    {"de32", "32", "3.0"},
+    {"de40", "40", "3.0"},    {"de50", "50", "3.0"},    {"de63", "63", "3.8"},
+    {"de75", "75", "4.5"},    {"de90", "90", "5.3"},    {"de110", "110", "6.5"},
+    {"de125", "125", "7.4"},  {"de140", "140", "8.3"},  {"de160", "160", "9.5"},
+    {"de180", "180", "10.6"}, {"de200", "200", "11.8"}, {"de225", "225", "13.3"},
+    {"de250", "250", "14.8"}, {"de280", "280", "16.5"}, {"de315", "315", "18.6"},
+    {"de355", "355", "20.9"}, {"de400", "400", "23.6"}, {"de450", "450", "26.5"},
+    {"de500", "500", "29.5"}, {"de560", "560", "33.0"}, {"de630", "630", "37.1"},
+};
+
+PipeSeries SeriesOf(std::string_view name, std::span<const Row> rows) {
+  PipeSeries series{std::string(name), {}};
+  for (const Row& row : rows) {
+    series.pipes.push_back({std::string(row.designation), *ParseMillimetres(row.outside),
+                            *ParseMillimetres(row.wall)});
+  }
+  return series;
+}
+
+}  // namespace
+
+std::span<const PipeSeries> BuiltInSeries() {
+  static const std::array<PipeSeries, 3> kSeries = {
+      SeriesOf("steel", kSteelSchedule40),
+      SeriesOf("pe-sdr11", kPeSdr11),
+      SeriesOf("pe-sdr17", kPeSdr17),
+  };
+  return kSeries;
+}
+
+}  // namespace tarnivel

@@ -1,0 +1,208 @@
+#include "cli/pipe_command.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/batch.h"
+#include "cli/cli.h"
+#include "cli/csv.h"
+
+namespace tarnivel {
+namespace {
+
+struct Ran {
+  int status;
+  std::string out, err;
+};
+
+Ran Tarnivel(std::vector<std::string> args) {
+  std::istringstream in;
+  std::ostringstream out, err;
+  const int status = RunCommandLine(args, in, out, err);
+  return {status, out.str(), err.str()};
+}
+
+// A catalogue file that removes itself.
+class CatalogueFile {
+ public:
+  explicit CatalogueFile(std::string_view text)
+      : path_(std::filesystem::temp_directory_path() /
+              ("tarnivel-catalogue-" +
+               std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+               std::to_string(reinterpret_cast<std::uintptr_t>(this)) + ".csv")) {
+    std::ofstream(path_) << text;
+  }
+  ~CatalogueFile() { std::filesystem::remove(path_); }
+  std::string path() const { return path_.string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+TEST(PipeCommand, PrintsTheSmallerChosenAndLargerPipeOfEachSeries) {
+  const Ran ran = Tarnivel({"pipe", "-p", "0.3", "-v", "10", "-q", "1000"});
+  EXPECT_EQ(ran.status, 0);
+  EXPECT_EQ(ran.err, "");
+  EXPECT_EQ(ran.out,
+            "required bore 94.0315980599624 mm; lengths in mm\n"
+            "\n"
+            "steel\n"
+            "  pipe   outside × wall    bore  velocity (m/s)\n"
+            "  DN90     101.6 × 5.74   90.12  10.886925921662\n"
+            "* DN100    114.3 × 6.02  102.26  8.45543698308157\n"
+            "  DN125    141.3 × 6.55   128.2  5.37986754906551\n"
+            "\n"
+            "pe-sdr11\n"
+            "  pipe   outside × wall   bore  velocity (m/s)\n"
+            "  de110      110 × 10       90  10.9159770786547\n"
+            "* de125      125 × 11.4  102.2  8.46536800344508\n"
+            "  de140      140 × 12.8  114.4  6.7560924691537\n"
+            "\n"
+            "pe-sdr17\n"
+            "  pipe   outside × wall   bore  velocity (m/s)\n"
+            "  de90        90 × 5.3    79.4  14.0251213980647\n"
+            "* de110      110 × 6.5      97  9.3973232370181\n"
+            "  de125      125 × 7.4   110.2  7.2808895834585\n");
+
+  const Ran past = Tarnivel({"pipe", "-p", "0.3", "-v", "0.1", "-q", "1000", "--series=pe-sdr17"});
+  EXPECT_EQ(past.status, 0);
+  EXPECT_EQ(past.out,
+            "required bore 940.315980599624 mm; lengths in mm\n\n"
+            "pe-sdr17: no pipe; the largest, de630, has a bore of 555.8 mm, less than the "
+            "940.315980599624 mm required\n");
+}
+
+// Every velocity of the CSV is what `tarnivel velocity` prints for the pipe's bore.
+TEST(PipeCommand, CsvListsEveryPipeWithTheVelocityCalculationsDigits) {
+  const std::string p = "1.6", q = "5000 ";
+  const Ran ran = Tarnivel({"pipe", "-p", p, "-v", "15", "-q", q, "--csv"});
+  ASSERT_EQ(ran.status, 0) << ran.err;
+  CsvReader reader;
+  reader.Feed(ran.out);
+  reader.Finish();
+  ASSERT_EQ(reader.Next(), CsvReader::Status::Record);
+  const std::vector<std::string> header(reader.record().begin(), reader.record().end());
+  EXPECT_EQ(header, (std::vector<std::string>{"series", "pipe", "outside", "wall", "bore",
+                                              "velocity", "choice"}));
+  std::size_t rows = 0;
+  std::string choices;
+  while (reader.Next() == CsvReader::Status::Record) {
+    const auto row = reader.record();
+    ++rows;
+    const Ran velocity = Tarnivel({"velocity", "-p", p, "-d", row[4], "-q", q});
+    EXPECT_EQ(row[5] + "\n", velocity.out) << row[0] << " " << row[1];
+    if (!row[6].empty()) choices += row[0] + " " + row[1] + " " + row[6] + "; ";
+  }
+  EXPECT_EQ(rows, 20u + 24u + 24u);
+  EXPECT_EQ(choices,  // required bore 83.2 mm
+            "steel DN80 smaller; steel DN90 chosen; steel DN100 larger; "
+            "pe-sdr11 de90 smaller; pe-sdr11 de110 chosen; pe-sdr11 de125 larger; "
+            "pe-sdr17 de90 smaller; pe-sdr17 de110 chosen; pe-sdr17 de125 larger; ");
+}
+
+TEST(PipeCommand, PromptsFaultsAndUsageAsTheDiameterHasThem) {
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    std::string err;  // the first line of standard error
+  } cases[] = {
+      {{"pipe", "-p", "0.3", "-v", "10"}, 1, "tarnivel: 请输入完整数据"},
+      {{"pipe", "-p", "-1", "-v", "5", "-q", "1000"}, 2, "tarnivel: 无效的过程调用或参数"},
+      {{"pipe", "-p", "-0.1", "-v", "5", "-q", "1000"}, 2, "tarnivel: 除数为零"},
+      {{"pipe", "-d", "100"}, 64, "tarnivel: option '-d' is unknown"},
+      {{"pipe", "-p"}, 64, "tarnivel: option '-p' needs a value"},
+      {{"pipe", "--csv=yes"}, 64, "tarnivel: option '--csv' takes no value"},
+      {{"pipe", "-v", "1", "-q", "1", "--series", "copper"},
+       64,
+       "tarnivel: unknown series 'copper' (known: steel, pe-sdr11, pe-sdr17)"},
+      {{"pipe", "-v", "1", "-q", "1", "--catalogue", "/nonexistent/pipes.csv"},
+       66,
+       "tarnivel: /nonexistent/pipes.csv: No such file or directory"},
+  };
+  for (const Case& c : cases) {
+    const Ran ran = Tarnivel(c.args);
+    EXPECT_EQ(ran.status, c.status) << c.err;
+    EXPECT_EQ(ran.out, "") << c.err;
+    EXPECT_EQ(ran.err.substr(0, ran.err.find('\n')), c.err);
+  }
+}
+
+TEST(PipeCommand, AUsersCatalogueAddsOrReplacesSeries) {
+  const CatalogueFile file(
+      " Series ,pipe,outside,wall,note\n"
+      "pe-sdr11,de110,110,10.0,\n"
+      "pe-sdr11,de125,125,11.4,local\n"
+      "\"copper, hard\",22x1,22,1\n");
+  const Ran ran = Tarnivel({"pipe", "-p", "0", "-v", "1", "-q", "1", "--catalogue", file.path(),
+                            "--csv", "--series", "copper, hard", "--series", "pe-sdr11"});
+  EXPECT_EQ(ran.status, 0) << ran.err;
+  EXPECT_EQ(ran.out,
+            "series,pipe,outside,wall,bore,velocity,choice\n"
+            "\"copper, hard\",22x1,22,1,20,0.884194143371033,chosen\n"
+            "pe-sdr11,de110,110,10,90,0.0436639083146189,chosen\n"
+            "pe-sdr11,de125,125,11.4,102.2,0.0338614720137803,larger\n");
+}
+
+TEST(PipeCommand, AMalformedCatalogueIsNamedByItsLineAndNothingElseHappens) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"series,pipe,outside\n", "line 1: the header has no 'wall' column"},
+      {"series,pipe,outside,wall\na,b,20,2\na,c,20.005,2\n",
+       "line 3: outside '20.005' is not millimetres with at most two decimals"},
+      {"series,pipe,outside,wall\na,b,20,10\n", "line 2: pipe 'b' has no bore"},
+      {"series,pipe,outside,wall\na,b,20,2\n\na,c,20,3\n",
+       "line 4: the bore of pipe 'c' is not larger"},
+      {"series,pipe,outside,wall\n,b,20,2\n", "line 2: the series name is empty"},
+      {"series,pipe,outside,wall\na,b,20,2,x\n", "line 2: more cells than the header"},
+      {"series,pipe,outside,wall\na,\"b,20,2\n", "line 2: "},
+      {"", "line 1: the header has no 'series' column"},
+  };
+  for (const auto& [text, message] : cases) {
+    const CatalogueFile file(text);
+    const Ran ran = Tarnivel({"pipe", "-v", "1", "-q", "1", "--catalogue", file.path()});
+    EXPECT_EQ(ran.status, 65) << text;
+    EXPECT_EQ(ran.out, "") << text;
+    const std::string prefix = "tarnivel: " + file.path() + ": " + message;
+    EXPECT_EQ(ran.err.substr(0, prefix.size()), prefix) << ran.err;
+    EXPECT_EQ(std::count(ran.err.begin(), ran.err.end(), '\n'), 1) << ran.err;
+  }
+}
+
+TEST(BatchPipes, ASeriesColumnGivesDiameterRowsTheirPipe) {
+  std::istringstream in(
+      "calc,pressure,velocity,flow,series,line\n"
+      "diameter,0.3,10,1000,pe-sdr11,A-3\n"
+      "diameter,0.3,10,1000, STEEL ,A-4\n"
+      "diameter,0.3,10,1000,,A-5\n"
+      "diameter,0.3,0.01,1000,pe-sdr11,A-6\n"
+      "velocity,0.3,,1000,pe-sdr11,A-7\n"
+      "diameter,0.3,10,1000,copper,A-8\n"
+      "diameter,0.3,10,,copper,A-9\n");
+  std::ostringstream out, err;
+  EXPECT_EQ(RunBatch(in, out, err), kExitPrompt);
+  EXPECT_EQ(out.str(),
+            "calc,pressure,velocity,flow,series,line,diameter,pipe,bore,pipe_velocity,message\n"
+            "diameter,0.3,10,1000,pe-sdr11,A-3,94,de125,102.2,8.46536800344508,\n"
+            "diameter,0.3,10,1000, STEEL ,A-4,94,DN100,102.26,8.45543698308157,\n"
+            "diameter,0.3,10,1000,,A-5,94,,,,\n"
+            "diameter,0.3,0.01,1000,pe-sdr11,A-6,2974,,,,\n"
+            "velocity,0.3,0,1000,pe-sdr11,A-7,,,,,请输入流通直径\n"
+            "diameter,0.3,10,1000,copper,A-8,94,,,,unknown series 'copper'\n"
+            "diameter,0.3,10,0,copper,A-9,,,,,请输入完整数据\n");
+
+  // Pipe columns the input has are filled in place.
+  std::istringstream in_place("pipe,series,calc,velocity,flow\nold,pe-sdr17,diameter,10,1000\n");
+  std::ostringstream out_place;
+  EXPECT_EQ(RunBatch(in_place, out_place, err), kExitOk);
+  EXPECT_EQ(out_place.str(),
+            "pipe,series,calc,velocity,flow,pressure,diameter,bore,pipe_velocity,message\n"
+            "de225,pe-sdr17,diameter,10,1000,,188,198.4,8.98512844053876,\n");
+}
+
+}  // namespace
+}  // namespace tarnivel
