@@ -111,16 +111,7 @@ void Warn(Calculation calculation, const TextFields& fields, const std::vector<b
       }
       continue;
     }
-    const std::string text = fields.Read(input.field);
-    try {
-      const LeadingNumber number = ReadLeadingNumber(text);
-      if (number.ignored_text) {
-        err << "tarnivel: --" << input.name << " \"" << text << "\" was read as "
-            << FormatGeneral(number.value) << '\n';
-      }
-    } catch (const ArithmeticFault&) {
-      // The calculation reports it.
-    }
+    WarnAboutIgnoredText(input, fields.Read(input.field), err);
   }
 }
 
@@ -203,6 +194,18 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
 }
 
 }  // namespace
+
+void WarnAboutIgnoredText(const InputField& input, std::string_view text, std::ostream& err) {
+  try {
+    const LeadingNumber number = ReadLeadingNumber(text);
+    if (number.ignored_text) {
+      err << "tarnivel: --" << input.name << " \"" << text << "\" was read as "
+          << FormatGeneral(number.value) << '\n';
+    }
+  } catch (const ArithmeticFault&) {
+    // The calculation reports it.
+  }
+}
 
 int UsageError(std::ostream& err, std::string_view what) {
   err << "tarnivel: " << what << "\nTry 'tarnivel --help' for more information.\n";

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/exit_status.h"
+#include "core/quantities.h"
 
 namespace tarnivel {
 
@@ -19,6 +20,10 @@ int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::
 // Reports a usage error in two lines, "tarnivel: <what>" and where to find help; returns
 // kExitUsage.
 int UsageError(std::ostream& err, std::string_view what);
+
+// Tells the user when an option's value held characters the number reading passed over, so
+// that a script never computes silently with «1,000» read as 1.
+void WarnAboutIgnoredText(const InputField& input, std::string_view text, std::ostream& err);
 
 // How to call the program, for --help and for the window's "no display" message.
 std::string UsageText();

@@ -58,7 +58,9 @@ const PipeOptions& Options() {
   return options;
 }
 
-std::string* TextOf(PipeRequest& request, Field field) {
+// The request's text of a field, const or not as the request is.
+template <typename Request>
+auto* TextOf(Request& request, Field field) {
   switch (field) {
     case Field::TP:
       return &request.pressure;
@@ -67,7 +69,7 @@ std::string* TextOf(PipeRequest& request, Field field) {
     case Field::TM:
       return &request.flow;
     default:
-      return nullptr;
+      return static_cast<decltype(&request.pressure)>(nullptr);
   }
 }
 
@@ -256,6 +258,10 @@ int RunPipe(const PipeRequest& request, std::ostream& out, std::ostream& err) {
   }
   if (request.series.empty()) {
     for (const PipeSeries& series : known) wanted.push_back(&series);
+  }
+
+  for (Field field : InputFields(Calculation::Diameter)) {
+    WarnAboutIgnoredText(*InputFieldOf(field), *TextOf(request, field), err);
   }
 
   // Everything is computed before anything is written, so a fault leaves no partial table.
