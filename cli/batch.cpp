@@ -2,19 +2,21 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <istream>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "cli/batch_pipes.h"
+#include "cli/column_name.h"
 #include "cli/csv.h"
 #include "cli/exit_status.h"
 #include "cli/io_error.h"
+#include "cli/second_thread.h"
 #include "core/numeric.h"
 #include "core/quantities.h"
 
@@ -22,24 +24,16 @@ namespace tarnivel {
 namespace {
 
 constexpr std::size_t kFlushAt = 1 << 16;
+// Rows are computed in blocks: those read so far, up to this many. A block this large or
+// larger is shared with a second thread.
+constexpr std::size_t kBlockRows = 4096;
+constexpr std::size_t kShareFrom = 256;
 constexpr std::size_t kNoColumn = static_cast<std::size_t>(-1);
-
-std::string Normalised(std::string_view name) {
-  while (!name.empty() && std::isspace(static_cast<unsigned char>(name.front()))) {
-    name.remove_prefix(1);
-  }
-  while (!name.empty() && std::isspace(static_cast<unsigned char>(name.back()))) {
-    name.remove_suffix(1);
-  }
-  std::string lower(name);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
-}
 
 // Rows almost always spell the calculation exactly; only the others pay for normalising.
 std::optional<Calculation> RowCalculation(std::string_view text) {
   const auto exact = CalculationNamed(text);
-  return exact ? exact : CalculationNamed(Normalised(text));
+  return exact ? exact : CalculationNamed(NormalisedName(text));
 }
 
 // Which column holds what; names are matched without regard to case or surrounding blanks.
@@ -56,7 +50,7 @@ struct Columns {
     columns.field.fill(kNoColumn);
     columns.input_count = header.size();
     for (std::size_t i = header.size(); i-- > 0;) {  // the first of repeated names wins
-      const std::string name = Normalised(header[i]);
+      const std::string name = NormalisedName(header[i]);
       if (name == "calc") columns.calc = i;
       for (std::size_t f = 0; f < kInputFields.size(); ++f) {
         if (name == kInputFields[f].name) columns.field[f] = i;
@@ -67,7 +61,7 @@ struct Columns {
       if (column == kNoColumn) column = columns.output_count++;
     }
     std::vector<std::string> names;
-    for (const std::string& name : header) names.push_back(Normalised(name));
+    for (const std::string& name : header) names.push_back(NormalisedName(name));
     columns.pipes.Locate(names, columns.output_count);
     return columns;
   }
@@ -87,29 +81,42 @@ bool MayHaveIgnoredText(std::string_view text) {
   return false;
 }
 
-class BatchRun {
+// The records read since the last block was computed, kept with their line numbers. Their
+// strings are reused from block to block.
+class Block {
  public:
-  BatchRun(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
-
-  // Returns false when the batch must stop.
-  bool Header(std::span<const std::string> header) {
-    columns_ = Columns::From(header);
-    if (columns_.calc == kNoColumn) return Stop("the header row has no 'calc' column");
-    for (const std::string& cell : header) AppendCell(cell);
-    for (std::size_t f = 0; f < kInputFields.size(); ++f) {
-      if (columns_.field[f] >= columns_.input_count) AppendCell(kInputFields[f].name);
-    }
-    for (std::string_view name : columns_.pipes.AddedNames(columns_.input_count)) AppendCell(name);
-    AppendCell("message");
-    EndRow();
-    return true;
+  void Add(std::span<const std::string> cells, std::size_t line) {
+    if (count_ == rows_.size()) rows_.emplace_back();
+    rows_[count_].assign(cells.begin(), cells.end());
+    lines_.resize(count_ + 1);
+    lines_[count_++] = line;
   }
+  std::size_t size() const { return count_; }
+  std::span<const std::string> cells(std::size_t row) const { return rows_[row]; }
+  std::size_t line(std::size_t row) const { return lines_[row]; }
+  void Clear() { count_ = 0; }
 
-  bool Row(std::span<const std::string> cells, std::size_t line) {
-    if (cells.size() > columns_.input_count) {
-      return Stop("line " + std::to_string(line) + " has " + std::to_string(cells.size()) +
-                  " cells, the header " + std::to_string(columns_.input_count));
-    }
+ private:
+  std::vector<std::vector<std::string>> rows_;
+  std::vector<std::size_t> lines_;
+  std::size_t count_ = 0;
+};
+
+void AppendCell(std::string& out, bool& row_empty, std::string_view cell) {
+  if (!row_empty) out.push_back(',');
+  row_empty = false;
+  AppendCsvCell(out, cell);
+}
+
+// Computes rows into CSV text. Each thread has its own, with its own field texts.
+class RowComputer {
+ public:
+  explicit RowComputer(const Columns& columns) : columns_(columns), pipes_(columns.pipes) {}
+
+  // Appends the row as computed to `out` and any warning about it to `err`. Returns whether
+  // the row ended in a message (a request, a fault, an unknown calc or series).
+  bool Row(std::span<const std::string> cells, std::size_t line, std::string& out,
+           std::string& err) {
     for (std::size_t f = 0; f < kInputFields.size(); ++f) {
       const std::size_t column = columns_.field[f];
       fields_.Write(kInputFields[f].field,
@@ -120,7 +127,7 @@ class BatchRun {
         columns_.calc < cells.size() ? std::string_view(cells[columns_.calc]) : std::string_view();
     const auto calculation = RowCalculation(calc_text);
     if (calculation) {
-      WarnAboutIgnoredText(*calculation, line);
+      WarnAboutIgnoredText(*calculation, line, err);
       try {
         message = PromptText(Calculate(*calculation, fields_).prompt);
       } catch (const ArithmeticFault& fault) {
@@ -130,23 +137,111 @@ class BatchRun {
       unknown_ = "unknown calc '" + std::string(calc_text) + "'";
       message = unknown_;
     }
-    const std::string_view pipe_message = columns_.pipes.Fill(cells, calculation, message);
+    const std::string_view pipe_message = pipes_.Fill(cells, calculation, message);
     if (message.empty()) message = pipe_message;
-    if (!message.empty()) status_ = std::max<int>(status_, kExitPrompt);
 
+    bool row_empty = true;
     for (std::size_t i = 0; i < columns_.output_count; ++i) {
       const auto column = std::ranges::find(columns_.field, i);
       if (column != columns_.field.end()) {
-        AppendCell(fields_.Read(kInputFields[column - columns_.field.begin()].field));
-      } else if (const std::string* pipe = columns_.pipes.CellFor(i)) {
-        AppendCell(*pipe);
+        AppendCell(out, row_empty,
+                   fields_.Read(kInputFields[column - columns_.field.begin()].field));
+      } else if (const std::string* pipe = pipes_.CellFor(i)) {
+        AppendCell(out, row_empty, *pipe);
       } else {
-        AppendCell(i < cells.size() ? std::string_view(cells[i]) : std::string_view());
+        AppendCell(out, row_empty, i < cells.size() ? std::string_view(cells[i]) : "");
       }
     }
-    AppendCell(message);
-    EndRow();
-    return status_ != kExitIoError;
+    AppendCell(out, row_empty, message);
+    out.push_back('\n');
+    return !message.empty();
+  }
+
+ private:
+  // The same warning the command line gives for a value read only in part.
+  void WarnAboutIgnoredText(Calculation calculation, std::size_t line, std::string& err) {
+    for (Field field : InputFields(calculation)) {
+      const std::string text = fields_.Read(field);
+      if (!MayHaveIgnoredText(text)) continue;
+      try {
+        const LeadingNumber number = ReadLeadingNumber(text);
+        if (!number.ignored_text) continue;
+        err += "tarnivel: batch: line " + std::to_string(line) + ": " +
+               std::string(InputFieldOf(field)->name) + " \"" + text + "\" was read as " +
+               FormatGeneral(number.value) + '\n';
+      } catch (const ArithmeticFault&) {
+        // The row's message says it.
+      }
+    }
+  }
+
+  const Columns& columns_;
+  BatchPipes pipes_;
+  TextFields fields_;
+  std::string unknown_;
+};
+
+class BatchRun {
+ public:
+  BatchRun(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+
+  // Returns false when the batch must stop.
+  bool Header(std::span<const std::string> header) {
+    columns_ = Columns::From(header);
+    if (columns_.calc == kNoColumn) return Stop("the header row has no 'calc' column");
+    bool row_empty = true;
+    for (const std::string& cell : header) AppendCell(buffer_, row_empty, cell);
+    for (std::size_t f = 0; f < kInputFields.size(); ++f) {
+      if (columns_.field[f] >= columns_.input_count) {
+        AppendCell(buffer_, row_empty, kInputFields[f].name);
+      }
+    }
+    for (std::string_view name : columns_.pipes.AddedNames(columns_.input_count)) {
+      AppendCell(buffer_, row_empty, name);
+    }
+    AppendCell(buffer_, row_empty, "message");
+    buffer_.push_back('\n');
+    computers_[0] = std::make_unique<RowComputer>(columns_);
+    computers_[1] = std::make_unique<RowComputer>(columns_);
+    return true;
+  }
+
+  // What is wrong with a row that has more cells than the header; empty when it has not.
+  std::string Misfit(std::span<const std::string> cells, std::size_t line) const {
+    if (cells.size() <= columns_.input_count) return {};
+    return "line " + std::to_string(line) + " has " + std::to_string(cells.size()) +
+           " cells, the header " + std::to_string(columns_.input_count);
+  }
+
+  // Computes the rows of `block` in order, the first half of a large one on a second thread.
+  // Returns false when the batch must stop.
+  bool Compute(const Block& block) {
+    const std::size_t size = block.size();
+    std::size_t first_end = 0;  // rows [0, first_end) go to the second thread
+    if (size >= kShareFrom && std::thread::hardware_concurrency() > 1) {
+      if (!second_) second_ = std::make_unique<SecondThread>();
+      first_end = size / 2;
+      shared_out_.clear();
+      shared_err_.clear();
+      second_->Start([this, &block, first_end] {
+        shared_messages_ =
+            ComputeRows(*computers_[1], block, 0, first_end, shared_out_, shared_err_);
+      });
+    }
+    std::string err;
+    std::string own_out;
+    std::string& out = first_end > 0 ? own_out : buffer_;
+    bool messages = ComputeRows(*computers_[0], block, first_end, size, out, err);
+    if (first_end > 0) {
+      second_->Wait();
+      messages = messages || shared_messages_;
+      err_ << shared_err_;
+      buffer_ += shared_out_;
+      buffer_ += own_out;
+    }
+    err_ << err;
+    if (messages) status_ = std::max<int>(status_, kExitPrompt);
+    return buffer_.size() < kFlushAt || Flush();
   }
 
   // Ends the batch on a problem with the input as a whole, after the rows before it.
@@ -181,40 +276,23 @@ class BatchRun {
   int status() const { return status_; }
 
  private:
-  // The same warning the command line gives for a value read only in part.
-  void WarnAboutIgnoredText(Calculation calculation, std::size_t line) {
-    for (Field field : InputFields(calculation)) {
-      const std::string& text = fields_.Read(field);
-      if (!MayHaveIgnoredText(text)) continue;
-      try {
-        const LeadingNumber number = ReadLeadingNumber(text);
-        if (!number.ignored_text) continue;
-        err_ << "tarnivel: batch: line " << line << ": " << InputFieldOf(field)->name << " \""
-             << text << "\" was read as " << FormatGeneral(number.value) << '\n';
-      } catch (const ArithmeticFault&) {
-        // The row's message says it.
-      }
+  static bool ComputeRows(RowComputer& computer, const Block& block, std::size_t begin,
+                          std::size_t end, std::string& out, std::string& err) {
+    bool messages = false;
+    for (std::size_t row = begin; row < end; ++row) {
+      messages = computer.Row(block.cells(row), block.line(row), out, err) || messages;
     }
-  }
-
-  void AppendCell(std::string_view cell) {
-    if (!row_empty_) buffer_.push_back(',');
-    row_empty_ = false;
-    AppendCsvCell(buffer_, cell);
-  }
-  void EndRow() {
-    buffer_.push_back('\n');
-    row_empty_ = true;
-    if (buffer_.size() >= kFlushAt) Flush();
+    return messages;
   }
 
   std::ostream& out_;
   std::ostream& err_;
   Columns columns_;
-  TextFields fields_;
+  std::unique_ptr<RowComputer> computers_[2];
+  std::unique_ptr<SecondThread> second_;  // started at the first large block
+  std::string shared_out_, shared_err_;   // what the second thread computed
+  bool shared_messages_ = false;
   std::string buffer_;
-  std::string unknown_;
-  bool row_empty_ = true;
   int status_ = kExitOk;
 };
 
@@ -225,17 +303,32 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, std::string
   std::vector<char> chunk(1 << 16);
   CsvReader reader;
   BatchRun run(out, err);
+  Block block;
   bool have_header = false;
+  // Computes the rows read so far; false when the batch must stop.
+  const auto compute = [&] {
+    const bool go_on = block.size() == 0 || run.Compute(block);
+    block.Clear();
+    return go_on;
+  };
   for (;;) {
     const CsvReader::Status status = reader.Next();
     if (status == CsvReader::Status::Record) {
-      const bool go_on = have_header ? run.Row(reader.record(), reader.record_line())
-                                     : run.Header(reader.record());
-      have_header = true;
-      if (!go_on) return run.status();
+      if (!have_header) {
+        have_header = true;
+        if (!run.Header(reader.record())) return run.status();
+        continue;
+      }
+      if (const std::string misfit = run.Misfit(reader.record(), reader.record_line());
+          !misfit.empty()) {
+        if (compute()) run.Stop(misfit);
+        return run.status();
+      }
+      block.Add(reader.record(), reader.record_line());
+      if (block.size() == kBlockRows && !compute()) return run.status();
     } else if (status == CsvReader::Status::NeedMore) {
-      // Rows computed so far go out before waiting for more input.
-      if (!run.Flush()) return run.status();
+      // Rows read so far are computed and go out before waiting for more input.
+      if (!compute() || !run.Flush()) return run.status();
       if (source.sgetc() == std::char_traits<char>::eof()) {
         if (const int error = IoErrorOf(&source)) {
           run.StopReading(input_name, error);
@@ -249,7 +342,8 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, std::string
       const std::streamsize got = source.sgetn(chunk.data(), ready);
       reader.Feed(std::string_view(chunk.data(), static_cast<std::size_t>(got)));
     } else if (status == CsvReader::Status::Error) {
-      run.Stop("line " + std::to_string(reader.error_line()) + ": " + reader.error());
+      if (compute())
+        run.Stop("line " + std::to_string(reader.error_line()) + ": " + reader.error());
       return run.status();
     } else {
       break;
@@ -257,8 +351,9 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, std::string
   }
   if (!have_header) {
     run.Stop("the input is empty; it needs a header row with a 'calc' column");
+    return run.status();
   }
-  run.Flush();
+  if (compute()) run.Flush();
   return run.status();
 }
 
