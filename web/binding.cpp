@@ -86,27 +86,28 @@ std::string Run(Calculation calculation, PageFields& fields) {
   return out;
 }
 
-// {"fields":[{"control":"TP","caption":"..."},...],"calculations":[{"control":"CMD1",...},...]}
+// [{"control":"TP","caption":"..."},...] for the rows of either table.
+template <typename Table>
+void AppendControls(std::string& out, const Table& table) {
+  out += '[';
+  for (const auto& row : table) {
+    if (out.back() == '}') out += ',';
+    out += '{';
+    AppendMember(out, "control", row.control);
+    out += ',';
+    AppendMember(out, "caption", row.caption);
+    out += '}';
+  }
+  out += ']';
+}
+
+// {"fields":[...],"calculations":[...]}, each in its table's order.
 std::string Tables() {
-  std::string out = "{\"fields\":[";
-  for (const InputField& input : kInputFields) {
-    if (out.back() == '}') out += ',';
-    out += '{';
-    AppendMember(out, "control", input.control);
-    out += ',';
-    AppendMember(out, "caption", input.caption);
-    out += '}';
-  }
-  out += "],\"calculations\":[";
-  for (const CalculationInfo& info : kCalculations) {
-    if (out.back() == '}') out += ',';
-    out += '{';
-    AppendMember(out, "control", info.control);
-    out += ',';
-    AppendMember(out, "caption", info.caption);
-    out += '}';
-  }
-  out += "]}";
+  std::string out = "{\"fields\":";
+  AppendControls(out, kInputFields);
+  out += ",\"calculations\":";
+  AppendControls(out, kCalculations);
+  out += '}';
   return out;
 }
 

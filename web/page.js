@@ -143,6 +143,7 @@
     controls[tables.calculations[0].control].focus();
     addManifest();
     document.documentElement.setAttribute('data-ready', '');
+    performance.mark('tarnivel-ready');  // for the benchmark: navigation to ready for input
   }
 
   // A phone adds the page to its home screen from a manifest; made here because its start

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """The browser page in headless Chromium, offline: the keyboard road, the window's tab order,
-every case of cases.txt against the command line built from the same tree, the page served
-over HTTP, the narrow layout, and no request beyond the page itself.
+every case of cases.txt against the command line built from the same tree, no request beyond
+the page itself, the narrow layout, the page served over HTTP, and the exit button.
 
     page_test.py PAGE.html TARNIVEL_EXECUTABLE
 Prints one line per failure and a closing "N passed, N failed"; exits 1 on any failure.
@@ -75,6 +75,8 @@ def close_dialog(driver):
 def check_case(driver, results, tarnivel, calculation, texts):
     name = f'{calculation} {texts}'
     status, result, message = native(tarnivel, calculation, texts)
+    # A dialog a failed case left open would block the next one.
+    driver.execute_script("document.querySelectorAll('dialog[open]').forEach(d => d.close())")
     driver.execute_script('for (const [id, text] of Object.entries(arguments[0]))'
                           ' document.getElementById(id).value = text;', texts)
     driver.find_element('id', BUTTONS[calculation]).click()
@@ -151,8 +153,20 @@ def check_served(driver, results, page):
         driver.find_element('id', 'CMD2').click()  # empty fields: asks for the diameter
         results.check(driver.execute_script(OPEN_DIALOG) == ['Ovrin', '请输入流通直径', False, 1],
                       'served over HTTP: the prompt')
+        close_dialog(driver)
     finally:
         server.shutdown()
+
+
+def check_exit(driver, results):
+    """退  出 ends the page: the browser closes it, or it is left blank."""
+    driver.find_element('id', 'CMD3').click()
+    try:
+        WebDriverWait(driver, 2).until(
+            lambda d: not d.window_handles or d.current_url == 'about:blank')
+        results.check(True, 'exit')
+    except TimeoutException:
+        results.check(False, f'exit: still at {driver.current_url}')
 
 
 def main():
@@ -160,16 +174,28 @@ def main():
     tarnivel = sys.argv[2]
     results = Results()
     driver = browser.start()
-    try:
-        browser.open_page(driver, page.as_uri())
-        check_keyboard(driver, results)
-        for calculation, texts in read_cases(pathlib.Path(__file__).with_name('cases.txt')):
-            check_case(driver, results, tarnivel, calculation, texts)
+
+    def guarded(name, check, *args):  # a check that throws fails, and the others still run
+        try:
+            check(*args)
+        except Exception as error:  # pylint: disable=broad-except
+            results.check(False, f'{name}: {type(error).__name__}: {error}'.splitlines()[0])
+
+    def no_strangers():
         strangers = [url for url in browser.requested_urls(driver)
                      if url != page.as_uri() and not url.startswith('data:')]
         results.check(not strangers, f'requests beyond the page: {strangers}')
-        check_narrow(driver, results, page.as_uri())
-        check_served(driver, results, page)
+
+    try:
+        guarded('loading', browser.open_page, driver, page.as_uri())
+        guarded('keyboard', check_keyboard, driver, results)
+        for calculation, texts in read_cases(pathlib.Path(__file__).with_name('cases.txt')):
+            guarded(f'{calculation} {texts}', check_case, driver, results, tarnivel, calculation,
+                    texts)
+        guarded('requests', no_strangers)
+        guarded('narrow', check_narrow, driver, results, page.as_uri())
+        guarded('served', check_served, driver, results, page)
+        guarded('exit', check_exit, driver, results)
     finally:
         driver.quit()
     print(f'web: {results.passed} passed, {results.failed} failed')
