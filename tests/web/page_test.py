@@ -185,6 +185,9 @@ def main():
         strangers = [url for url in browser.requested_urls(driver)
                      if url != page.as_uri() and not url.startswith('data:')]
         results.check(not strangers, f'requests beyond the page: {strangers}')
+        errors = [entry['message'][:200] for entry in driver.get_log('browser')
+                  if entry['level'] == 'SEVERE']
+        results.check(not errors, f'errors in the console: {errors}')
 
     try:
         guarded('loading', browser.open_page, driver, page.as_uri())
@@ -192,7 +195,7 @@ def main():
         for calculation, texts in read_cases(pathlib.Path(__file__).with_name('cases.txt')):
             guarded(f'{calculation} {texts}', check_case, driver, results, tarnivel, calculation,
                     texts)
-        guarded('requests', no_strangers)
+        guarded('requests and console', no_strangers)
         guarded('narrow', check_narrow, driver, results, page.as_uri())
         guarded('served', check_served, driver, results, page)
         guarded('exit', check_exit, driver, results)
