@@ -1,12 +1,13 @@
 #include "core/numeric.h"
 
 #include <algorithm>
-#include <charconv>
+#include <charconv>  // integers only: every standard library has those
 #include <cmath>
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
-#include <system_error>
+
+#include "core/number_text.h"
 
 namespace tarnivel {
 namespace {
@@ -73,12 +74,10 @@ class DecimalNumber {
     if (sticky_) *out++ = '1';
     *out++ = 'e';
     out = std::to_chars(out, text + sizeof text, exponent_).ptr;
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(text, out, value);
-    if (error == std::errc::result_out_of_range) {
-      if (exponent_ > 0) throw ArithmeticFault(FaultKind::Overflow);
-      value = 0.0;  // too small to represent: zero, without a fault
-    }
+    // Too small to represent reads as zero (or a subnormal), without a fault.
+    const double value =
+        number_text::active::Parse(std::string_view(text, static_cast<std::size_t>(out - text)));
+    if (std::isinf(value)) throw ArithmeticFault(FaultKind::Overflow);
     return negative_ ? -value : value;
   }
 
@@ -187,10 +186,8 @@ std::string FormatGeneral(double value) {
   if (value == 0.0) return "0";  // also a negative zero
 
   // d.dddddddddddddde±x, correctly rounded to 15 significant digits.
-  char buffer[32];
-  const auto scientific =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
-  const std::string_view text(buffer, static_cast<std::size_t>(scientific.ptr - buffer));
+  char buffer[number_text::kBufferSize];
+  const std::string_view text(buffer, number_text::active::WriteScientific(value, 14, buffer));
   const std::size_t e_pos = text.find('e');
   const bool negative = text.front() == '-';
   std::string digits;  // the 15 significant digits, without the point
@@ -237,10 +234,8 @@ std::string FormatGeneral(double value) {
 std::string FormatWhole(double value) {
   const double rounded = std::round(value);  // halves away from zero
   if (rounded == 0.0) return "0";            // no «-0»
-  char buffer[400];                          // the largest double has 309 digits
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed, 0);
-  return std::string(buffer, result.ptr);
+  char buffer[number_text::kBufferSize];
+  return std::string(buffer, number_text::active::WriteWhole(rounded, buffer));
 }
 
 namespace guarded {

@@ -51,7 +51,9 @@ std::optional<Hundredths> ParseMillimetres(std::string_view text) {
 }
 
 const PipeSeries* FindSeries(std::span<const PipeSeries> series, std::string_view name) {
-  const auto found = std::ranges::find(series, name, &PipeSeries::name);
+  // std::find_if: the browser build's standard library has no ranges.
+  const auto found = std::find_if(series.begin(), series.end(),
+                                  [&](const PipeSeries& one) { return one.name == name; });
   return found == series.end() ? nullptr : &*found;
 }
 
@@ -70,8 +72,9 @@ PipeChoice ChoosePipe(const PipeSeries& series, double required_bore_mm) {
   const auto bore_mm = [](const Pipe& pipe) {
     return static_cast<double>(pipe.Bore().value) / 100;
   };
-  const auto chosen = std::ranges::find_if(
-      pipes, [&](const Pipe& pipe) { return bore_mm(pipe) >= required_bore_mm; });
+  const auto chosen = std::find_if(pipes.begin(), pipes.end(), [&](const Pipe& pipe) {
+    return bore_mm(pipe) >= required_bore_mm;
+  });
   if (chosen == pipes.end()) return {};
 
   PipeChoice choice;

@@ -5,7 +5,9 @@
 namespace tarnivel {
 
 const InputField* InputFieldOf(Field field) {
-  const auto* row = std::ranges::find(kInputFields, field, &InputField::field);
+  // std::find_if, not std::ranges::find: the browser build's standard library has no ranges.
+  const auto* row = std::find_if(kInputFields.begin(), kInputFields.end(),
+                                 [field](const InputField& input) { return input.field == field; });
   return row == kInputFields.end() ? nullptr : row;
 }
 
@@ -15,11 +17,14 @@ std::string_view ControlName(Field field) {
 }
 
 const CalculationInfo& InfoOf(Calculation calculation) {
-  return *std::ranges::find(kCalculations, calculation, &CalculationInfo::calculation);
+  return *std::find_if(
+      kCalculations.begin(), kCalculations.end(),
+      [calculation](const CalculationInfo& info) { return info.calculation == calculation; });
 }
 
 std::optional<Calculation> CalculationNamed(std::string_view name) {
-  const auto* row = std::ranges::find(kCalculations, name, &CalculationInfo::name);
+  const auto* row = std::find_if(kCalculations.begin(), kCalculations.end(),
+                                 [name](const CalculationInfo& info) { return info.name == name; });
   if (row == kCalculations.end()) return std::nullopt;
   return row->calculation;
 }

@@ -2,14 +2,19 @@
 //
 // Properties: the lenient reading gives a finite number or an overflow fault; a text the
 // strict reading accepts reads the same leniently and as the C library reads it; the general
-// format writes a plain number that reads back strictly as the value rounded to 15 digits.
+// format writes a plain number that reads back strictly as the value rounded to 15 digits; the
+// standard library's and the C library's conversions (core/number_text.h) agree character for
+// character, on the values read and on doubles made of the input's raw bytes.
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
+#include "core/number_text.h"
 #include "core/numeric.h"
 
 #include "fuzz/check.h"
@@ -41,10 +46,53 @@ void CheckFormat(double value) {
   Check(whole.find_first_not_of("-0123456789") == std::string::npos, "whole is digits");
 }
 
+namespace conv = number_text;
+
+bool SameDouble(double a, double b) {
+  return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b));
+}
+
+// Both ways of turning `value` into text, and both ways of reading those texts back.
+void ComparePaths(double value, int precision) {
+  char via_charconv[conv::kBufferSize];
+  char via_clib[conv::kBufferSize];
+  const std::string_view a(via_charconv,
+                           conv::charconv::WriteScientific(value, precision, via_charconv));
+  const std::string_view b(via_clib, conv::clib::WriteScientific(value, precision, via_clib));
+  Check(a == b, "scientific texts agree");
+  if (std::isfinite(value)) {
+    Check(SameDouble(conv::charconv::Parse(a), conv::clib::Parse(a)), "readings agree");
+    const double whole = std::round(value);
+    const std::string_view c(via_charconv, conv::charconv::WriteWhole(whole, via_charconv));
+    const std::string_view d(via_clib, conv::clib::WriteWhole(whole, via_clib));
+    Check(c == d, "whole texts agree");
+  }
+}
+
+// A text of the form the lenient reading hands on, «0.DIGITSeEXP», from the input's digits.
+void CompareReadings(const std::string& input) {
+  std::string digits;
+  for (char c : input) {
+    if (c >= '0' && c <= '9') digits.push_back(c);
+  }
+  digits.erase(0, digits.find_first_not_of('0'));  // the first digit is never a zero
+  if (digits.empty()) return;
+  const int exponent = static_cast<int>(input.size() * 37 % 700) - 350;
+  const std::string decimal = "0." + digits + "e" + std::to_string(exponent);
+  Check(SameDouble(conv::charconv::Parse(decimal), conv::clib::Parse(decimal)),
+        "readings of long texts agree");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
+  if (size >= sizeof(double) + 1) {
+    double raw = 0;
+    std::memcpy(&raw, data, sizeof raw);
+    ComparePaths(raw, data[sizeof raw] % 40);
+  }
+  CompareReadings(text);
 
   double lenient = 0;
   bool lenient_overflow = false;
@@ -53,6 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     lenient = number.value;
     Check(std::isfinite(lenient), "lenient reading is finite");
     CheckFormat(lenient);
+    ComparePaths(lenient, 14);
   } catch (const ArithmeticFault& fault) {
     Check(fault.kind() == FaultKind::Overflow, "lenient reading only overflows");
     lenient_overflow = true;

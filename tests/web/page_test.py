@@ -1,0 +1,209 @@
+#!/usr/bin/env python3
+"""The browser page in headless Chromium, offline: the keyboard road, the window's tab order,
+every case of cases.txt against the command line built from the same tree, no request beyond
+the page itself, the narrow layout, the page served over HTTP, and the exit button.
+
+    page_test.py PAGE.html TARNIVEL_EXECUTABLE
+Prints one line per failure and a closing "N passed, N failed"; exits 1 on any failure.
+"""
+import functools
+import http.server
+import pathlib
+import subprocess
+import sys
+import threading
+
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.common.exceptions import TimeoutException
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+import browser
+
+# The command line's option for each of the page's fields, and the button of each calculation.
+OPTIONS = {'TP': '-p', 'TV': '-v', 'TD': '-d', 'TM': '-q'}
+BUTTONS = {'velocity': 'CMD1', 'flow': 'CMD2', 'diameter': 'dia'}
+WRITES = {'velocity': {'TV'}, 'flow': {'TM'}, 'diameter': {'TD', 'TM'}}
+PROMPT_FOCUS = {'请输入流通直径': 'TD', '请输入完整数据': 'TM'}
+
+OPEN_DIALOG = """const d = document.querySelector('dialog[open]');
+  return d && [d.querySelector('.caption').textContent, d.querySelector('#message-text').textContent,
+               !d.querySelector('#message-detail').hidden, d.querySelectorAll('button').length];"""
+
+
+class Results:
+    def __init__(self):
+        self.passed = self.failed = 0
+
+    def check(self, condition, what):
+        if condition:
+            self.passed += 1
+        else:
+            self.failed += 1
+            print(f'FAIL {what}')
+
+
+def native(tarnivel, calculation, texts):
+    """The command line's answer: (status, result, message), the message without its prefix."""
+    args = [tarnivel, calculation]
+    for field, text in texts.items():
+        args += [OPTIONS[field], text]
+    run = subprocess.run(args, capture_output=True, text=True, check=False)
+    lines = run.stderr.splitlines()
+    message = lines[-1].removeprefix('tarnivel: ') if lines else ''
+    return run.returncode, run.stdout.strip(), message
+
+
+def active_id(driver):
+    return driver.execute_script('return document.activeElement.id')
+
+
+def focus_settles_on(driver, wanted):
+    """The focused control, once it is `wanted` or half a second has passed: a dialog's close
+    event, which moves the focus, comes a moment after the dialog has gone."""
+    try:
+        WebDriverWait(driver, 0.5).until(lambda d: active_id(d) == wanted)
+    except TimeoutException:
+        pass
+    return active_id(driver)
+
+
+def close_dialog(driver):
+    ActionChains(driver).send_keys(Keys.ENTER).perform()  # its one button has the focus
+
+
+def check_case(driver, results, tarnivel, calculation, texts):
+    name = f'{calculation} {texts}'
+    status, result, message = native(tarnivel, calculation, texts)
+    # A dialog a failed case left open would block the next one.
+    driver.execute_script("document.querySelectorAll('dialog[open]').forEach(d => d.close())")
+    driver.execute_script('for (const [id, text] of Object.entries(arguments[0]))'
+                          ' document.getElementById(id).value = text;', texts)
+    driver.find_element('id', BUTTONS[calculation]).click()
+    dialog = driver.execute_script(OPEN_DIALOG)
+    values = {field: driver.find_element('id', field).get_property('value') for field in texts}
+    if status == 0:
+        written = values[{'velocity': 'TV', 'flow': 'TM', 'diameter': 'TD'}[calculation]]
+        results.check(dialog is None and written == result,
+                      f'{name}: page {written!r} {dialog}, command line {result!r}')
+        return
+    if status == 1:
+        results.check(dialog == ['Ovrin', message, False, 1],
+                      f'{name}: page {dialog}, command line prompt {message!r}')
+        close_dialog(driver)
+        focus = focus_settles_on(driver, PROMPT_FOCUS.get(message))
+        results.check(focus == PROMPT_FOCUS.get(message), f'{name}: focus in {focus!r} after the prompt')
+        return
+    kept = all(values[f] == texts[f] for f in texts if f not in WRITES[calculation])
+    results.check(status == 2 and dialog == ['Tarnivel', message, True, 1] and kept,
+                  f'{name}: page {dialog} {values}, command line {status} {message!r}')
+    close_dialog(driver)
+
+
+def read_cases(path):
+    for line in path.read_text(encoding='utf-8').splitlines():
+        if not line.strip() or line.startswith('#'):
+            continue
+        cells = [cell.strip() for cell in line.split('|')]
+        yield cells[0], dict(zip(OPTIONS, cells[1:]))
+
+
+def check_keyboard(driver, results):
+    """The window's tab order, then the road a user types: 0.3, 100 and 1000 by Enter."""
+    order = [active_id(driver)]
+    for _ in range(7):
+        ActionChains(driver).send_keys(Keys.TAB).perform()
+        order.append(active_id(driver))
+    results.check(order == ['CMD1', 'CMD2', 'CMD3', 'TP', 'TV', 'TD', 'TM', 'dia'],
+                  f'tab order {order}')
+    driver.execute_script("document.getElementById('CMD1').focus()")
+    keys = [Keys.TAB] * 3 + ['0.3', Keys.ENTER, Keys.ENTER, '100', Keys.ENTER, '1000',
+                             Keys.ENTER]
+    ActionChains(driver).send_keys(*keys).perform()
+    on_button = active_id(driver)
+    ActionChains(driver).send_keys(Keys.ENTER).perform()
+    velocity = driver.find_element('id', 'TV').get_property('value')
+    results.check(on_button == 'CMD1' and velocity == '8.84194143371033',
+                  f'keyboard road: Enter from TM to {on_button!r}, velocity {velocity!r}')
+
+
+def check_narrow(driver, results, url):
+    """Under 360 px the frames stack, one under the other, and nothing is cut off."""
+    driver.set_window_size(340, 700)
+    browser.open_page(driver, url)
+    layout = driver.execute_script("""return [['TP', 'TV', 'TD', 'TM'].map(
+        id => document.getElementById(id).getBoundingClientRect().top),
+        document.documentElement.scrollWidth <= window.innerWidth];""")
+    tops, fits = layout
+    results.check(tops == sorted(tops) and len(set(tops)) == 4 and fits,
+                  f'narrow layout: field tops {tops}, fits {fits}')
+
+
+def check_served(driver, results, page):
+    """Served by a plain static web server on this machine, it computes too."""
+    class Quiet(http.server.SimpleHTTPRequestHandler):
+        def log_message(self, *args):
+            pass
+
+    handler = functools.partial(Quiet, directory=page.parent)
+    server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    try:
+        browser.open_page(driver, f'http://127.0.0.1:{server.server_port}/{page.name}')
+        driver.find_element('id', 'CMD2').click()  # empty fields: asks for the diameter
+        results.check(driver.execute_script(OPEN_DIALOG) == ['Ovrin', '请输入流通直径', False, 1],
+                      'served over HTTP: the prompt')
+        close_dialog(driver)
+    finally:
+        server.shutdown()
+
+
+def check_exit(driver, results):
+    """退  出 ends the page: the browser closes it, or it is left blank."""
+    driver.find_element('id', 'CMD3').click()
+    try:
+        WebDriverWait(driver, 2).until(
+            lambda d: not d.window_handles or d.current_url == 'about:blank')
+        results.check(True, 'exit')
+    except TimeoutException:
+        results.check(False, f'exit: still at {driver.current_url}')
+
+
+def main():
+    page = pathlib.Path(sys.argv[1]).resolve()
+    tarnivel = sys.argv[2]
+    results = Results()
+    driver = browser.start()
+
+    def guarded(name, check, *args):  # a check that throws fails, and the others still run
+        try:
+            check(*args)
+        except Exception as error:  # pylint: disable=broad-except
+            results.check(False, f'{name}: {type(error).__name__}: {error}'.splitlines()[0])
+
+    def no_strangers():
+        strangers = [url for url in browser.requested_urls(driver)
+                     if url != page.as_uri() and not url.startswith('data:')]
+        results.check(not strangers, f'requests beyond the page: {strangers}')
+        errors = [entry['message'][:200] for entry in driver.get_log('browser')
+                  if entry['level'] == 'SEVERE']
+        results.check(not errors, f'errors in the console: {errors}')
+
+    try:
+        guarded('loading', browser.open_page, driver, page.as_uri())
+        guarded('keyboard', check_keyboard, driver, results)
+        for calculation, texts in read_cases(pathlib.Path(__file__).with_name('cases.txt')):
+            guarded(f'{calculation} {texts}', check_case, driver, results, tarnivel, calculation,
+                    texts)
+        guarded('requests and console', no_strangers)
+        guarded('narrow', check_narrow, driver, results, page.as_uri())
+        guarded('served', check_served, driver, results, page)
+        guarded('exit', check_exit, driver, results)
+    finally:
+        driver.quit()
+    print(f'web: {results.passed} passed, {results.failed} failed')
+    return 1 if results.failed else 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())

@@ -1,0 +1,145 @@
+// The page's way into the core: its script asks for the tables it builds the window from and
+// hands over the four field texts for a calculation; the answers are JSON texts. Everything
+// the page shows of a number or a message is written here, by the core.
+#include <emscripten/emscripten.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "core/quantities.h"
+
+namespace tarnivel {
+namespace {
+
+void AppendJson(std::string& out, std::string_view text) {
+  out += '"';
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (byte < 0x20) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x", byte);
+      out += escape;
+    } else {
+      out += c;  // UTF-8 passes through
+    }
+  }
+  out += '"';
+}
+
+void AppendMember(std::string& out, std::string_view key, std::string_view value) {
+  AppendJson(out, key);
+  out += ':';
+  AppendJson(out, value);
+}
+
+// The texts of the page's fields, remembering which ones a calculation wrote.
+class PageFields final : public FieldSet {
+ public:
+  std::string Read(Field field) const override { return texts_.Read(field); }
+  void Write(Field field, std::string_view text) override {
+    texts_.Write(field, text);
+    written_[static_cast<std::size_t>(field)] = true;
+  }
+  // Sets a text as the user typed it: not a write of the calculation.
+  void Fill(Field field, std::string_view text) { texts_.Write(field, text); }
+  bool Written(Field field) const { return written_[static_cast<std::size_t>(field)]; }
+
+ private:
+  TextFields texts_;
+  std::array<bool, kFieldCount> written_{};
+};
+
+// {"fields":{"TV":"8.84194143371033"},"prompt":"...","focus":"TD","fault":"..."}: the texts
+// written (also when a fault stopped the calculation half way), then what to tell the user.
+std::string Run(Calculation calculation, PageFields& fields) {
+  std::string prompt, focus, fault;
+  try {
+    const CalcOutcome outcome = Calculate(calculation, fields);
+    prompt = PromptText(outcome.prompt);
+    if (outcome.focus) focus = ControlName(*outcome.focus);
+  } catch (const ArithmeticFault& error) {
+    fault = FaultDescription(error.kind());
+  }
+  std::string out = "{\"fields\":{";
+  bool first = true;
+  for (const Field field : kAllFields) {
+    if (!fields.Written(field)) continue;
+    if (!first) out += ',';
+    first = false;
+    AppendMember(out, ControlName(field), fields.Read(field));
+  }
+  out += '}';
+  const std::array<std::pair<std::string_view, std::string_view>, 3> messages{
+      {{"prompt", prompt}, {"focus", focus}, {"fault", fault}}};
+  for (const auto& [key, value] : messages) {
+    if (value.empty()) continue;
+    out += ',';
+    AppendMember(out, key, value);
+  }
+  out += '}';
+  return out;
+}
+
+// [{"control":"TP","caption":"..."},...] for the rows of either table.
+template <typename Table>
+void AppendControls(std::string& out, const Table& table) {
+  out += '[';
+  for (const auto& row : table) {
+    if (out.back() == '}') out += ',';
+    out += '{';
+    AppendMember(out, "control", row.control);
+    out += ',';
+    AppendMember(out, "caption", row.caption);
+    out += '}';
+  }
+  out += ']';
+}
+
+// {"fields":[...],"calculations":[...]}, each in its table's order.
+std::string Tables() {
+  std::string out = "{\"fields\":";
+  AppendControls(out, kInputFields);
+  out += ",\"calculations\":";
+  AppendControls(out, kCalculations);
+  out += '}';
+  return out;
+}
+
+}  // namespace
+}  // namespace tarnivel
+
+extern "C" {
+
+// The tables of fields and calculations, in their order.
+EMSCRIPTEN_KEEPALIVE const char* tarnivel_tables() {
+  static const std::string tables = tarnivel::Tables();
+  return tables.c_str();
+}
+
+// Runs the calculation whose button is `control` ("CMD1", "CMD2", "dia") over the four field
+// texts, given in the order of the fields table. The answer stays valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* tarnivel_calculate(const char* control, const char* first,
+                                                    const char* second, const char* third,
+                                                    const char* fourth) {
+  using namespace tarnivel;
+  static std::string answer;
+  PageFields fields;
+  const std::array<const char*, 4> texts{first, second, third, fourth};
+  for (std::size_t i = 0; i < kInputFields.size(); ++i) {
+    fields.Fill(kInputFields[i].field, texts[i]);
+  }
+  answer = "{}";  // a control that names no calculation: nothing to do
+  for (const CalculationInfo& info : kCalculations) {
+    if (info.control != control) continue;
+    answer = Run(info.calculation, fields);
+  }
+  return answer.c_str();
+}
+
+}  // extern "C"
