@@ -32,10 +32,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   // A batch reads its table from standard input here, never from a file the fuzzer names.
   if (args.size() >= 2 && args[0] == "batch") args.resize(1);
-  // Nor does pipe read a catalogue file.
+  // Nor does pipe read a catalogue file: the arguments end before anything that could name
+  // one (-c, -cFILE, --catalogue and its abbreviations).
   if (!args.empty() && args[0] == "pipe") {
     for (std::size_t i = 1; i < args.size(); ++i) {
-      if (args[i].starts_with("--catalogue")) args.resize(i);
+      if (args[i].starts_with("-c") || args[i].starts_with("--c")) args.resize(i);
     }
   }
 
