@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdio>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -40,6 +41,18 @@ void AppendMember(std::string& out, std::string_view key, std::string_view value
   AppendJson(out, value);
 }
 
+// {"key":"value",...}, after a comma when it follows another object in a list.
+void AppendObject(std::string& out,
+                  std::initializer_list<std::pair<std::string_view, std::string_view>> members) {
+  if (!out.empty() && out.back() == '}') out += ',';
+  out += '{';
+  for (const auto& [key, value] : members) {
+    if (out.back() != '{') out += ',';
+    AppendMember(out, key, value);
+  }
+  out += '}';
+}
+
 // The texts of the page's fields, remembering which ones a calculation wrote.
 class PageFields final : public FieldSet {
  public:
@@ -66,9 +79,8 @@ PipeSummary& Summary() {
 
 // {"strip":"de125×11.4 · ..."}: the line for the series called `series`.
 std::string StripAnswer(std::string_view series) {
-  std::string out = "{";
-  AppendMember(out, "strip", Summary().Text(series));
-  out += '}';
+  std::string out;
+  AppendObject(out, {{"strip", Summary().Text(series)}});
   return out;
 }
 
@@ -112,14 +124,8 @@ std::string Run(Calculation calculation, PageFields& fields, std::string_view se
 template <typename Table>
 void AppendControls(std::string& out, const Table& table) {
   out += '[';
-  for (const auto& row : table) {
-    if (out.back() == '}') out += ',';
-    out += '{';
-    AppendMember(out, "control", row.control);
-    out += ',';
-    AppendMember(out, "caption", row.caption);
-    out += '}';
-  }
+  for (const auto& row : table)
+    AppendObject(out, {{"control", row.control}, {"caption", row.caption}});
   out += ']';
 }
 
@@ -133,14 +139,8 @@ std::string Tables() {
   out += ",\"series\":[";
   for (const PipeSeries& series : BuiltInSeries()) {
     const SeriesLabel label = LabelOf(series.name);
-    if (out.back() == '}') out += ',';
-    out += '{';
-    AppendMember(out, "series", series.name);
-    out += ',';
-    AppendMember(out, "label", label.label);
-    out += ',';
-    AppendMember(out, "description", label.description);
-    out += '}';
+    AppendObject(
+        out, {{"series", series.name}, {"label", label.label}, {"description", label.description}});
   }
   out += "],";
   AppendMember(out, "firstSeries", kFirstSeries);
