@@ -4,10 +4,8 @@
 // chosen at its end, with the velocity in it.
 
 #include <QWidget>
-#include <optional>
-#include <string>
-
 #include "core/fields.h"
+#include "core/pipe_summary.h"
 #include "core/quantities.h"
 
 class QComboBox;
@@ -32,13 +30,10 @@ class PipeStrip final : public QWidget {
 
  private:
   void Refresh();
-  QString PipeText() const;
-  QString BasisText() const;
 
   QLineEdit* text_;
   QComboBox* series_;
-  std::optional<Calculation> shown_;  // the calculation the strip describes
-  std::string pressure_, velocity_, flow_;
+  PipeSummary summary_;  // what the strip says, written by the core
 };
 
 }  // namespace tarnivel

@@ -5,10 +5,13 @@
 
 #include <array>
 #include <cstdio>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <utility>
 
+#include "core/pipe_summary.h"
+#include "core/pipes.h"
 #include "core/quantities.h"
 
 namespace tarnivel {
@@ -38,6 +41,18 @@ void AppendMember(std::string& out, std::string_view key, std::string_view value
   AppendJson(out, value);
 }
 
+// {"key":"value",...}, after a comma when it follows another object in a list.
+void AppendObject(std::string& out,
+                  std::initializer_list<std::pair<std::string_view, std::string_view>> members) {
+  if (!out.empty() && out.back() == '}') out += ',';
+  out += '{';
+  for (const auto& [key, value] : members) {
+    if (out.back() != '{') out += ',';
+    AppendMember(out, key, value);
+  }
+  out += '}';
+}
+
 // The texts of the page's fields, remembering which ones a calculation wrote.
 class PageFields final : public FieldSet {
  public:
@@ -55,14 +70,31 @@ class PageFields final : public FieldSet {
   std::array<bool, kFieldCount> written_{};
 };
 
-// {"fields":{"TV":"8.84194143371033"},"prompt":"...","focus":"TD","fault":"..."}: the texts
-// written (also when a fault stopped the calculation half way), then what to tell the user.
-std::string Run(Calculation calculation, PageFields& fields) {
+// The line below the buttons, as the last calculation left it; like the window's strip it
+// outlives a calculation, for the series chooser to redescribe the same result.
+PipeSummary& Summary() {
+  static PipeSummary summary;
+  return summary;
+}
+
+// {"strip":"de125×11.4 · ..."}: the line for the series called `series`.
+std::string StripAnswer(std::string_view series) {
+  std::string out;
+  AppendObject(out, {{"strip", Summary().Text(series)}});
+  return out;
+}
+
+// {"fields":{"TV":"8.84194143371033"},"prompt":"...","focus":"TD","fault":"...","strip":"..."}:
+// the texts written (also when a fault stopped the calculation half way), then what to tell
+// the user, then the line below the buttons for the series called `series`.
+std::string Run(Calculation calculation, PageFields& fields, std::string_view series) {
   std::string prompt, focus, fault;
+  Summary().Clear();
   try {
     const CalcOutcome outcome = Calculate(calculation, fields);
     prompt = PromptText(outcome.prompt);
     if (outcome.focus) focus = ControlName(*outcome.focus);
+    if (outcome.prompt == Prompt::None) Summary().Show(calculation, fields);
   } catch (const ArithmeticFault& error) {
     fault = FaultDescription(error.kind());
   }
@@ -82,6 +114,8 @@ std::string Run(Calculation calculation, PageFields& fields) {
     out += ',';
     AppendMember(out, key, value);
   }
+  out += ',';
+  AppendMember(out, "strip", Summary().Text(series));
   out += '}';
   return out;
 }
@@ -90,23 +124,28 @@ std::string Run(Calculation calculation, PageFields& fields) {
 template <typename Table>
 void AppendControls(std::string& out, const Table& table) {
   out += '[';
-  for (const auto& row : table) {
-    if (out.back() == '}') out += ',';
-    out += '{';
-    AppendMember(out, "control", row.control);
-    out += ',';
-    AppendMember(out, "caption", row.caption);
-    out += '}';
-  }
+  for (const auto& row : table)
+    AppendObject(out, {{"control", row.control}, {"caption", row.caption}});
   out += ']';
 }
 
-// {"fields":[...],"calculations":[...]}, each in its table's order.
+// {"fields":[...],"calculations":[...],"series":[{"series":"steel","label":"Sch40",
+// "description":"..."},...],"firstSeries":"pe-sdr11","seriesHint":"..."}, each in its order.
 std::string Tables() {
   std::string out = "{\"fields\":";
   AppendControls(out, kInputFields);
   out += ",\"calculations\":";
   AppendControls(out, kCalculations);
+  out += ",\"series\":[";
+  for (const PipeSeries& series : BuiltInSeries()) {
+    const SeriesLabel label = LabelOf(series.name);
+    AppendObject(
+        out, {{"series", series.name}, {"label", label.label}, {"description", label.description}});
+  }
+  out += "],";
+  AppendMember(out, "firstSeries", kFirstSeries);
+  out += ',';
+  AppendMember(out, "seriesHint", kSeriesHint);
   out += '}';
   return out;
 }
@@ -123,10 +162,11 @@ EMSCRIPTEN_KEEPALIVE const char* tarnivel_tables() {
 }
 
 // Runs the calculation whose button is `control` ("CMD1", "CMD2", "dia") over the four field
-// texts, given in the order of the fields table. The answer stays valid until the next call.
-EMSCRIPTEN_KEEPALIVE const char* tarnivel_calculate(const char* control, const char* first,
-                                                    const char* second, const char* third,
-                                                    const char* fourth) {
+// texts, given in the order of the fields table; the line below the buttons describes it in
+// the pipe series called `series`. The answer stays valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* tarnivel_calculate(const char* control, const char* series,
+                                                    const char* first, const char* second,
+                                                    const char* third, const char* fourth) {
   using namespace tarnivel;
   static std::string answer;
   PageFields fields;
@@ -137,8 +177,16 @@ EMSCRIPTEN_KEEPALIVE const char* tarnivel_calculate(const char* control, const c
   answer = "{}";  // a control that names no calculation: nothing to do
   for (const CalculationInfo& info : kCalculations) {
     if (info.control != control) continue;
-    answer = Run(info.calculation, fields);
+    answer = Run(info.calculation, fields, series);
   }
+  return answer.c_str();
+}
+
+// The line below the buttons for the last calculation, now in the pipe series called `series`:
+// {"strip":"..."}. The answer stays valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* tarnivel_strip(const char* series) {
+  static std::string answer;
+  answer = tarnivel::StripAnswer(series);
   return answer.c_str();
 }
 

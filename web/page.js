@@ -22,7 +22,10 @@
   };
   // The window's exit button: no calculation, so not in the core's table.
   const EXIT = {control: 'CMD3', caption: '退  出'};
-  const TAB_ORDER = ['CMD1', 'CMD2', 'CMD3', 'TP', 'TV', 'TD', 'TM', 'dia'];
+  // The pipe strip below the buttons, with its text and, at its end, the series chooser.
+  const STRIP = [120, 2400, 4692, 375], STRIP_TEXT = [0, 0, 3657, 375];
+  const STRIP_CHOOSER = [3702, 0, 990, 375];
+  const TAB_ORDER = ['CMD1', 'CMD2', 'CMD3', 'TP', 'TV', 'TD', 'TM', 'dia', 'pipeStrip'];
 
   function px(twips) { return twips / TWIPS_PER_PIXEL + 'px'; }
   function place(element, left, top, width, height) {
@@ -61,8 +64,20 @@
     dialog.showModal();
   }
 
+  // The strip shows the core's line as it is, from its first character.
+  function showStrip(answer) {
+    const text = document.getElementById('pipeText');
+    text.value = answer.strip || '';
+    text.title = text.value;
+    text.setSelectionRange(0, 0);
+    text.scrollLeft = 0;
+  }
+
   function calculate(control, fields) {
-    const answer = callWithTexts('_tarnivel_calculate', [control, ...fields.map((f) => f.value)]);
+    const series = document.getElementById('series').value;
+    const answer = callWithTexts('_tarnivel_calculate',
+                                 [control, series, ...fields.map((f) => f.value)]);
+    showStrip(answer);
     const written = answer.fields || {};
     for (const id of Object.keys(written)) {
       const box = document.getElementById(id);
@@ -125,6 +140,7 @@
       button(calculation.control, calculation.caption, () => calculate(calculation.control, fields));
     }
     button(EXIT.control, EXIT.caption, exit);
+    controls.pipeStrip = buildStrip(tables);
 
     // Enter walks the fields in their order, and from the last to the first calculation.
     const enterGoesTo = [...fields.slice(1), controls[tables.calculations[0].control]];
@@ -144,6 +160,33 @@
     addManifest();
     document.documentElement.setAttribute('data-ready', '');
     performance.mark('tarnivel-ready');  // for the benchmark: navigation to ready for input
+  }
+
+  // The strip: a read-only line, selectable but out of the tab order as on the desktop, and
+  // the chooser of the series built into the core.
+  function buildStrip(tables) {
+    const strip = document.createElement('div');
+    const text = document.createElement('input');
+    const chooser = document.createElement('select');
+    strip.id = 'pipeStrip';
+    Object.assign(text, {id: 'pipeText', type: 'text', readOnly: true, tabIndex: -1});
+    text.setAttribute('aria-label', tables.seriesHint);
+    chooser.id = 'series';
+    chooser.title = tables.seriesHint;
+    for (const series of tables.series) {
+      const option = new Option(series.label, series.series);
+      option.title = series.description;
+      chooser.add(option);
+    }
+    chooser.value = tables.firstSeries;
+    chooser.addEventListener('change', () => {
+      showStrip(callWithTexts('_tarnivel_strip', [chooser.value]));
+    });
+    place(strip, ...STRIP);
+    place(text, ...STRIP_TEXT);
+    place(chooser, ...STRIP_CHOOSER);
+    strip.append(text, chooser);
+    return strip;
   }
 
   // A phone adds the page to its home screen from a manifest; made here because its start

@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """The browser page in headless Chromium, offline: the keyboard road, the window's tab order,
-every case of cases.txt against the command line built from the same tree, no request beyond
-the page itself, the narrow layout, the page served over HTTP, and the exit button.
+every case of cases.txt against the command line built from the same tree, the pipe strip
+against the command line's pipe table, no request beyond the page itself, the narrow layout, the page served over HTTP, and the exit button.
 
     page_test.py PAGE.html TARNIVEL_EXECUTABLE
 Prints one line per failure and a closing "N passed, N failed"; exits 1 on any failure.
 """
+import csv
 import functools
+import io
 import http.server
 import pathlib
 import subprocess
@@ -17,6 +19,8 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
+
+from selenium.webdriver.support.select import Select
 
 import browser
 
@@ -111,10 +115,10 @@ def read_cases(path):
 def check_keyboard(driver, results):
     """The window's tab order, then the road a user types: 0.3, 100 and 1000 by Enter."""
     order = [active_id(driver)]
-    for _ in range(7):
+    for _ in range(8):
         ActionChains(driver).send_keys(Keys.TAB).perform()
         order.append(active_id(driver))
-    results.check(order == ['CMD1', 'CMD2', 'CMD3', 'TP', 'TV', 'TD', 'TM', 'dia'],
+    results.check(order == ['CMD1', 'CMD2', 'CMD3', 'TP', 'TV', 'TD', 'TM', 'dia', 'series'],
                   f'tab order {order}')
     driver.execute_script("document.getElementById('CMD1').focus()")
     keys = [Keys.TAB] * 3 + ['0.3', Keys.ENTER, Keys.ENTER, '100', Keys.ENTER, '1000',
@@ -125,6 +129,43 @@ def check_keyboard(driver, results):
     velocity = driver.find_element('id', 'TV').get_property('value')
     results.check(on_button == 'CMD1' and velocity == '8.84194143371033',
                   f'keyboard road: Enter from TM to {on_button!r}, velocity {velocity!r}')
+
+
+def chosen_pipe(tarnivel, series):
+    """The strip's pipe part for 0.3 MPa, 10 m/s, 1000 Nm³/h, from the command line's table."""
+    run = subprocess.run([tarnivel, 'pipe', '-p', '0.3', '-v', '10', '-q', '1000', '--csv',
+                          '--series', series], capture_output=True, text=True, check=True)
+    for row in csv.DictReader(io.StringIO(run.stdout)):
+        if row['choice'] == 'chosen':
+            return (f"{row['pipe']}×{row['wall']} · 内径 {row['bore']} mm · "
+                    f"{float(row['velocity']):.2f} m/s")
+    return None
+
+
+def check_strip(driver, results, tarnivel):
+    """Below the buttons: the pipe of the chosen series and the basis after a diameter, another
+    series at once when the chooser changes, nothing after a prompt."""
+    def strip():
+        return driver.find_element('id', 'pipeText').get_property('value')
+
+    driver.execute_script("document.querySelectorAll('dialog[open]').forEach(d => d.close())")
+    chooser = Select(driver.find_element('id', 'series'))
+    chooser.select_by_value('pe-sdr11')
+    for field, text in {'TP': '0.3', 'TV': '10', 'TD': '', 'TM': '1000'}.items():
+        driver.execute_script('arguments[0].value = arguments[1]',
+                              driver.find_element('id', field), text)
+    driver.find_element('id', 'dia').click()
+    basis = ' · 绝压 0.4 MPa · 工况流量 250 m³/h'
+    results.check(strip() == 'de125×11.4 · 内径 102.2 mm · 8.47 m/s' + basis
+                  and strip() == chosen_pipe(tarnivel, 'pe-sdr11') + basis,
+                  f'strip after the diameter: {strip()!r}')
+    chooser.select_by_value('steel')
+    results.check(strip() == chosen_pipe(tarnivel, 'steel') + basis,
+                  f'strip in steel: {strip()!r}')
+    driver.find_element('id', 'TV').clear()
+    driver.find_element('id', 'dia').click()  # no velocity: a prompt
+    close_dialog(driver)
+    results.check(strip() == '', f'strip after a prompt: {strip()!r}')
 
 
 def check_narrow(driver, results, url):
@@ -195,6 +236,7 @@ def main():
         for calculation, texts in read_cases(pathlib.Path(__file__).with_name('cases.txt')):
             guarded(f'{calculation} {texts}', check_case, driver, results, tarnivel, calculation,
                     texts)
+        guarded('strip', check_strip, driver, results, tarnivel)
         guarded('requests and console', no_strangers)
         guarded('narrow', check_narrow, driver, results, page.as_uri())
         guarded('served', check_served, driver, results, page)

@@ -1,0 +1,88 @@
+#include "core/pipe_summary.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "core/numeric.h"
+#include "core/pipecalc.h"
+#include "core/pipes.h"
+
+namespace tarnivel {
+namespace {
+
+constexpr std::string_view kSeparator = " · ";
+
+std::string Printed(const char* format, double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, format, value);
+  return text;
+}
+
+// Short figures for a line of text: whole numbers from a thousand up, else four digits.
+std::string Brief(double value) {
+  return Printed(std::abs(value) >= 1000 ? "%.0f" : "%.4g", value);
+}
+
+}  // namespace
+
+SeriesLabel LabelOf(std::string_view series) {
+  const auto* label = std::find_if(kSeriesLabels.begin(), kSeriesLabels.end(),
+                                   [&](const SeriesLabel& l) { return l.series == series; });
+  return label != kSeriesLabels.end() ? *label : SeriesLabel{series, series, series};
+}
+
+void PipeSummary::Show(Calculation calculation, const FieldSet& fields) {
+  shown_ = calculation;
+  pressure_ = fields.Read(Field::TP);
+  velocity_ = fields.Read(Field::TV);
+  flow_ = fields.Read(Field::TM);
+}
+
+void PipeSummary::Clear() { shown_.reset(); }
+
+std::string PipeSummary::Text(std::string_view series) const {
+  if (!shown_) return {};
+  std::string text = *shown_ == Calculation::Diameter ? PipeText(series) : std::string();
+  const std::string basis = BasisText();
+  if (!text.empty() && !basis.empty()) text += kSeparator;
+  return text + basis;
+}
+
+std::string PipeSummary::PipeText(std::string_view name) const {
+  const PipeSeries* series = FindSeries(BuiltInSeries(), name);
+  if (series == nullptr) return {};
+  try {
+    const RequiredBore required = RequiredBoreFor(pressure_, velocity_, flow_);
+    if (required.outcome.prompt != Prompt::None) return {};
+    const PipeChoice choice = ChoosePipe(*series, required.mm);
+    if (!choice.chosen) {
+      return std::string(LabelOf(name).label) + " 中没有内径 ≥ " + Brief(required.mm) + " mm 的管";
+    }
+    const Pipe& pipe = series->pipes[*choice.chosen];
+    const double velocity = ParseNumberStrict(VelocityInPipe(pressure_, flow_, pipe));
+    return pipe.designation + "×" + FormatMillimetres(pipe.wall) + std::string(kSeparator) +
+           "内径 " + FormatMillimetres(pipe.Bore()) + " mm" + std::string(kSeparator) +
+           Printed("%.2f", velocity) + " m/s";
+  } catch (const ArithmeticFault&) {
+    return {};  // the calculation went through; only the pipe's numbers are out of range
+  }
+}
+
+std::string PipeSummary::BasisText() const {
+  TextFields fields;
+  fields.Write(Field::TP, pressure_);
+  fields.Write(Field::TM, flow_);
+  try {
+    const LineConditions line = LineConditionsOf(fields);
+    std::string text = "绝压 " + Brief(line.absolute_mpa) + " MPa";
+    if (line.actual_flow_m3h) {
+      text += std::string(kSeparator) + "工况流量 " + Brief(*line.actual_flow_m3h) + " m³/h";
+    }
+    return text;
+  } catch (const ArithmeticFault&) {
+    return {};
+  }
+}
+
+}  // namespace tarnivel
