@@ -242,11 +242,23 @@ TEST_F(WindowTest, OddCharactersMarkTheHiddenFieldAndStillGoIn) {
   EXPECT_EQ(marker->text(), "");
 }
 
-TEST(FieldKeyRules, MarkEverythingButDigitsPeriodBackspaceAndEnter) {
-  for (int code = -32768; code <= 65535; ++code) {
-    const bool accepted = (code >= '0' && code <= '9') || code == '.' || code == 8 || code == 13;
-    EXPECT_EQ(FieldKeyRules(code).mark, !accepted) << code;
-    EXPECT_EQ(FieldKeyRules(code).advance, code == 13) << code;
+TEST(FieldKeyRules, TheCodesTheRulesNameAndTheirNeighbours) {
+  struct Case {
+    int code;
+    bool mark, advance;
+  };
+  const Case cases[] = {
+      {47, true, false},     {48, false, false}, {57, false, false},     // '/', '0', '9'
+      {58, true, false},     {46, false, false}, {45, true, false},      // ':', '.', '-'
+      {8, false, false},     {13, false, true},  {7, true, false},       // Backspace, Enter, BEL
+      {9, true, false},      {12, true, false},  {14, true, false},      // Tab, 12 and 14
+      {32, true, false},     {27, true, false},  {22, true, false},      // space, Esc, Ctrl+V
+      {0, true, false},      {-1, true, false},  {-20319, true, false},  // NUL, double-byte
+      {-32768, true, false}, {101, true, false}, {0xFF10, true, false},  // 'e', full-width 0
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FieldKeyRules(c.code).mark, c.mark) << c.code;
+    EXPECT_EQ(FieldKeyRules(c.code).advance, c.advance) << c.code;
   }
 }
 
