@@ -25,6 +25,8 @@ namespace tarnivel {
 class MessageBoxInterface;
 
 class MainWindow final : public QWidget, public FieldSet {
+  Q_OBJECT
+
  public:
   explicit MainWindow(MessageBoxInterface& messages, QWidget* parent = nullptr);
 
@@ -40,6 +42,7 @@ class MainWindow final : public QWidget, public FieldSet {
   QLineEdit* TextBox(Field field) const;
 
   MessageBoxInterface& messages_;
+  double scale_ = 1;  // the layout's growth with the window's font (twips.h)
   std::array<QLineEdit*, kFieldCount> text_boxes_{};
 };
 
