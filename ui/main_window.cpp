@@ -120,6 +120,7 @@ MainWindow::MainWindow(MessageBoxInterface& messages, QWidget* parent)
   setWindowTitle(QStringLiteral("Tarnivel 1.0"));
   setWindowIcon(ApplicationIcon());
   setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
+
   for (const FieldFrame& layout : kFrames) {
     const InputField& input = *InputFieldOf(layout.field);
     auto* frame = new QGroupBox(CoreText(input.caption), this);
@@ -173,7 +174,11 @@ MainWindow::MainWindow(MessageBoxInterface& messages, QWidget* parent)
   connect(exit, &QPushButton::clicked, this, &QWidget::close);
   new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this, this, &QWidget::close);
 
-  // The window grows with its font, and further if a text needs more room than that.
+  GrowWithFont();  // last: it grows everything placed in twips above
+}
+
+void MainWindow::GrowWithFont() {
+  // With the font, and further if a text needs more room than that.
   scale_ = std::max(LayoutScale(font()), ScaleToFitTexts(*this));
   // Frame captions sit on the frame's top edge, so the text box below them is inside it.
   setStyleSheet(

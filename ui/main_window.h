@@ -38,6 +38,8 @@ class MainWindow final : public QWidget, public FieldSet {
   void CentreOnScreen();
 
  private:
+  // Grows the layout, placed in twips at the default font, for the window's font.
+  void GrowWithFont();
   void RunCalculation(Calculation calculation);
   QLineEdit* TextBox(Field field) const;
 
