@@ -3,12 +3,16 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -246,6 +250,36 @@ TEST(Accessibility, ReadersHearNamesUnitsActionsAndAlerts) {
                           QtMessageBoxes::BuildFaultBox(&window, FaultKind::Overflow)}) {
     EXPECT_EQ(QAccessible::queryAccessibleInterface(box.get())->role(), QAccessible::AlertMessage);
   }
+}
+
+TEST(Desktop, TheWindowIconComesFromTheIconThemeOrIsBuiltIn) {
+  const QStringList saved_paths = QIcon::themeSearchPaths();
+  const QString saved_theme = QIcon::themeName();
+  QTemporaryDir icons;
+  ASSERT_TRUE(QDir(icons.path()).mkpath("hicolor/48x48/apps"));
+  QFile index(icons.filePath("hicolor/index.theme"));
+  ASSERT_TRUE(index.open(QIODevice::WriteOnly));
+  index.write(
+      "[Icon Theme]\nName=Hicolor\nDirectories=48x48/apps\n"
+      "[48x48/apps]\nSize=48\nType=Fixed\n");
+  index.close();
+  QIcon::setThemeName("hicolor");
+  QIcon::setThemeSearchPaths({icons.path()});
+  RecordingMessages messages;
+  {
+    MainWindow window(messages);
+    EXPECT_TRUE(window.windowIcon().name().isEmpty()) << "nothing installed: the built-in icon";
+    EXPECT_TRUE(window.windowIcon().availableSizes().contains(QSize(256, 256)));
+  }
+  ASSERT_TRUE(
+      QFile::copy(":/tarnivel/tarnivel-48.png", icons.filePath("hicolor/48x48/apps/tarnivel.png")));
+  QIcon::setThemeSearchPaths({icons.path()});  // looks again
+  {
+    MainWindow window(messages);
+    EXPECT_EQ(window.windowIcon().name(), "tarnivel");
+  }
+  QIcon::setThemeSearchPaths(saved_paths);
+  QIcon::setThemeName(saved_theme);
 }
 
 }  // namespace
