@@ -24,6 +24,12 @@ std::string Brief(double value) {
   return Printed(std::abs(value) >= 1000 ? "%.0f" : "%.4g", value);
 }
 
+// Puts `value` where `marker` stands in `text`.
+void Replace(std::string& text, std::string_view marker, std::string_view value) {
+  const std::size_t at = text.find(marker);
+  if (at != std::string::npos) text.replace(at, marker.size(), value);
+}
+
 }  // namespace
 
 SeriesLabel LabelOf(std::string_view series) {
@@ -41,15 +47,15 @@ void PipeSummary::Show(Calculation calculation, const FieldSet& fields) {
 
 void PipeSummary::Clear() { shown_.reset(); }
 
-std::string PipeSummary::Text(std::string_view series) const {
+std::string PipeSummary::Text(std::string_view series, const SummaryWords& words) const {
   if (!shown_) return {};
-  std::string text = *shown_ == Calculation::Diameter ? PipeText(series) : std::string();
-  const std::string basis = BasisText();
+  std::string text = *shown_ == Calculation::Diameter ? PipeText(series, words) : std::string();
+  const std::string basis = BasisText(words);
   if (!text.empty() && !basis.empty()) text += kSeparator;
   return text + basis;
 }
 
-std::string PipeSummary::PipeText(std::string_view name) const {
+std::string PipeSummary::PipeText(std::string_view name, const SummaryWords& words) const {
   const PipeSeries* series = FindSeries(BuiltInSeries(), name);
   if (series == nullptr) return {};
   try {
@@ -57,27 +63,31 @@ std::string PipeSummary::PipeText(std::string_view name) const {
     if (required.outcome.prompt != Prompt::None) return {};
     const PipeChoice choice = ChoosePipe(*series, required.mm);
     if (!choice.chosen) {
-      return std::string(LabelOf(name).label) + " 中没有内径 ≥ " + Brief(required.mm) + " mm 的管";
+      std::string text(words.no_pipe);
+      Replace(text, "%1", LabelOf(name).label);
+      Replace(text, "%2", Brief(required.mm));
+      return text;
     }
     const Pipe& pipe = series->pipes[*choice.chosen];
     const double velocity = ParseNumberStrict(VelocityInPipe(pressure_, flow_, pipe));
     return pipe.designation + "×" + FormatMillimetres(pipe.wall) + std::string(kSeparator) +
-           "内径 " + FormatMillimetres(pipe.Bore()) + " mm" + std::string(kSeparator) +
-           Printed("%.2f", velocity) + " m/s";
+           std::string(words.bore) + " " + FormatMillimetres(pipe.Bore()) + " mm" +
+           std::string(kSeparator) + Printed("%.2f", velocity) + " m/s";
   } catch (const ArithmeticFault&) {
     return {};  // the calculation went through; only the pipe's numbers are out of range
   }
 }
 
-std::string PipeSummary::BasisText() const {
+std::string PipeSummary::BasisText(const SummaryWords& words) const {
   TextFields fields;
   fields.Write(Field::TP, pressure_);
   fields.Write(Field::TM, flow_);
   try {
     const LineConditions line = LineConditionsOf(fields);
-    std::string text = "绝压 " + Brief(line.absolute_mpa) + " MPa";
+    std::string text = std::string(words.absolute) + " " + Brief(line.absolute_mpa) + " MPa";
     if (line.actual_flow_m3h) {
-      text += std::string(kSeparator) + "工况流量 " + Brief(*line.actual_flow_m3h) + " m³/h";
+      text += std::string(kSeparator) + std::string(words.line_flow) + " " +
+              Brief(*line.actual_flow_m3h) + " m³/h";
     }
     return text;
   } catch (const ArithmeticFault&) {

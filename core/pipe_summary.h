@@ -31,6 +31,14 @@ inline constexpr std::string_view kSeriesHint = "管道系列：内径不小于�
 // The label of `series`; a series without one is labelled by its name.
 SeriesLabel LabelOf(std::string_view series);
 
+// The words of the line around its numbers; a front end in another language gives its own.
+struct SummaryWords {
+  std::string_view bore = "内径";                           // «内径 102.2 mm»
+  std::string_view absolute = "绝压";                       // «绝压 0.4 MPa»
+  std::string_view line_flow = "工况流量";                  // «工况流量 250 m³/h»
+  std::string_view no_pipe = "%1 中没有内径 ≥ %2 mm 的管";  // %1 the series, %2 the bore
+};
+
 // What the line says; it remembers the texts of the last calculation, so that picking another
 // series redescribes the same result.
 class PipeSummary {
@@ -41,11 +49,11 @@ class PipeSummary {
   void Clear();
   // «de125×11.4 · 内径 102.2 mm · 8.47 m/s · 绝压 0.4 MPa · 工况流量 250 m³/h» for the built-in
   // series called `series`; without a pipe part for a name that is none of them.
-  std::string Text(std::string_view series) const;
+  std::string Text(std::string_view series, const SummaryWords& words = {}) const;
 
  private:
-  std::string PipeText(std::string_view series) const;
-  std::string BasisText() const;
+  std::string PipeText(std::string_view series, const SummaryWords& words) const;
+  std::string BasisText(const SummaryWords& words) const;
 
   std::optional<Calculation> shown_;  // the calculation the line describes
   std::string pressure_, velocity_, flow_;

@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "tarnivel_version.h"
+#include "ui/language.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
 
@@ -16,7 +17,7 @@ int RunCalculatorWindow(int& argc, char** argv,
   QApplication::setApplicationName(QStringLiteral("Tarnivel"));
   QApplication::setApplicationVersion(QString::fromLatin1(kTarnivelVersion));
   QApplication::setDesktopFileName(QStringLiteral("org.tarnivel.Tarnivel"));
-  QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));  // the program's language
+  InstallTranslations(LanguageFor(QLocale::system().uiLanguages()));
 
   QtMessageBoxes messages;
   MainWindow window(messages);

@@ -1,14 +1,21 @@
 #include "ui/main_window.h"
 
 #include <QGroupBox>
+#include <QIcon>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
+#include <algorithm>
+#include <limits>
 
+#include "ui/accessibility.h"
 #include "ui/centring.h"
 #include "ui/field_keys.h"
+#include "ui/language.h"
 #include "ui/message_box.h"
 #include "ui/pipe_strip.h"
+#include "ui/text_fit.h"
 #include "ui/twips.h"
 
 namespace tarnivel {
@@ -35,14 +42,65 @@ constexpr FieldFrame kFrames[] = {
 };
 constexpr int kFrameHeight = 735;
 constexpr int kTextLeft = 120, kTextTop = 240, kTextHeight = 375;
+// A frame caption's indent and its padding on either side, in pixels at the default font.
+constexpr int kCaptionIndent = 6;
+constexpr int kCaptionPadding = 2;
+// The room a button's text needs beside it, in pixels.
+constexpr int kButtonTextMargins = 8;
+
+// The smallest scale of the layout at which every frame caption and button text has its room.
+double ScaleToFitTexts(const QWidget& window) {
+  double scale = 1;
+  // `text` pixels that do not fit into `room`, which grows with the layout: a half pixel more,
+  // since scaled sizes are rounded to whole pixels.
+  const auto fit = [&scale](int text, int room) {
+    if (text > room) scale = std::max(scale, (text + 0.5) / room);
+  };
+  for (const auto* frame : window.findChildren<QGroupBox*>()) {
+    // The caption's indent and padding grow with the layout, its text with the font.
+    fit(frame->fontMetrics().horizontalAdvance(frame->title()),
+        frame->width() - kCaptionIndent - 2 * kCaptionPadding);
+  }
+  for (const auto* button : window.findChildren<QPushButton*>()) {
+    fit(button->fontMetrics().horizontalAdvance(button->text()) + kButtonTextMargins,
+        button->width());
+  }
+  return scale;
+}
 
 QString Text(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QPushButton* AddButton(QWidget* window, std::string_view name, std::string_view caption,
+// The icon theme's icon, at every size installed; the built-in one when none is installed.
+QIcon ApplicationIcon() {
+  QIcon built_in;
+  for (int size : {16, 32, 48, 64, 128, 256}) {
+    built_in.addFile(QStringLiteral(":/tarnivel/tarnivel-%1.png").arg(size), QSize(size, size));
+  }
+  return QIcon::fromTheme(QStringLiteral("tarnivel"), built_in);
+}
+
+// What each field holds, for screen readers; its name gives the quantity and the unit.
+const char* Description(Field field) {
+  switch (field) {
+    case Field::TP:
+      return QT_TRANSLATE_NOOP("tarnivel::MainWindow", "管道内气体的表压，即高出大气压的部分");
+    case Field::TV:
+      return QT_TRANSLATE_NOOP("tarnivel::MainWindow", "管道内气体的平均流速");
+    case Field::TD:
+      return QT_TRANSLATE_NOOP("tarnivel::MainWindow", "管道的流通内径");
+    case Field::TM:
+      return QT_TRANSLATE_NOOP("tarnivel::MainWindow", "标准状态下的体积流量");
+    case Field::T5:
+      break;
+  }
+  return "";
+}
+
+QPushButton* AddButton(QWidget* window, std::string_view name, const QString& caption,
                        QRect twips) {
-  auto* button = new QPushButton(Text(caption), window);
+  auto* button = new QPushButton(caption, window);
   button->setObjectName(Text(name));
   button->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
   // Enter clicks a focused button, as Space does; outside a dialog this makes no button the
@@ -58,23 +116,24 @@ MainWindow::MainWindow(MessageBoxInterface& messages, QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
       messages_(messages) {
+  ExposeToReaders();
   setObjectName(QStringLiteral("form1"));
   setWindowTitle(QStringLiteral("Tarnivel 1.0"));
-  setWindowIcon(QIcon(QStringLiteral(":/tarnivel/tarnivel-32.png")));
+  setWindowIcon(ApplicationIcon());
   setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
-  // Frame captions sit on the frame's top edge, so the text box below them is inside it.
-  setStyleSheet(QStringLiteral(
-      "QGroupBox { border: 1px solid palette(mid); border-radius: 3px; margin-top: 7px; }"
-      "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
 
   for (const FieldFrame& layout : kFrames) {
     const InputField& input = *InputFieldOf(layout.field);
-    auto* frame = new QGroupBox(Text(input.caption), this);
+    auto* frame = new QGroupBox(CoreText(input.caption), this);
     frame->setObjectName(QString::fromLatin1(layout.frame_name));
     frame->setGeometry(TwipsRect(layout.left, layout.top, layout.width, kFrameHeight));
     auto* text_box = new QLineEdit(frame);
     text_box->setObjectName(Text(input.control));
     text_box->setGeometry(TwipsRect(kTextLeft, kTextTop, layout.text_width, kTextHeight));
+    text_box->setMaxLength(std::numeric_limits<int>::max());  // a pasted text is kept whole
+    text_box->setAccessibleName(SpokenName(frame->title()));
+    text_box->setAccessibleDescription(tr(Description(layout.field)));
+    RestoreFontOnEdit(*text_box);
     text_boxes_[static_cast<std::size_t>(layout.field)] = text_box;
   }
   // The marker field is written by the key rules and read by nothing: kept, never shown.
@@ -87,14 +146,16 @@ MainWindow::MainWindow(MessageBoxInterface& messages, QWidget* parent)
 
   const auto calculation_button = [this](Calculation calculation, QRect twips) {
     const CalculationInfo& info = InfoOf(calculation);
-    QPushButton* button = AddButton(this, info.control, info.caption, twips);
+    QPushButton* button = AddButton(this, info.control, CoreText(info.caption), twips);
+    const InputField& result = *InputFieldOf(info.result);
+    button->setAccessibleName(tr("计算%1").arg(SpokenQuantity(CoreText(result.caption))));
     connect(button, &QPushButton::clicked, this,
             [this, calculation] { RunCalculation(calculation); });
     return button;
   };
   QPushButton* velocity = calculation_button(Calculation::Velocity, {240, 1920, 975, 372});
   QPushButton* flow = calculation_button(Calculation::Flow, {1440, 1920, 975, 372});
-  QPushButton* exit = AddButton(this, "CMD3", "退  出", {3840, 1920, 972, 372});
+  QPushButton* exit = AddButton(this, "CMD3", tr("退  出"), {3840, 1920, 972, 372});
   QPushButton* diameter = calculation_button(Calculation::Diameter, {2640, 1920, 975, 375});
 
   QWidget* const tab_order[] = {
@@ -118,6 +179,23 @@ MainWindow::MainWindow(MessageBoxInterface& messages, QWidget* parent)
   keys->Watch(TextBox(Field::TM), velocity);
 
   connect(exit, &QPushButton::clicked, this, &QWidget::close);
+  new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this, this, &QWidget::close);
+
+  GrowWithFont();  // last: it grows everything placed in twips above
+}
+
+void MainWindow::GrowWithFont() {
+  // With the font, and further if a text needs more room than that.
+  scale_ = std::max(LayoutScale(font()), ScaleToFitTexts(*this));
+  // Frame captions sit on the frame's top edge, so the text box below them is inside it.
+  setStyleSheet(
+      QStringLiteral(
+          "QGroupBox { border: 1px solid palette(mid); border-radius: 3px; margin-top: %1px; }"
+          "QGroupBox::title { subcontrol-origin: margin; left: %2px; padding: 0 %3px; }")
+          .arg(qRound(7 * scale_))
+          .arg(qRound(kCaptionIndent * scale_))
+          .arg(qRound(kCaptionPadding * scale_)));
+  ScaleTwipsLayout(*this, scale_);
 }
 
 QLineEdit* MainWindow::TextBox(Field field) const {
@@ -128,8 +206,7 @@ std::string MainWindow::Read(Field field) const { return TextBox(field)->text().
 
 void MainWindow::Write(Field field, std::string_view text) {
   QLineEdit* box = TextBox(field);
-  box->setText(Text(text));
-  box->setCursorPosition(0);  // a long result reads from its first digit
+  ShowWhole(*box, Text(text));
 }
 
 void MainWindow::RunCalculation(Calculation calculation) {
@@ -148,21 +225,30 @@ void MainWindow::RunCalculation(Calculation calculation) {
     strip_->Clear();
   }
   if (outcome.prompt != Prompt::None) messages_.ShowPrompt(this, outcome.prompt);
-  if (outcome.focus) TextBox(*outcome.focus)->setFocus(Qt::OtherFocusReason);
+  if (outcome.focus) {
+    QLineEdit* box = TextBox(*outcome.focus);
+    box->setFocus(Qt::OtherFocusReason);
+    box->selectAll();  // what the user types replaces what the field held
+  }
 }
 
 void MainWindow::CentreOnScreen() {
   const QScreen* screen = this->screen();
   if (screen == nullptr) return;
-  const QSize screen_size = screen->geometry().size() * kTwipsPerPixel;
-  const CentredEdges edges = CentredOrigin(
-      static_cast<float>(screen_size.width()), static_cast<float>(screen_size.height()),
-      static_cast<float>(width() * kTwipsPerPixel + 2 * kSideInset),
-      static_cast<float>(height() * kTwipsPerPixel + kTopInset + kSideInset));
-  const QPoint screen_origin = screen->geometry().topLeft();
+  // A twip covers more pixels in a window grown with its font; the frame around it does not
+  // grow with it.
+  const double twips_per_pixel = kTwipsPerPixel / scale_;
+  const auto twips = [twips_per_pixel](int pixels) {
+    return static_cast<float>(pixels * twips_per_pixel);
+  };
+  const int side = TwipsToPixels(kSideInset);
+  const QRect screen_area = screen->geometry();
+  const CentredEdges edges =
+      CentredOrigin(twips(screen_area.width()), twips(screen_area.height()),
+                    twips(width() + 2 * side), twips(height() + TwipsToPixels(kTopInset) + side));
   QPoint origin = pos();
-  if (edges.top) origin.setY(screen_origin.y() + qRound(*edges.top / kTwipsPerPixel));
-  if (edges.left) origin.setX(screen_origin.x() + qRound(*edges.left / kTwipsPerPixel));
+  if (edges.top) origin.setY(screen_area.y() + qRound(*edges.top / twips_per_pixel));
+  if (edges.left) origin.setX(screen_area.x() + qRound(*edges.left / twips_per_pixel));
   move(origin);
 }
 

@@ -26,6 +26,8 @@ class MessageBoxInterface;
 class PipeStrip;
 
 class MainWindow final : public QWidget, public FieldSet {
+  Q_OBJECT
+
  public:
   explicit MainWindow(MessageBoxInterface& messages, QWidget* parent = nullptr);
 
@@ -37,10 +39,13 @@ class MainWindow final : public QWidget, public FieldSet {
   void CentreOnScreen();
 
  private:
+  // Grows the layout, placed in twips at the default font, for the window's font.
+  void GrowWithFont();
   void RunCalculation(Calculation calculation);
   QLineEdit* TextBox(Field field) const;
 
   MessageBoxInterface& messages_;
+  double scale_ = 1;  // the layout's growth with the window's font (twips.h)
   std::array<QLineEdit*, kFieldCount> text_boxes_{};
   PipeStrip* strip_ = nullptr;  // below the buttons: the basis and the pipe of a result
 };

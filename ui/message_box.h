@@ -2,6 +2,7 @@
 // Every modal message the window shows goes through this interface, so that tests can record
 // them instead of blocking on a dialog.
 
+#include <QCoreApplication>
 #include <QString>
 #include <memory>
 
@@ -23,6 +24,8 @@ class MessageBoxInterface {
 
 // The real dialogs, modal over the window.
 class QtMessageBoxes final : public MessageBoxInterface {
+  Q_DECLARE_TR_FUNCTIONS(tarnivel::QtMessageBoxes)
+
  public:
   void ShowPrompt(QWidget* parent, Prompt prompt) override;
   void ShowFault(QWidget* parent, FaultKind kind) override;

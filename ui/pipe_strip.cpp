@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "core/pipes.h"
+#include "ui/language.h"
 #include "ui/twips.h"
 
 namespace tarnivel {
@@ -34,10 +35,12 @@ PipeStrip::PipeStrip(QWidget* parent) : QWidget(parent) {
   for (const PipeSeries& series : BuiltInSeries()) {
     const SeriesLabel label = LabelOf(series.name);
     series_->addItem(Text(label.label), Text(series.name));
-    series_->setItemData(series_->count() - 1, Text(label.description), Qt::ToolTipRole);
+    series_->setItemData(series_->count() - 1, CoreText(label.description), Qt::ToolTipRole);
   }
   series_->setCurrentIndex(series_->findData(Text(kFirstSeries)));
-  series_->setToolTip(Text(kSeriesHint));
+  series_->setToolTip(CoreText(kSeriesHint));
+  series_->setAccessibleName(tr("管道系列"));
+  text_->setAccessibleName(tr("标准管道与工况"));
   connect(series_, &QComboBox::currentIndexChanged, this, &PipeStrip::Refresh);
 }
 
@@ -54,7 +57,15 @@ void PipeStrip::Clear() {
 }
 
 void PipeStrip::Refresh() {
-  const QString text = Text(summary_.Text(series_->currentData().toString().toStdString()));
+  // The words in the window's language; their storage lives as long as this call.
+  const QByteArray bore = tr("内径").toUtf8(), absolute = tr("绝压").toUtf8(),
+                   line_flow = tr("工况流量").toUtf8(),
+                   no_pipe = tr("%1 中没有内径 ≥ %2 mm 的管").toUtf8();
+  const auto view = [](const QByteArray& bytes) {
+    return std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  };
+  const SummaryWords words{view(bore), view(absolute), view(line_flow), view(no_pipe)};
+  const QString text = Text(summary_.Text(series_->currentData().toString().toStdString(), words));
   text_->setText(text);
   text_->setCursorPosition(0);
   text_->setToolTip(text);

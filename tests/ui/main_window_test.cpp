@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QInputMethodEvent>
@@ -243,11 +244,23 @@ TEST_F(WindowTest, OddCharactersMarkTheHiddenFieldAndStillGoIn) {
   EXPECT_EQ(marker->text(), "");
 }
 
-TEST(FieldKeyRules, MarkEverythingButDigitsPeriodBackspaceAndEnter) {
-  for (int code = -32768; code <= 65535; ++code) {
-    const bool accepted = (code >= '0' && code <= '9') || code == '.' || code == 8 || code == 13;
-    EXPECT_EQ(FieldKeyRules(code).mark, !accepted) << code;
-    EXPECT_EQ(FieldKeyRules(code).advance, code == 13) << code;
+TEST(FieldKeyRules, TheCodesTheRulesNameAndTheirNeighbours) {
+  struct Case {
+    int code;
+    bool mark, advance;
+  };
+  const Case cases[] = {
+      {47, true, false},     {48, false, false}, {57, false, false},     // '/', '0', '9'
+      {58, true, false},     {46, false, false}, {45, true, false},      // ':', '.', '-'
+      {8, false, false},     {13, false, true},  {7, true, false},       // Backspace, Enter, BEL
+      {9, true, false},      {12, true, false},  {14, true, false},      // Tab, 12 and 14
+      {32, true, false},     {27, true, false},  {22, true, false},      // space, Esc, Ctrl+V
+      {0, true, false},      {-1, true, false},  {-20319, true, false},  // NUL, double-byte
+      {-32768, true, false}, {101, true, false}, {0xFF10, true, false},  // 'e', full-width 0
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FieldKeyRules(c.code).mark, c.mark) << c.code;
+    EXPECT_EQ(FieldKeyRules(c.code).advance, c.advance) << c.code;
   }
 }
 
@@ -361,6 +374,51 @@ TEST_F(WindowTest, TheStripShowsTheBasisAndThePipeOfTheLastResult) {
 TEST_F(WindowTest, TheExitButtonClosesTheWindowWhateverTheFieldsHold) {
   Fill("0.3", "x", "100", "1000");
   QTest::mouseClick(Button("CMD3"), Qt::LeftButton);
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(WindowTest, ResultsShowWholeAndTypingReplacesWhatAPromptPointsAt) {
+  // 8.84194143371033E-06 m/s is wider than its box: the font shrinks rather than cutting it.
+  Fill("0.3", "", "100", "0.001");
+  QTest::mouseClick(Button("CMD1"), Qt::LeftButton);
+  QLineEdit* tv = Box("TV");
+  EXPECT_EQ(tv->text(), "8.84194143371033E-06");
+  EXPECT_LT(tv->font().pointSizeF(), window.font().pointSizeF());
+  EXPECT_LE(QFontMetricsF(tv->font()).horizontalAdvance(tv->text()), tv->width() - 8);
+  EXPECT_EQ(tv->toolTip(), tv->text());
+  // The user's own typing brings the ordinary font back, as does a result that fits.
+  tv->setFocus();
+  Key(Qt::Key_Delete);
+  EXPECT_EQ(tv->font(), window.font());
+  EXPECT_TRUE(tv->toolTip().isEmpty());
+  QTest::mouseClick(Button("CMD1"), Qt::LeftButton);
+  EXPECT_LT(tv->font().pointSizeF(), window.font().pointSizeF());
+  Fill("0.3", "10", "100", "");
+  QTest::mouseClick(Button("CMD2"), Qt::LeftButton);
+  EXPECT_EQ(Text("TM"), "1130.973336");
+  EXPECT_EQ(Box("TM")->font(), window.font());
+
+  // The prompt leaves «0» in the flow and the cursor there: typing replaces it.
+  Fill("0.3", "10", "55", "");
+  QTest::mouseClick(Button("dia"), Qt::LeftButton);
+  ASSERT_EQ(FocusName(), "TM");
+  Type("1000");
+  EXPECT_EQ(Text("TM"), "1000");
+
+  // A pasted text is kept whole, however long.
+  const QString digits(40000, QChar('7'));
+  QApplication::clipboard()->setText(digits);
+  Box("TP")->clear();
+  Box("TP")->setFocus();
+  Key(Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Text("TP"), digits);
+}
+
+TEST_F(WindowTest, CtrlQClosesTheWindowLikeTheExitButton) {
+  Box("TV")->setFocus();
+  Type("12");
+  Key(Qt::Key_Q, Qt::ControlModifier);
   EXPECT_FALSE(window.isVisible());
   EXPECT_TRUE(messages.shown.empty());
 }
