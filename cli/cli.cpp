@@ -26,12 +26,12 @@ namespace {
 // A calculation's options: the four input fields, then --help.
 constexpr std::size_t kHelpOption = kInputFields.size();
 constexpr std::array<OptionSpec, kInputFields.size() + 1> kCalculationOptions = [] {
-  std::array<OptionSpec, kInputFields.size() + 1> specs{};
+  std::array<OptionSpec, kInputFields.size() + 1> known{};
   for (std::size_t i = 0; i < kInputFields.size(); ++i) {
-    specs[i] = {kInputFields[i].name, kInputFields[i].short_option, true};
+    known[i] = {kInputFields[i].name, kInputFields[i].short_option, true};
   }
-  specs[kHelpOption] = {"help", 'h', false};
-  return specs;
+  known[kHelpOption] = {"help", 'h', false};
+  return known;
 }();
 constexpr OptionSpec kBatchOptions[] = {{"help", 'h', false}};
 
@@ -125,12 +125,12 @@ int RunCalculation(const CalculationInfo& info, std::span<const std::string> arg
   TextFields fields;
   std::vector<bool> given(kInputFields.size());
   for (const ParsedOption& option : parsed.options) {
-    if (option.spec == kHelpOption) {
+    if (option.index == kHelpOption) {
       CalculationHelp(out, info);
       return kExitOk;
     }
-    fields.Write(kInputFields[option.spec].field, option.value);  // the last one counts
-    given[option.spec] = true;
+    fields.Write(kInputFields[option.index].field, option.value);  // the last one counts
+    given[option.index] = true;
   }
 
   Warn(info.calculation, fields, given, err);

@@ -17,7 +17,7 @@ struct OptionSpec {
 };
 
 struct ParsedOption {
-  std::size_t spec;   // index into the specs given
+  std::size_t index;  // into the known options given
   std::string value;  // empty for an option without a value
 };
 
@@ -27,7 +27,7 @@ struct ParsedArguments {
   std::string error;                  // what is wrong, for a usage error; empty when all is well
 };
 
-// Reads `args`, the arguments after the command's name.
-ParsedArguments ParseOptions(std::span<const std::string> args, std::span<const OptionSpec> specs);
+// Reads `args`, the arguments after the command's name, against the `known` options.
+ParsedArguments ParseOptions(std::span<const std::string> args, std::span<const OptionSpec> known);
 
 }  // namespace tarnivel

@@ -29,9 +29,9 @@ namespace {
 // pipe's own options.
 enum class PipeOption { Field, Series, Catalogue, Csv, Help };
 struct PipeOptions {
-  std::vector<OptionSpec> specs;
-  std::vector<PipeOption> kinds;  // by spec
-  std::vector<Field> fields;      // by spec, for the field options
+  std::vector<OptionSpec> known;
+  std::vector<PipeOption> kinds;  // by option
+  std::vector<Field> fields;      // by option, for the field options
 };
 
 const PipeOptions& Options() {
@@ -39,7 +39,7 @@ const PipeOptions& Options() {
     PipeOptions o;
     for (Field field : InputFields(Calculation::Diameter)) {
       const InputField& input = *InputFieldOf(field);
-      o.specs.push_back({input.name, input.short_option, true});
+      o.known.push_back({input.name, input.short_option, true});
       o.kinds.push_back(PipeOption::Field);
       o.fields.push_back(field);
     }
@@ -48,8 +48,8 @@ const PipeOptions& Options() {
         {{"catalogue", 'c', true}, PipeOption::Catalogue},
         {{"csv", '\0', false}, PipeOption::Csv},
         {{"help", 'h', false}, PipeOption::Help}};
-    for (const auto& [spec, kind] : own) {
-      o.specs.push_back(spec);
+    for (const auto& [known_option, kind] : own) {
+      o.known.push_back(known_option);
       o.kinds.push_back(kind);
       o.fields.push_back(Field::T5);
     }
@@ -213,16 +213,16 @@ SizedSeries Size(const PipeSeries& series, double required_mm, const PipeRequest
 
 std::variant<PipeRequest, PipeUsageError> ParsePipeArguments(std::span<const std::string> args) {
   const PipeOptions& options = Options();
-  const ParsedArguments parsed = ParseOptions(args, options.specs);
+  const ParsedArguments parsed = ParseOptions(args, options.known);
   if (!parsed.error.empty()) return PipeUsageError{parsed.error};
   if (!parsed.operands.empty()) {
     return PipeUsageError{"unexpected argument '" + parsed.operands.front() + "'"};
   }
   PipeRequest request;
   for (const ParsedOption& option : parsed.options) {
-    switch (options.kinds[option.spec]) {
+    switch (options.kinds[option.index]) {
       case PipeOption::Field:
-        *TextOf(request, options.fields[option.spec]) = option.value;
+        *TextOf(request, options.fields[option.index]) = option.value;
         break;
       case PipeOption::Series:
         request.series.push_back(option.value);
