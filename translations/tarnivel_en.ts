@@ -62,6 +62,14 @@
         <source>%1 中没有内径 ≥ %2 mm 的管</source>
         <translation>no %1 pipe with a bore ≥ %2 mm</translation>
     </message>
+    <message>
+        <source>上次计算的依据：绝压与工况流量；直径计算后还有所选系列中的标准管道及其中的流速</source>
+        <translation>The basis of the last calculation: absolute pressure and line flow; after a diameter calculation also the standard pipe of the chosen series and the velocity in it</translation>
+    </message>
+    <message>
+        <source>标准管道</source>
+        <translation>Standard pipe</translation>
+    </message>
 </context>
 <context>
     <name>tarnivel::QtMessageBoxes</name>

@@ -41,6 +41,9 @@ PipeStrip::PipeStrip(QWidget* parent) : QWidget(parent) {
   series_->setToolTip(CoreText(kSeriesHint));
   series_->setAccessibleName(tr("管道系列"));
   text_->setAccessibleName(tr("标准管道与工况"));
+  text_->setAccessibleDescription(
+      tr("上次计算的依据：绝压与工况流量；直径计算后还有所选系列中的标准管道及其中的流速"));
+  setAccessibleName(tr("标准管道"));
   connect(series_, &QComboBox::currentIndexChanged, this, &PipeStrip::Refresh);
 }
 
