@@ -73,6 +73,22 @@
     text.scrollLeft = 0;
   }
 
+  // A result wider than its box is never cut: the box's type shrinks until the whole text
+  // shows (to a legible minimum), and its tooltip holds the whole text.
+  function showWhole(box, text) {
+    box.value = text;
+    box.style.fontSize = '';
+    box.title = '';
+    let size = parseFloat(getComputedStyle(box).fontSize);
+    while (box.scrollWidth > box.clientWidth && size > 7) {
+      size -= 0.5;
+      box.style.fontSize = size + 'px';
+    }
+    if (box.style.fontSize) box.title = text;
+    box.setSelectionRange(0, 0);  // a long result reads from its first digit
+    box.scrollLeft = 0;
+  }
+
   function calculate(control, fields) {
     const series = document.getElementById('series').value;
     const answer = callWithTexts('_tarnivel_calculate',
@@ -80,12 +96,15 @@
     showStrip(answer);
     const written = answer.fields || {};
     for (const id of Object.keys(written)) {
-      const box = document.getElementById(id);
-      box.value = written[id];
-      box.setSelectionRange(0, 0);  // a long result reads from its first digit
-      box.scrollLeft = 0;
+      showWhole(document.getElementById(id), written[id]);
     }
-    const focus = () => { if (answer.focus) document.getElementById(answer.focus).focus(); };
+    // After a prompt the field's text is selected, so that typing replaces it.
+    const focus = () => {
+      if (!answer.focus) return;
+      const box = document.getElementById(answer.focus);
+      box.focus();
+      box.select();
+    };
     if (answer.fault) {
       // The fields stay as the calculation left them, ready to be corrected.
       showMessage('Tarnivel', answer.fault, true, null);
@@ -148,6 +167,11 @@
       if (event.key !== 'Enter' || event.isComposing) return;
       event.preventDefault();
       enterGoesTo[i].focus();
+    }));
+    // What the user types shows in the box's own type again.
+    fields.forEach((box) => box.addEventListener('input', () => {
+      box.style.fontSize = '';
+      box.title = '';
     }));
 
     // Document order is the tab order; on a narrow screen the grid also stacks by it, so the

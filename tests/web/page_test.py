@@ -104,6 +104,26 @@ def check_case(driver, results, tarnivel, calculation, texts):
     close_dialog(driver)
 
 
+def check_whole_result(driver, results):
+    """A result wider than its box shows whole, in a smaller type, with a tooltip; a prompt
+    selects the field it points at."""
+    driver.execute_script("for (const [id, text] of Object.entries(arguments[0]))"
+                          " document.getElementById(id).value = text;",
+                          {'TP': '0.3', 'TD': '100', 'TM': '0.001'})
+    driver.find_element('id', 'CMD1').click()
+    box = driver.execute_script("const b = document.getElementById('TV');"
+                                " return [b.value, b.title, b.scrollWidth <= b.clientWidth];")
+    results.check(box == ['8.84194143371033E-06', '8.84194143371033E-06', True],
+                  f'a wide result shows whole: {box}')
+    driver.execute_script("document.getElementById('TM').value = '';")
+    driver.find_element('id', 'dia').click()
+    close_dialog(driver)
+    focus_settles_on(driver, 'TM')
+    selected = driver.execute_script("const b = document.activeElement;"
+                                     " return [b.id, b.selectionStart, b.selectionEnd];")
+    results.check(selected == ['TM', 0, 1], f'the prompt selects the flow field: {selected}')
+
+
 def read_cases(path):
     for line in path.read_text(encoding='utf-8').splitlines():
         if not line.strip() or line.startswith('#'):
@@ -237,6 +257,7 @@ def main():
             guarded(f'{calculation} {texts}', check_case, driver, results, tarnivel, calculation,
                     texts)
         guarded('strip', check_strip, driver, results, tarnivel)
+        guarded('whole result', check_whole_result, driver, results)
         guarded('requests and console', no_strangers)
         guarded('narrow', check_narrow, driver, results, page.as_uri())
         guarded('served', check_served, driver, results, page)
