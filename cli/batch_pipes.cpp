@@ -8,7 +8,8 @@
 namespace tarnivel {
 namespace {
 
-constexpr std::array<Field, 3> kInputs = {Field::TP, Field::TV, Field::TM};
+// The fields the diameter calculation reads: pressure, velocity, flow.
+const auto& kInputs = InfoOf(Calculation::Diameter).reads;
 
 std::size_t FirstNamed(std::span<const std::string> names, std::string_view name) {
   const auto found = std::ranges::find(names, name);

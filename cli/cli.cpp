@@ -35,13 +35,6 @@ constexpr std::array<OptionSpec, kInputFields.size() + 1> kCalculationOptions = 
 }();
 constexpr OptionSpec kBatchOptions[] = {{"help", 'h', false}};
 
-bool Reads(Calculation calculation, Field field) {
-  for (Field read : InputFields(calculation)) {
-    if (read == field) return true;
-  }
-  return false;
-}
-
 // "flow velocity from pressure, diameter and flow"
 std::string Summary(const CalculationInfo& info) {
   std::string text = std::string(InputFieldOf(info.result)->quantity) + " from ";
@@ -51,6 +44,8 @@ std::string Summary(const CalculationInfo& info) {
   }
   return text;
 }
+
+}  // namespace
 
 void OptionLine(std::ostream& out, std::string_view option, std::string_view what) {
   out << "  " << option << std::string(std::max<std::size_t>(24 - option.size(), 2), ' ') << what
@@ -62,6 +57,8 @@ void OptionLine(std::ostream& out, const InputField& input) {
              std::string("-") + input.short_option + ", --" + std::string(input.name) + "=TEXT",
              std::string(input.quantity) + ", " + std::string(input.unit));
 }
+
+namespace {
 
 void CalculationHelp(std::ostream& out, const CalculationInfo& info) {
   const InputField& result = *InputFieldOf(info.result);

@@ -21,6 +21,11 @@ int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::
 // kExitUsage.
 int UsageError(std::ostream& err, std::string_view what);
 
+// One line of a command's help: the option, then what it is, in a column of their own.
+void OptionLine(std::ostream& out, std::string_view option, std::string_view what);
+// The help line of an input field's option: «-p, --pressure=TEXT   gauge pressure, MPa».
+void OptionLine(std::ostream& out, const InputField& input);
+
 // Tells the user when an option's value held characters the number reading passed over, so
 // that a script never computes silently with «1,000» read as 1.
 void WarnAboutIgnoredText(const InputField& input, std::string_view text, std::ostream& err);

@@ -78,11 +78,7 @@ void PipeHelp(std::ostream& out) {
          "Computes the bore a diameter calculation requires, before it is rounded, and picks\n"
          "in each series the smallest standard pipe whose bore is at least that, with the\n"
          "next smaller and larger pipe and the velocity in each.\n\n";
-  for (Field field : InputFields(Calculation::Diameter)) {
-    const InputField& input = *InputFieldOf(field);
-    out << "  -" << input.short_option << ", --" << input.name << "=TEXT"
-        << std::string(13 - input.name.size(), ' ') << input.quantity << ", " << input.unit << '\n';
-  }
+  for (Field field : InputFields(Calculation::Diameter)) OptionLine(out, *InputFieldOf(field));
   out << "  -s, --series=NAME       a series to size in (repeatable); all built-in ones\n"
          "                          when none is named:";
   for (const PipeSeries& series : BuiltInSeries()) out << ' ' << series.name;

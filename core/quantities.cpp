@@ -29,6 +29,11 @@ std::optional<Calculation> CalculationNamed(std::string_view name) {
   return row->calculation;
 }
 
+bool Reads(Calculation calculation, Field field) {
+  const auto& reads = InfoOf(calculation).reads;
+  return std::find(reads.begin(), reads.end(), field) != reads.end();
+}
+
 bool Writes(Calculation calculation, Field field) {
   const CalculationInfo& info = InfoOf(calculation);
   return field == info.result || field == info.also_rewrites;

@@ -89,6 +89,8 @@ inline Field ResultField(Calculation calculation) { return InfoOf(calculation).r
 inline std::span<const Field, 3> InputFields(Calculation calculation) {
   return InfoOf(calculation).reads;
 }
+// Whether a calculation reads the text of `field` as a number.
+bool Reads(Calculation calculation, Field field);
 // Whether a calculation may change the text of `field`.
 bool Writes(Calculation calculation, Field field);
 
