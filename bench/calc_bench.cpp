@@ -10,10 +10,10 @@ void RunCase(benchmark::State& state, Calculation calculation, const char* tp, c
              const char* td, const char* tm) {
   TextFields fields;
   for (auto _ : state) {
-    fields.Write(Field::TP, tp);
-    fields.Write(Field::TV, tv);
-    fields.Write(Field::TD, td);
-    fields.Write(Field::TM, tm);
+    fields.Write(Field::Pressure, tp);
+    fields.Write(Field::Velocity, tv);
+    fields.Write(Field::Diameter, td);
+    fields.Write(Field::Flow, tm);
     benchmark::DoNotOptimize(Calculate(calculation, fields));
     benchmark::DoNotOptimize(fields.Read(ResultField(calculation)));
   }

@@ -167,7 +167,7 @@ class RowComputer {
         const LeadingNumber number = ReadLeadingNumber(text);
         if (!number.ignored_text) continue;
         err += "tarnivel: batch: line " + std::to_string(line) + ": " +
-               std::string(InputFieldOf(field)->name) + " \"" + text + "\" was read as " +
+               std::string(InputFieldOf(field).name) + " \"" + text + "\" was read as " +
                FormatGeneral(number.value) + '\n';
       } catch (const ArithmeticFault&) {
         // The row's message says it.

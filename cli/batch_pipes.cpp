@@ -23,7 +23,7 @@ void BatchPipes::Locate(std::span<const std::string> normalised_names, std::size
   series_ = FirstNamed(normalised_names, "series");
   if (series_ == kNoColumn) return;  // no series: the output is what it always was
   for (std::size_t i = 0; i < kInputs.size(); ++i) {
-    input_[i] = FirstNamed(normalised_names, InputFieldOf(kInputs[i])->name);
+    input_[i] = FirstNamed(normalised_names, InputFieldOf(kInputs[i]).name);
   }
   for (std::size_t i = 0; i < kOutputNames.size(); ++i) {
     output_[i] = FirstNamed(normalised_names, kOutputNames[i]);

@@ -37,10 +37,10 @@ constexpr OptionSpec kBatchOptions[] = {{"help", 'h', false}};
 
 // "flow velocity from pressure, diameter and flow"
 std::string Summary(const CalculationInfo& info) {
-  std::string text = std::string(InputFieldOf(info.result)->quantity) + " from ";
+  std::string text = std::string(InputFieldOf(info.result).words) + " from ";
   for (std::size_t i = 0; i < info.reads.size(); ++i) {
     if (i > 0) text += i + 1 == info.reads.size() ? " and " : ", ";
-    text += InputFieldOf(info.reads[i])->name;
+    text += InputFieldOf(info.reads[i]).name;
   }
   return text;
 }
@@ -55,21 +55,21 @@ void OptionLine(std::ostream& out, std::string_view option, std::string_view wha
 void OptionLine(std::ostream& out, const InputField& input) {
   OptionLine(out,
              std::string("-") + input.short_option + ", --" + std::string(input.name) + "=TEXT",
-             std::string(input.quantity) + ", " + std::string(input.unit));
+             std::string(input.words) + ", " + std::string(input.unit));
 }
 
 namespace {
 
 void CalculationHelp(std::ostream& out, const CalculationInfo& info) {
-  const InputField& result = *InputFieldOf(info.result);
+  const InputField& result = InputFieldOf(info.result);
   out << "Usage: tarnivel " << info.name << " [OPTION]...\n"
-      << "Computes the " << result.quantity << " (" << result.unit
+      << "Computes the " << result.words << " (" << result.unit
       << ") with the same digits as the window.\n"
          "Each TEXT is read as the window reads the field; an option left out is an empty\n"
          "field, which counts as zero.\n\n";
-  for (Field field : info.reads) OptionLine(out, *InputFieldOf(field));
+  for (Field field : info.reads) OptionLine(out, InputFieldOf(field));
   OptionLine(out, "-h, --help", "this help");
-  out << "\nPrints the " << result.quantity
+  out << "\nPrints the " << result.words
       << " on standard output. Exit status: 0 result printed,\n"
          "1 more data needed, 2 arithmetic fault, 64 usage error.\n";
 }
@@ -84,7 +84,7 @@ void BatchHelp(std::ostream& out) {
   }
   out << ") is required;\n";
   for (const InputField& input : kInputFields) {
-    out << "  " << input.name << std::string(10 - input.name.size(), ' ') << input.quantity << ", "
+    out << "  " << input.name << std::string(10 - input.name.size(), ' ') << input.words << ", "
         << input.unit << '\n';
   }
   out << "hold the field texts; other columns are carried through. The output has the\n"

@@ -30,15 +30,15 @@ namespace {
 enum class PipeOption { Field, Series, Catalogue, Csv, Help };
 struct PipeOptions {
   std::vector<OptionSpec> known;
-  std::vector<PipeOption> kinds;  // by option
-  std::vector<Field> fields;      // by option, for the field options
+  std::vector<PipeOption> kinds;             // by option
+  std::vector<std::optional<Field>> fields;  // by option: the field an option gives
 };
 
 const PipeOptions& Options() {
   static const PipeOptions options = [] {
     PipeOptions o;
     for (Field field : InputFields(Calculation::Diameter)) {
-      const InputField& input = *InputFieldOf(field);
+      const InputField& input = InputFieldOf(field);
       o.known.push_back({input.name, input.short_option, true});
       o.kinds.push_back(PipeOption::Field);
       o.fields.push_back(field);
@@ -51,7 +51,7 @@ const PipeOptions& Options() {
     for (const auto& [known_option, kind] : own) {
       o.known.push_back(known_option);
       o.kinds.push_back(kind);
-      o.fields.push_back(Field::T5);
+      o.fields.push_back(std::nullopt);
     }
     return o;
   }();
@@ -62,11 +62,11 @@ const PipeOptions& Options() {
 template <typename Request>
 auto* TextOf(Request& request, Field field) {
   switch (field) {
-    case Field::TP:
+    case Field::Pressure:
       return &request.pressure;
-    case Field::TV:
+    case Field::Velocity:
       return &request.velocity;
-    case Field::TM:
+    case Field::Flow:
       return &request.flow;
     default:
       return static_cast<decltype(&request.pressure)>(nullptr);
@@ -78,7 +78,7 @@ void PipeHelp(std::ostream& out) {
          "Computes the bore a diameter calculation requires, before it is rounded, and picks\n"
          "in each series the smallest standard pipe whose bore is at least that, with the\n"
          "next smaller and larger pipe and the velocity in each.\n\n";
-  for (Field field : InputFields(Calculation::Diameter)) OptionLine(out, *InputFieldOf(field));
+  for (Field field : InputFields(Calculation::Diameter)) OptionLine(out, InputFieldOf(field));
   out << "  -s, --series=NAME       a series to size in (repeatable); all built-in ones\n"
          "                          when none is named:";
   for (const PipeSeries& series : BuiltInSeries()) out << ' ' << series.name;
@@ -218,7 +218,7 @@ std::variant<PipeRequest, PipeUsageError> ParsePipeArguments(std::span<const std
   for (const ParsedOption& option : parsed.options) {
     switch (options.kinds[option.index]) {
       case PipeOption::Field:
-        *TextOf(request, options.fields[option.index]) = option.value;
+        *TextOf(request, *options.fields[option.index]) = option.value;
         break;
       case PipeOption::Series:
         request.series.push_back(option.value);
@@ -257,7 +257,7 @@ int RunPipe(const PipeRequest& request, std::ostream& out, std::ostream& err) {
   }
 
   for (Field field : InputFields(Calculation::Diameter)) {
-    WarnAboutIgnoredText(*InputFieldOf(field), *TextOf(request, field), err);
+    WarnAboutIgnoredText(InputFieldOf(field), *TextOf(request, field), err);
   }
 
   // Everything is computed before anything is written, so a fault leaves no partial table.

@@ -6,7 +6,7 @@
 //                                         +--> ArithmeticFault (thrown)
 //
 // The window implements FieldSet over its text boxes; the command line, the batch mode,
-// the tests and the benchmarks use TextFields, five plain strings.
+// the tests and the benchmarks use TextFields, four plain strings.
 
 #include <array>
 #include <exception>
@@ -16,19 +16,19 @@
 
 namespace tarnivel {
 
-// The named text fields. Texts are UTF-8.
+// The quantities a user types in and the calculations write. Texts are UTF-8. The window
+// calls their text boxes TP, TV, TD and TM (quantities.h).
 enum class Field {
-  TP,  // gauge pressure, MPa
-  TV,  // flow velocity, m/s
-  TD,  // flow (bore) diameter, mm
-  TM,  // standard flow rate, Nm³/h
-  T5,  // auxiliary marker written by the key rules, read by nothing
+  Pressure,  // gauge pressure, MPa
+  Velocity,  // flow velocity, m/s
+  Diameter,  // flow (bore) diameter, mm
+  Flow,      // standard flow rate, Nm³/h
 };
-inline constexpr std::array<Field, 5> kAllFields = {Field::TP, Field::TV, Field::TD, Field::TM,
-                                                    Field::T5};
+inline constexpr std::array<Field, 4> kAllFields = {Field::Pressure, Field::Velocity,
+                                                    Field::Diameter, Field::Flow};
 inline constexpr std::size_t kFieldCount = kAllFields.size();
 
-// Read and replace the texts of the five fields.
+// Read and replace the texts of the four fields.
 class FieldSet {
  public:
   virtual ~FieldSet() = default;
@@ -36,7 +36,7 @@ class FieldSet {
   virtual void Write(Field field, std::string_view text) = 0;
 };
 
-// The simplest holder of five texts.
+// The simplest holder of the four texts.
 class TextFields final : public FieldSet {
  public:
   std::string Read(Field field) const override { return texts_[Index(field)]; }

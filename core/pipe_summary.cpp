@@ -40,9 +40,9 @@ SeriesLabel LabelOf(std::string_view series) {
 
 void PipeSummary::Show(Calculation calculation, const FieldSet& fields) {
   shown_ = calculation;
-  pressure_ = fields.Read(Field::TP);
-  velocity_ = fields.Read(Field::TV);
-  flow_ = fields.Read(Field::TM);
+  pressure_ = fields.Read(Field::Pressure);
+  velocity_ = fields.Read(Field::Velocity);
+  flow_ = fields.Read(Field::Flow);
 }
 
 void PipeSummary::Clear() { shown_.reset(); }
@@ -80,8 +80,8 @@ std::string PipeSummary::PipeText(std::string_view name, const SummaryWords& wor
 
 std::string PipeSummary::BasisText(const SummaryWords& words) const {
   TextFields fields;
-  fields.Write(Field::TP, pressure_);
-  fields.Write(Field::TM, flow_);
+  fields.Write(Field::Pressure, pressure_);
+  fields.Write(Field::Flow, flow_);
   try {
     const LineConditions line = LineConditionsOf(fields);
     std::string text = std::string(words.absolute) + " " + Brief(line.absolute_mpa) + " MPa";

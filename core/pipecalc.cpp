@@ -20,41 +20,41 @@ double Area(double d) { return Mul(Pow(Div(d, 2), 2), PI_APPROX); }
 }  // namespace
 
 CalcOutcome CalcVelocity(FieldSet& fields) {
-  fields.Write(Field::TV, "0");
-  const double p = Add(Lenient(fields, Field::TP), ATM_MPA);  // absolute pressure, MPa
-  const double d = Div(Lenient(fields, Field::TD), 1000);     // diameter, m
-  const double qs = Div(Lenient(fields, Field::TM), 3600);    // standard flow, Nm³/s
-  if (d == 0) return {Prompt::EnterDiameter, Field::TD};
+  fields.Write(Field::Velocity, "0");
+  const double p = Add(Lenient(fields, Field::Pressure), ATM_MPA);  // absolute pressure, MPa
+  const double d = Div(Lenient(fields, Field::Diameter), 1000);     // diameter, m
+  const double qs = Div(Lenient(fields, Field::Flow), 3600);        // standard flow, Nm³/s
+  if (d == 0) return {Prompt::EnterDiameter, Field::Diameter};
 
   const double a = Area(d);
   const double qa = Div(Mul(ATM_MPA, qs), p);  // actual flow, m³/s
   const double v = Div(qa, a);
-  fields.Write(Field::TV, FormatGeneral(v));
+  fields.Write(Field::Velocity, FormatGeneral(v));
   return {};
 }
 
 CalcOutcome CalcFlow(FieldSet& fields) {
-  fields.Write(Field::TM, "0");
-  const double p = Add(Lenient(fields, Field::TP), ATM_MPA);  // absolute pressure, MPa
-  const double d = Div(Lenient(fields, Field::TD), 1000);     // diameter, m
-  const double v = Lenient(fields, Field::TV);                // velocity, m/s
-  if (d == 0) return {Prompt::EnterDiameter, Field::TD};
+  fields.Write(Field::Flow, "0");
+  const double p = Add(Lenient(fields, Field::Pressure), ATM_MPA);  // absolute pressure, MPa
+  const double d = Div(Lenient(fields, Field::Diameter), 1000);     // diameter, m
+  const double v = Lenient(fields, Field::Velocity);                // velocity, m/s
+  if (d == 0) return {Prompt::EnterDiameter, Field::Diameter};
 
   const double a = Area(d);
   const double qa = Mul(Mul(a, v), 3600);      // actual flow, m³/h
   const double qn = Div(Mul(p, qa), ATM_MPA);  // standard flow, Nm³/h
-  fields.Write(Field::TM, FormatGeneral(qn));
+  fields.Write(Field::Flow, FormatGeneral(qn));
   return {};
 }
 
 RequiredBore ComputeRequiredBore(FieldSet& fields) {
   // The flow field is normalised to the number it starts with before anything is checked,
   // and the calculation goes on from that text, rounded to 15 digits.
-  fields.Write(Field::TM, FormatGeneral(Lenient(fields, Field::TM)));
-  const double p = Add(Lenient(fields, Field::TP), ATM_MPA);    // absolute pressure, MPa
-  const double v = Lenient(fields, Field::TV);                  // velocity, m/s
-  const double qn = ParseNumberStrict(fields.Read(Field::TM));  // standard flow, Nm³/h
-  if (qn == 0 || v == 0) return {{Prompt::EnterCompleteData, Field::TM}};
+  fields.Write(Field::Flow, FormatGeneral(Lenient(fields, Field::Flow)));
+  const double p = Add(Lenient(fields, Field::Pressure), ATM_MPA);  // absolute pressure, MPa
+  const double v = Lenient(fields, Field::Velocity);                // velocity, m/s
+  const double qn = ParseNumberStrict(fields.Read(Field::Flow));    // standard flow, Nm³/h
+  if (qn == 0 || v == 0) return {{Prompt::EnterCompleteData, Field::Flow}};
 
   const double qa = Div(Mul(qn, ATM_MPA), p);  // actual flow, m³/h
   const double a = Div(qa, Mul(3600, v));      // flow area, m²
@@ -67,15 +67,15 @@ RequiredBore ComputeRequiredBore(FieldSet& fields) {
 CalcOutcome CalcDiameter(FieldSet& fields) {
   const RequiredBore bore = ComputeRequiredBore(fields);
   if (bore.outcome.prompt != Prompt::None) return bore.outcome;
-  fields.Write(Field::TD, FormatWhole(bore.mm));
+  fields.Write(Field::Diameter, FormatWhole(bore.mm));
   return {};
 }
 
 LineConditions LineConditionsOf(const FieldSet& fields) {
-  const double p = Add(Lenient(fields, Field::TP), ATM_MPA);  // absolute pressure, MPa
+  const double p = Add(Lenient(fields, Field::Pressure), ATM_MPA);  // absolute pressure, MPa
   if (p == 0) return {p, std::nullopt};
-  const double qn = Lenient(fields, Field::TM);  // standard flow, Nm³/h
-  return {p, Div(Mul(qn, ATM_MPA), p)};          // actual flow, m³/h, as the diameter has it
+  const double qn = Lenient(fields, Field::Flow);  // standard flow, Nm³/h
+  return {p, Div(Mul(qn, ATM_MPA), p)};            // actual flow, m³/h, as the diameter has it
 }
 
 }  // namespace tarnivel

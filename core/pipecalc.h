@@ -17,12 +17,15 @@ namespace tarnivel {
 inline constexpr double ATM_MPA = 0.1;          // atmospheric = standard pressure, MPa
 inline constexpr double PI_APPROX = 3.1415926;  // the π the results are defined with
 
-// TV from TP, TD, TM. Writes «0» into TV first; asks for TD when the diameter is zero.
+// Velocity from pressure, diameter and flow. Writes «0» into the velocity first; asks for the
+// diameter when it is zero.
 CalcOutcome CalcVelocity(FieldSet& fields);
-// TM from TP, TD, TV. Writes «0» into TM first; asks for TD when the diameter is zero.
+// Flow from pressure, diameter and velocity. Writes «0» into the flow first; asks for the
+// diameter when it is zero.
 CalcOutcome CalcFlow(FieldSet& fields);
-// TD from TP, TV, TM. Rewrites TM as the number it starts with first; asks for complete data
-// when the flow or the velocity is zero. TD keeps its text unless a result is written.
+// Diameter from pressure, velocity and flow. Rewrites the flow as the number it starts with
+// first; asks for complete data when the flow or the velocity is zero. The diameter keeps its
+// text unless a result is written.
 CalcOutcome CalcDiameter(FieldSet& fields);
 
 // The diameter calculation up to its rounding: the bore in mm it would round, or its prompt.
@@ -30,10 +33,11 @@ struct RequiredBore {
   CalcOutcome outcome;
   double mm = 0;  // meaningful only without a prompt
 };
-// Does all that CalcDiameter does, the rewrite of TM included, except writing TD.
+// Does all that CalcDiameter does, the rewrite of the flow included, except writing the
+// diameter.
 RequiredBore ComputeRequiredBore(FieldSet& fields);
 
-// The line conditions the calculations work at, from the texts of TP and TM.
+// The line conditions the calculations work at, from the texts of pressure and flow.
 struct LineConditions {
   double absolute_mpa = 0;
   std::optional<double> actual_flow_m3h;  // none at zero absolute pressure: no gas to carry

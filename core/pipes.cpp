@@ -60,9 +60,9 @@ const PipeSeries* FindSeries(std::span<const PipeSeries> series, std::string_vie
 RequiredBore RequiredBoreFor(std::string_view pressure, std::string_view velocity,
                              std::string_view flow) {
   TextFields fields;
-  fields.Write(Field::TP, pressure);
-  fields.Write(Field::TV, velocity);
-  fields.Write(Field::TM, flow);
+  fields.Write(Field::Pressure, pressure);
+  fields.Write(Field::Velocity, velocity);
+  fields.Write(Field::Flow, flow);
   return ComputeRequiredBore(fields);
 }
 
@@ -87,11 +87,11 @@ PipeChoice ChoosePipe(const PipeSeries& series, double required_bore_mm) {
 std::string VelocityInPipe(std::string_view pressure, std::string_view flow, const Pipe& pipe) {
   // Exactly the fields `tarnivel velocity -p PRESSURE -d BORE -q FLOW` fills.
   TextFields fields;
-  fields.Write(Field::TP, pressure);
-  fields.Write(Field::TD, FormatMillimetres(pipe.Bore()));
-  fields.Write(Field::TM, flow);
+  fields.Write(Field::Pressure, pressure);
+  fields.Write(Field::Diameter, FormatMillimetres(pipe.Bore()));
+  fields.Write(Field::Flow, flow);
   CalcVelocity(fields);  // never prompts: a pipe's bore is never zero
-  return fields.Read(Field::TV);
+  return fields.Read(Field::Velocity);
 }
 
 }  // namespace tarnivel

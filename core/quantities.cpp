@@ -4,16 +4,10 @@
 
 namespace tarnivel {
 
-const InputField* InputFieldOf(Field field) {
+const InputField& InputFieldOf(Field field) {
   // std::find_if, not std::ranges::find: the browser build's standard library has no ranges.
-  const auto* row = std::find_if(kInputFields.begin(), kInputFields.end(),
-                                 [field](const InputField& input) { return input.field == field; });
-  return row == kInputFields.end() ? nullptr : row;
-}
-
-std::string_view ControlName(Field field) {
-  const InputField* input = InputFieldOf(field);
-  return input != nullptr ? input->control : "T5";
+  return *std::find_if(kInputFields.begin(), kInputFields.end(),
+                       [field](const InputField& input) { return input.field == field; });
 }
 
 const CalculationInfo& InfoOf(Calculation calculation) {

@@ -16,28 +16,34 @@
 
 namespace tarnivel {
 
-// One of the four fields a user types a number into.
+// One of the four fields a user types a number into. A quantity and its unit are kept apart,
+// so that every text about a field is composed from them; only the frame caption is kept as
+// the window has always shown it.
 struct InputField {
   Field field;
-  std::string_view control;   // the text box's name: "TP"
-  std::string_view name;      // long option and CSV column: "pressure"
-  char short_option;          // 'p'
-  std::string_view unit;      // as a terminal prints it: "Nm3/h"
-  std::string_view quantity;  // in words, for help texts: "gauge pressure"
-  std::string_view caption;   // the window's frame caption
+  std::string_view control;       // the window's text box: "TP"
+  std::string_view name;          // long option and CSV column: "pressure"
+  char short_option;              // 'p'
+  std::string_view unit;          // as a terminal prints it: "Nm3/h"
+  std::string_view display_unit;  // as a window or page shows it: "Nm³/h"
+  std::string_view words;         // in English words, for help texts: "gauge pressure"
+  std::string_view quantity;      // the window's word for it: "压强"
+  std::string_view caption;       // the window's frame caption: "压强（MPa）"
 };
 
 inline constexpr std::array<InputField, 4> kInputFields{{
-    {Field::TP, "TP", "pressure", 'p', "MPa", "gauge pressure", "压强（MPa）"},
-    {Field::TV, "TV", "velocity", 'v', "m/s", "flow velocity", "流速（m/s）"},
-    {Field::TD, "TD", "diameter", 'd', "mm", "bore diameter", "流通直径（mm）"},
-    {Field::TM, "TM", "flow", 'q', "Nm3/h", "standard flow rate", "流量（Nm^3/h)"},
+    {Field::Pressure, "TP", "pressure", 'p', "MPa", "MPa", "gauge pressure", "压强", "压强（MPa）"},
+    {Field::Velocity, "TV", "velocity", 'v', "m/s", "m/s", "flow velocity", "流速", "流速（m/s）"},
+    {Field::Diameter, "TD", "diameter", 'd', "mm", "mm", "bore diameter", "流通直径",
+     "流通直径（mm）"},
+    {Field::Flow, "TM", "flow", 'q', "Nm3/h", "Nm³/h", "standard flow rate", "流量",
+     "流量（Nm^3/h)"},
 }};
 
-// The row of kInputFields for `field`; nullptr for T5, which is no input.
-const InputField* InputFieldOf(Field field);
-// The control name of any of the five fields: "TP" ... "T5".
-std::string_view ControlName(Field field);
+// The row of kInputFields for `field`.
+const InputField& InputFieldOf(Field field);
+// The window's name for the text box of `field`: "TP" ... "TM".
+inline std::string_view ControlName(Field field) { return InputFieldOf(field).control; }
 
 // The calculations, in the order the window's buttons run them.
 enum class Calculation { Velocity, Flow, Diameter };
@@ -59,25 +65,25 @@ inline constexpr std::array<CalculationInfo, 3> kCalculations{{
      "CMD1",
      "流速计算",
      &CalcVelocity,
-     {Field::TP, Field::TD, Field::TM},
-     Field::TV,
+     {Field::Pressure, Field::Diameter, Field::Flow},
+     Field::Velocity,
      std::nullopt},
     {Calculation::Flow,
      "flow",
      "CMD2",
      "流量计算",
      &CalcFlow,
-     {Field::TP, Field::TD, Field::TV},
-     Field::TM,
+     {Field::Pressure, Field::Diameter, Field::Velocity},
+     Field::Flow,
      std::nullopt},
     {Calculation::Diameter,
      "diameter",
      "dia",
      "直径计算",
      &CalcDiameter,
-     {Field::TP, Field::TV, Field::TM},
-     Field::TD,
-     Field::TM},
+     {Field::Pressure, Field::Velocity, Field::Flow},
+     Field::Diameter,
+     Field::Flow},
 }};
 
 const CalculationInfo& InfoOf(Calculation calculation);

@@ -34,7 +34,7 @@ class WatchedFields final : public FieldSet {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   const Calculation calculation = kCalculations[data[0] % kCalculations.size()].calculation;
-  // The rest is the five texts, TP TV TD TM T5, separated by NUL bytes.
+  // The rest is the four texts, pressure, velocity, diameter and flow, separated by NUL bytes.
   WatchedFields fields;
   std::string texts[kFieldCount];
   std::size_t index = 0;
@@ -69,9 +69,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (faulted) return 0;
 
   if (outcome.prompt == Prompt::EnterDiameter) {
-    Check(calculation != Calculation::Diameter && outcome.focus == Field::TD, "diameter prompt");
+    Check(calculation != Calculation::Diameter && outcome.focus == Field::Diameter,
+          "diameter prompt");
   } else if (outcome.prompt == Prompt::EnterCompleteData) {
-    Check(calculation == Calculation::Diameter && outcome.focus == Field::TM, "data prompt");
+    Check(calculation == Calculation::Diameter && outcome.focus == Field::Flow, "data prompt");
   } else {
     Check(!outcome.focus.has_value(), "no focus without a prompt");
   }

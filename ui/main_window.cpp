@@ -35,10 +35,10 @@ struct FieldFrame {
   int left, top, width, text_width;
 };
 constexpr FieldFrame kFrames[] = {
-    {"Frame1", Field::TP, 360, 120, 1572, 1332},
-    {"Frame2", Field::TV, 2760, 120, 1812, 1572},
-    {"Frame3", Field::TD, 360, 960, 1572, 1332},
-    {"Frame4", Field::TM, 2760, 960, 1812, 1572},
+    {"Frame1", Field::Pressure, 360, 120, 1572, 1332},
+    {"Frame2", Field::Velocity, 2760, 120, 1812, 1572},
+    {"Frame3", Field::Diameter, 360, 960, 1572, 1332},
+    {"Frame4", Field::Flow, 2760, 960, 1812, 1572},
 };
 constexpr int kFrameHeight = 735;
 constexpr int kTextLeft = 120, kTextTop = 240, kTextHeight = 375;
@@ -84,16 +84,14 @@ QIcon ApplicationIcon() {
 // What each field holds, for screen readers; its name gives the quantity and the unit.
 const char* Description(Field field) {
   switch (field) {
-    case Field::TP:
+    case Field::Pressure:
       return QT_TRANSLATE_NOOP("tarnivel::MainWindow", "管道内气体的表压，即高出大气压的部分");
-    case Field::TV:
+    case Field::Velocity:
       return QT_TRANSLATE_NOOP("tarnivel::MainWindow", "管道内气体的平均流速");
-    case Field::TD:
+    case Field::Diameter:
       return QT_TRANSLATE_NOOP("tarnivel::MainWindow", "管道的流通内径");
-    case Field::TM:
+    case Field::Flow:
       return QT_TRANSLATE_NOOP("tarnivel::MainWindow", "标准状态下的体积流量");
-    case Field::T5:
-      break;
   }
   return "";
 }
@@ -123,7 +121,7 @@ MainWindow::MainWindow(MessageBoxInterface& messages, QWidget* parent)
   setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
 
   for (const FieldFrame& layout : kFrames) {
-    const InputField& input = *InputFieldOf(layout.field);
+    const InputField& input = InputFieldOf(layout.field);
     auto* frame = new QGroupBox(CoreText(input.caption), this);
     frame->setObjectName(QString::fromLatin1(layout.frame_name));
     frame->setGeometry(TwipsRect(layout.left, layout.top, layout.width, kFrameHeight));
@@ -138,16 +136,15 @@ MainWindow::MainWindow(MessageBoxInterface& messages, QWidget* parent)
   }
   // The marker field is written by the key rules and read by nothing: kept, never shown.
   auto* marker = new QLineEdit(this);
-  marker->setObjectName(Text(ControlName(Field::T5)));
+  marker->setObjectName(QStringLiteral("T5"));
   marker->setGeometry(TwipsRect(2040, 840, 495, 264));
   marker->setFocusPolicy(Qt::NoFocus);
   marker->hide();
-  text_boxes_[static_cast<std::size_t>(Field::T5)] = marker;
 
   const auto calculation_button = [this](Calculation calculation, QRect twips) {
     const CalculationInfo& info = InfoOf(calculation);
     QPushButton* button = AddButton(this, info.control, CoreText(info.caption), twips);
-    const InputField& result = *InputFieldOf(info.result);
+    const InputField& result = InputFieldOf(info.result);
     button->setAccessibleName(tr("计算%1").arg(SpokenQuantity(CoreText(result.caption))));
     connect(button, &QPushButton::clicked, this,
             [this, calculation] { RunCalculation(calculation); });
@@ -158,9 +155,14 @@ MainWindow::MainWindow(MessageBoxInterface& messages, QWidget* parent)
   QPushButton* exit = AddButton(this, "CMD3", tr("退  出"), {3840, 1920, 972, 372});
   QPushButton* diameter = calculation_button(Calculation::Diameter, {2640, 1920, 975, 375});
 
-  QWidget* const tab_order[] = {
-      velocity,           flow,    exit, TextBox(Field::TP), TextBox(Field::TV), TextBox(Field::TD),
-      TextBox(Field::TM), diameter};
+  QWidget* const tab_order[] = {velocity,
+                                flow,
+                                exit,
+                                TextBox(Field::Pressure),
+                                TextBox(Field::Velocity),
+                                TextBox(Field::Diameter),
+                                TextBox(Field::Flow),
+                                diameter};
   for (std::size_t i = 1; i < std::size(tab_order); ++i) {
     setTabOrder(tab_order[i - 1], tab_order[i]);
   }
@@ -173,10 +175,10 @@ MainWindow::MainWindow(MessageBoxInterface& messages, QWidget* parent)
   setFixedHeight(TwipsToPixels(kClientHeight + PipeStrip::kHeightTwips));
 
   auto* keys = new FieldKeys(marker, this);
-  keys->Watch(TextBox(Field::TP), TextBox(Field::TV));
-  keys->Watch(TextBox(Field::TV), TextBox(Field::TD));
-  keys->Watch(TextBox(Field::TD), TextBox(Field::TM));
-  keys->Watch(TextBox(Field::TM), velocity);
+  keys->Watch(TextBox(Field::Pressure), TextBox(Field::Velocity));
+  keys->Watch(TextBox(Field::Velocity), TextBox(Field::Diameter));
+  keys->Watch(TextBox(Field::Diameter), TextBox(Field::Flow));
+  keys->Watch(TextBox(Field::Flow), velocity);
 
   connect(exit, &QPushButton::clicked, this, &QWidget::close);
   new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this, this, &QWidget::close);

@@ -46,7 +46,7 @@ class MainWindow final : public QWidget, public FieldSet {
 
   MessageBoxInterface& messages_;
   double scale_ = 1;  // the layout's growth with the window's font (twips.h)
-  std::array<QLineEdit*, kFieldCount> text_boxes_{};
+  std::array<QLineEdit*, kFieldCount> text_boxes_{};  // by Field
   PipeStrip* strip_ = nullptr;  // below the buttons: the basis and the pipe of a result
 };
 

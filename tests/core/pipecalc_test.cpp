@@ -73,12 +73,12 @@ const CalcCase kCases[] = {
      "1E+308"},
 
     // Prompts, with the field to focus.
-    {V, "0.3", "5", "", "1000", "0.3", "0", "", "1000", Prompt::EnterDiameter, Field::TD},
-    {V, "", "", "abc", "", "", "0", "abc", "", Prompt::EnterDiameter, Field::TD},
-    {F, "0.3", "5", "", "1000", "0.3", "5", "", "0", Prompt::EnterDiameter, Field::TD},
-    {D, "0.3", "10", "55", "", "0.3", "10", "55", "0", Prompt::EnterCompleteData, Field::TM},
-    {D, "0.3", "", "55", "1000", "0.3", "", "55", "1000", Prompt::EnterCompleteData, Field::TM},
-    {D, "0.3", "x", "55", "abc", "0.3", "x", "55", "0", Prompt::EnterCompleteData, Field::TM},
+    {V, "0.3", "5", "", "1000", "0.3", "0", "", "1000", Prompt::EnterDiameter, Field::Diameter},
+    {V, "", "", "abc", "", "", "0", "abc", "", Prompt::EnterDiameter, Field::Diameter},
+    {F, "0.3", "5", "", "1000", "0.3", "5", "", "0", Prompt::EnterDiameter, Field::Diameter},
+    {D, "0.3", "10", "55", "", "0.3", "10", "55", "0", Prompt::EnterCompleteData, Field::Flow},
+    {D, "0.3", "", "55", "1000", "0.3", "", "55", "1000", Prompt::EnterCompleteData, Field::Flow},
+    {D, "0.3", "x", "55", "abc", "0.3", "x", "55", "0", Prompt::EnterCompleteData, Field::Flow},
 
     // Faults, with the texts written before them left in place.
     {V, "-0.1", "", "100", "1000", "-0.1", "0", "100", "1000", {}, {}, FaultKind::DivisionByZero},
@@ -107,10 +107,10 @@ const CalcCase kCases[] = {
 TEST(Calculations, LeaveTheFieldsAndOutcomeAsDefined) {
   for (const CalcCase& c : kCases) {
     TextFields fields;
-    fields.Write(Field::TP, c.tp);
-    fields.Write(Field::TV, c.tv);
-    fields.Write(Field::TD, c.td);
-    fields.Write(Field::TM, c.tm);
+    fields.Write(Field::Pressure, c.tp);
+    fields.Write(Field::Velocity, c.tv);
+    fields.Write(Field::Diameter, c.td);
+    fields.Write(Field::Flow, c.tm);
     const std::string where = std::string("TP «") + c.tp + "» TV «" + c.tv + "» TD «" + c.td +
                               "» TM «" + c.tm + "» calc " +
                               std::to_string(static_cast<int>(c.calculation));
@@ -122,30 +122,29 @@ TEST(Calculations, LeaveTheFieldsAndOutcomeAsDefined) {
     } catch (const ArithmeticFault& fault) {
       EXPECT_EQ(std::optional(fault.kind()), c.fault) << where;
     }
-    EXPECT_EQ(fields.Read(Field::TP), c.want_tp) << where;
-    EXPECT_EQ(fields.Read(Field::TV), c.want_tv) << where;
-    EXPECT_EQ(fields.Read(Field::TD), c.want_td) << where;
-    EXPECT_EQ(fields.Read(Field::TM), c.want_tm) << where;
-    EXPECT_EQ(fields.Read(Field::T5), "") << where;
+    EXPECT_EQ(fields.Read(Field::Pressure), c.want_tp) << where;
+    EXPECT_EQ(fields.Read(Field::Velocity), c.want_tv) << where;
+    EXPECT_EQ(fields.Read(Field::Diameter), c.want_td) << where;
+    EXPECT_EQ(fields.Read(Field::Flow), c.want_tm) << where;
   }
 }
 
 TEST(Calculations, ClearTheResultBeforeReadingAnyInput) {
   // A fault in the very first reading must find the result field already cleared.
   RecordingFields velocity;
-  velocity.Set(Field::TP, "1e999");
+  velocity.Set(Field::Pressure, "1e999");
   EXPECT_THROW(CalcVelocity(velocity), ArithmeticFault);
   ASSERT_EQ(velocity.writes.size(), 1u);
-  EXPECT_EQ(velocity.writes[0], std::pair(Field::TV, std::string("0")));
+  EXPECT_EQ(velocity.writes[0], std::pair(Field::Velocity, std::string("0")));
 
   RecordingFields flow;
-  flow.Set(Field::TP, "1e999");
+  flow.Set(Field::Pressure, "1e999");
   EXPECT_THROW(CalcFlow(flow), ArithmeticFault);
-  EXPECT_EQ(flow.writes, (decltype(flow.writes){{Field::TM, "0"}}));
+  EXPECT_EQ(flow.writes, (decltype(flow.writes){{Field::Flow, "0"}}));
 
   // Diameter: an unreadable flow faults before the flow is rewritten.
   RecordingFields diameter;
-  diameter.Set(Field::TM, "1e999");
+  diameter.Set(Field::Flow, "1e999");
   EXPECT_THROW(CalcDiameter(diameter), ArithmeticFault);
   EXPECT_TRUE(diameter.writes.empty());
 }
@@ -153,10 +152,10 @@ TEST(Calculations, ClearTheResultBeforeReadingAnyInput) {
 TEST(Calculations, WriteOnlyTheirOwnFields) {
   for (Calculation calculation : {V, F, D}) {
     RecordingFields fields;
-    fields.Set(Field::TP, "0.3");
-    fields.Set(Field::TV, "10");
-    fields.Set(Field::TD, "100");
-    fields.Set(Field::TM, "1000");
+    fields.Set(Field::Pressure, "0.3");
+    fields.Set(Field::Velocity, "10");
+    fields.Set(Field::Diameter, "100");
+    fields.Set(Field::Flow, "1000");
     Calculate(calculation, fields);
     for (const auto& [field, text] : fields.writes) {
       EXPECT_TRUE(Writes(calculation, field)) << "wrote field " << ControlName(field);

@@ -94,12 +94,12 @@ TEST(PipeChoice, StartsFromTheDiameterCalculationsUnroundedBore) {
       {"0.3", "10", "1000"}, {"", "5", "100"}, {"1.6", "15", "5000"}, {"0.3", "10", "1,000"}};
   for (const auto& [p, v, q] : inputs) {
     TextFields fields;
-    fields.Write(Field::TP, p);
-    fields.Write(Field::TV, v);
-    fields.Write(Field::TM, q);
+    fields.Write(Field::Pressure, p);
+    fields.Write(Field::Velocity, v);
+    fields.Write(Field::Flow, q);
     ASSERT_EQ(CalcDiameter(fields).prompt, Prompt::None);
     const RequiredBore bore = RequiredBoreFor(p, v, q);
-    EXPECT_EQ(FormatWhole(bore.mm), fields.Read(Field::TD)) << p << " " << v << " " << q;
+    EXPECT_EQ(FormatWhole(bore.mm), fields.Read(Field::Diameter)) << p << " " << v << " " << q;
   }
   EXPECT_EQ(RequiredBoreFor("0.3", "", "1000").outcome.prompt, Prompt::EnterCompleteData);
   EXPECT_EQ(FormatGeneral(RequiredBoreFor("0.3", "10", "1000").mm), "94.0315980599624");
