@@ -55,6 +55,12 @@ std::string PipeSummary::Text(std::string_view series, const SummaryWords& words
   return text + basis;
 }
 
+SummaryLines PipeSummary::Lines(std::string_view series, const SummaryWords& words) const {
+  if (!shown_) return {};
+  return {*shown_ == Calculation::Diameter ? PipeText(series, words) : std::string(),
+          BasisText(words)};
+}
+
 std::string PipeSummary::PipeText(std::string_view name, const SummaryWords& words) const {
   const PipeSeries* series = FindSeries(BuiltInSeries(), name);
   if (series == nullptr) return {};

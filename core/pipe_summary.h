@@ -39,6 +39,12 @@ struct SummaryWords {
   std::string_view no_pipe = "%1 中没有内径 ≥ %2 mm 的管";  // %1 the series, %2 the bore
 };
 
+// The strip's two lines: the pipe with the velocity in it, then the basis of the result.
+struct SummaryLines {
+  std::string pipe;
+  std::string basis;
+};
+
 // What the line says; it remembers the texts of the last calculation, so that picking another
 // series redescribes the same result.
 class PipeSummary {
@@ -50,6 +56,8 @@ class PipeSummary {
   // «de125×11.4 · 内径 102.2 mm · 8.47 m/s · 绝压 0.4 MPa · 工况流量 250 m³/h» for the built-in
   // series called `series`; without a pipe part for a name that is none of them.
   std::string Text(std::string_view series, const SummaryWords& words = {}) const;
+  // The same, as the pipe part and the basis part; either may be empty.
+  SummaryLines Lines(std::string_view series, const SummaryWords& words = {}) const;
 
  private:
   std::string PipeText(std::string_view series, const SummaryWords& words) const;
