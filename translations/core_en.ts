@@ -24,6 +24,22 @@
         <translation>Flow (Nm³/h)</translation>
     </message>
     <message>
+        <source>压强</source>
+        <translation>Pressure</translation>
+    </message>
+    <message>
+        <source>流速</source>
+        <translation>Velocity</translation>
+    </message>
+    <message>
+        <source>流通直径</source>
+        <translation>Diameter</translation>
+    </message>
+    <message>
+        <source>流量</source>
+        <translation>Flow</translation>
+    </message>
+    <message>
         <source>流速计算</source>
         <translation>Velocity</translation>
     </message>

@@ -43,10 +43,6 @@
         <translation>Pipe series</translation>
     </message>
     <message>
-        <source>标准管道与工况</source>
-        <translation>Standard pipe and line conditions</translation>
-    </message>
-    <message>
         <source>内径</source>
         <translation>bore</translation>
     </message>
@@ -63,12 +59,24 @@
         <translation>no %1 pipe with a bore ≥ %2 mm</translation>
     </message>
     <message>
-        <source>上次计算的依据：绝压与工况流量；直径计算后还有所选系列中的标准管道及其中的流速</source>
-        <translation>The basis of the last calculation: absolute pressure and line flow; after a diameter calculation also the standard pipe of the chosen series and the velocity in it</translation>
-    </message>
-    <message>
         <source>标准管道</source>
         <translation>Standard pipe</translation>
+    </message>
+    <message>
+        <source>直径计算后所选系列中的标准管道及其中的流速</source>
+        <translation>After a diameter calculation, the standard pipe of the chosen series and the velocity in it</translation>
+    </message>
+    <message>
+        <source>工况</source>
+        <translation>Line conditions</translation>
+    </message>
+    <message>
+        <source>上次计算的依据：绝压与工况流量</source>
+        <translation>The basis of the last calculation: absolute pressure and line flow</translation>
+    </message>
+    <message>
+        <source>已更改，请重新计算</source>
+        <translation>Changed: calculate again</translation>
     </message>
 </context>
 <context>

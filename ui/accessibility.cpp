@@ -3,10 +3,9 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QCoreApplication>
-#include <QRegularExpression>
 #include <QWidget>
 
-#include "ui/main_window.h"
+#include "ui/language.h"
 
 namespace tarnivel {
 namespace {
@@ -39,35 +38,32 @@ class WindowAccessible final : public QAccessibleWidget {
   }
 };
 
-QAccessibleInterface* Factory(const QString& /*class_name*/, QObject* object) {
-  if (auto* window = qobject_cast<MainWindow*>(object)) return new WindowAccessible(window);
-  return nullptr;
-}
+// The class whose windows get the view above; set once, before the first window is shown.
+const QMetaObject* exposed_class = nullptr;
 
-// Quantity, then the unit in full-width or plain brackets.
-const QRegularExpression& CaptionPattern() {
-  static const QRegularExpression pattern(QStringLiteral("^(.*?)\\s*[（(]\\s*(.*?)\\s*[）)]\\s*$"));
-  return pattern;
+QAccessibleInterface* Factory(const QString& class_name, QObject* object) {
+  // Qt asks with the name of each class the object is, from its own up to QObject.
+  if (exposed_class != nullptr && object != nullptr && object->isWidgetType() &&
+      class_name == QLatin1String(exposed_class->className())) {
+    return new WindowAccessible(static_cast<QWidget*>(object));
+  }
+  return nullptr;
 }
 
 }  // namespace
 
-void ExposeToReaders() {
+void ExposeToReaders(const QMetaObject& window) {
+  exposed_class = &window;
   static const bool installed = (QAccessible::installFactory(&Factory), true);
   (void)installed;
 }
 
-QString SpokenName(const QString& caption) {
-  const QRegularExpressionMatch match = CaptionPattern().match(caption);
-  if (!match.hasMatch()) return caption;
+QString SpokenName(const InputField& input) {
   //: A field's name for screen readers: %1 the quantity, %2 its unit.
   return QCoreApplication::translate("tarnivel::Accessibility", "%1 %2")
-      .arg(match.captured(1), match.captured(2));
-}
-
-QString SpokenQuantity(const QString& caption) {
-  const QRegularExpressionMatch match = CaptionPattern().match(caption);
-  return match.hasMatch() ? match.captured(1) : caption;
+      .arg(CoreText(input.quantity),
+           QString::fromUtf8(input.display_unit.data(),
+                             static_cast<qsizetype>(input.display_unit.size())));
 }
 
 }  // namespace tarnivel

@@ -8,17 +8,17 @@
 
 #include <QString>
 
+#include "core/quantities.h"
+
+struct QMetaObject;
+
 namespace tarnivel {
 
-// Installs, once per program, the accessible view of the window: a child widget hidden on
-// purpose is no part of it.
-void ExposeToReaders();
+// Installs, once per program, the accessible view of windows of the class `window`: a child
+// widget hidden on purpose is no part of it.
+void ExposeToReaders(const QMetaObject& window);
 
-// A frame caption as a reader says it: "压强（MPa）" -> "压强 MPa", "Pressure (MPa)" ->
-// "Pressure, MPa". A caption without a unit in brackets is said as it is.
-QString SpokenName(const QString& caption);
-
-// The quantity of a frame caption: "压强（MPa）" -> "压强".
-QString SpokenQuantity(const QString& caption);
+// A field as a reader says it, from its quantity and unit: «压强 MPa», «Pressure, MPa».
+QString SpokenName(const InputField& input);
 
 }  // namespace tarnivel

@@ -21,27 +21,10 @@
 namespace tarnivel {
 namespace {
 
-// The client area and, around it, the edges of a thin fixed frame with a caption bar.
-constexpr int kClientWidth = 4890;
-constexpr int kClientHeight = 2505;
+// Around the client area, the edges of a thin fixed frame with a caption bar.
 constexpr int kSideInset = 45;
 constexpr int kTopInset = 330;
 
-// Where each input field's frame sits: at (left, top) in the window, its text box at
-// (120, 240) in it. Names and captions come from the field table.
-struct FieldFrame {
-  const char* frame_name;
-  Field field;
-  int left, top, width, text_width;
-};
-constexpr FieldFrame kFrames[] = {
-    {"Frame1", Field::Pressure, 360, 120, 1572, 1332},
-    {"Frame2", Field::Velocity, 2760, 120, 1812, 1572},
-    {"Frame3", Field::Diameter, 360, 960, 1572, 1332},
-    {"Frame4", Field::Flow, 2760, 960, 1812, 1572},
-};
-constexpr int kFrameHeight = 735;
-constexpr int kTextLeft = 120, kTextTop = 240, kTextHeight = 375;
 // A frame caption's indent and its padding on either side, in pixels at the default font.
 constexpr int kCaptionIndent = 6;
 constexpr int kCaptionPadding = 2;
@@ -96,11 +79,10 @@ const char* Description(Field field) {
   return "";
 }
 
-QPushButton* AddButton(QWidget* window, std::string_view name, const QString& caption,
-                       QRect twips) {
+QPushButton* AddButton(QWidget* window, std::string_view name, const QString& caption) {
   auto* button = new QPushButton(caption, window);
   button->setObjectName(Text(name));
-  button->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+  button->setGeometry(TwipsRect(PlacementOf(name)));
   // Enter clicks a focused button, as Space does; outside a dialog this makes no button the
   // default one.
   button->setAutoDefault(true);
@@ -114,71 +96,62 @@ MainWindow::MainWindow(MessageBoxInterface& messages, QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
       messages_(messages) {
-  ExposeToReaders();
-  setObjectName(QStringLiteral("form1"));
-  setWindowTitle(QStringLiteral("Tarnivel 1.0"));
+  ExposeToReaders(staticMetaObject);
+  setObjectName(Text(kWindowName));
+  setWindowTitle(Text(kWindowTitle));
   setWindowIcon(ApplicationIcon());
-  setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
+  setFixedSize(TwipsToPixels(kClassicClientWidth), TwipsToPixels(kClientHeight));
 
-  for (const FieldFrame& layout : kFrames) {
-    const InputField& input = InputFieldOf(layout.field);
+  for (const InputField& input : kInputFields) {
+    const Placement& text_place = PlacementOf(input.control);
     auto* frame = new QGroupBox(CoreText(input.caption), this);
-    frame->setObjectName(QString::fromLatin1(layout.frame_name));
-    frame->setGeometry(TwipsRect(layout.left, layout.top, layout.width, kFrameHeight));
+    frame->setObjectName(Text(text_place.container));
+    frame->setGeometry(TwipsRect(PlacementOf(text_place.container)));
     auto* text_box = new QLineEdit(frame);
     text_box->setObjectName(Text(input.control));
-    text_box->setGeometry(TwipsRect(kTextLeft, kTextTop, layout.text_width, kTextHeight));
+    text_box->setGeometry(TwipsRect(text_place));
     text_box->setMaxLength(std::numeric_limits<int>::max());  // a pasted text is kept whole
-    text_box->setAccessibleName(SpokenName(frame->title()));
-    text_box->setAccessibleDescription(tr(Description(layout.field)));
+    text_box->setAccessibleName(SpokenName(input));
+    text_box->setAccessibleDescription(tr(Description(input.field)));
     RestoreFontOnEdit(*text_box);
-    text_boxes_[static_cast<std::size_t>(layout.field)] = text_box;
+    text_boxes_[static_cast<std::size_t>(input.field)] = text_box;
   }
   // The marker field is written by the key rules and read by nothing: kept, never shown.
   auto* marker = new QLineEdit(this);
   marker->setObjectName(QStringLiteral("T5"));
-  marker->setGeometry(TwipsRect(2040, 840, 495, 264));
+  marker->setGeometry(TwipsRect(PlacementOf("T5")));
   marker->setFocusPolicy(Qt::NoFocus);
   marker->hide();
 
-  const auto calculation_button = [this](Calculation calculation, QRect twips) {
-    const CalculationInfo& info = InfoOf(calculation);
-    QPushButton* button = AddButton(this, info.control, CoreText(info.caption), twips);
-    const InputField& result = InputFieldOf(info.result);
-    button->setAccessibleName(tr("计算%1").arg(SpokenQuantity(CoreText(result.caption))));
+  QPushButton* first_button = nullptr;
+  for (const CalculationInfo& info : kCalculations) {
+    QPushButton* button = AddButton(this, info.control, CoreText(info.caption));
+    button->setAccessibleName(tr("计算%1").arg(CoreText(InputFieldOf(info.result).quantity)));
     connect(button, &QPushButton::clicked, this,
-            [this, calculation] { RunCalculation(calculation); });
-    return button;
-  };
-  QPushButton* velocity = calculation_button(Calculation::Velocity, {240, 1920, 975, 372});
-  QPushButton* flow = calculation_button(Calculation::Flow, {1440, 1920, 975, 372});
-  QPushButton* exit = AddButton(this, "CMD3", tr("退  出"), {3840, 1920, 972, 372});
-  QPushButton* diameter = calculation_button(Calculation::Diameter, {2640, 1920, 975, 375});
-
-  QWidget* const tab_order[] = {velocity,
-                                flow,
-                                exit,
-                                TextBox(Field::Pressure),
-                                TextBox(Field::Velocity),
-                                TextBox(Field::Diameter),
-                                TextBox(Field::Flow),
-                                diameter};
-  for (std::size_t i = 1; i < std::size(tab_order); ++i) {
-    setTabOrder(tab_order[i - 1], tab_order[i]);
+            [this, calculation = info.calculation] { RunCalculation(calculation); });
+    if (first_button == nullptr) first_button = button;
   }
-  velocity->setFocus();
+  QPushButton* exit = AddButton(this, "CMD3", tr("退  出"));
 
-  // The pipe strip: below the buttons, after dia in the tab order; the window grows by it.
+  // The pipe strip below the buttons; a change to any field makes what it says out of date.
   strip_ = new PipeStrip(this);
-  strip_->setGeometry(TwipsRect(120, 2400, 4692, PipeStrip::kHeightTwips));
-  setTabOrder(diameter, strip_->Chooser());
-  setFixedHeight(TwipsToPixels(kClientHeight + PipeStrip::kHeightTwips));
+  for (QLineEdit* text_box : text_boxes_) {
+    connect(text_box, &QLineEdit::textChanged, strip_, &PipeStrip::MarkChanged);
+  }
+
+  QWidget* previous = nullptr;
+  for (std::string_view name : kTabOrder) {
+    auto* control = findChild<QWidget*>(Text(name));
+    if (previous != nullptr) setTabOrder(previous, control);
+    previous = control;
+  }
+  first_button->setFocus();
 
   auto* keys = new FieldKeys(marker, this);
   keys->Watch(TextBox(Field::Pressure), TextBox(Field::Velocity));
   keys->Watch(TextBox(Field::Velocity), TextBox(Field::Diameter));
   keys->Watch(TextBox(Field::Diameter), TextBox(Field::Flow));
-  keys->Watch(TextBox(Field::Flow), velocity);
+  keys->Watch(TextBox(Field::Flow), first_button);
 
   connect(exit, &QPushButton::clicked, this, &QWidget::close);
   new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this, this, &QWidget::close);

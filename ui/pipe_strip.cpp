@@ -1,37 +1,56 @@
 #include "ui/pipe_strip.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 
+#include "core/layout.h"
 #include "core/pipes.h"
 #include "ui/language.h"
+#include "ui/text_fit.h"
 #include "ui/twips.h"
 
 namespace tarnivel {
 namespace {
 
-// Inside the strip: the text, then the chooser at its end.
-constexpr int kTextWidth = 3657, kChooserLeft = 3702, kChooserWidth = 990;
-
 QString Text(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A line of the strip: selectable and copyable, never typed into, out of the tab order.
+QLineEdit* AddLine(QWidget* strip, std::string_view name) {
+  auto* line = new QLineEdit(strip);
+  line->setObjectName(Text(name));
+  line->setReadOnly(true);
+  line->setFrame(false);  // a line of text, not a field to fill in
+  line->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; }"));
+  line->setFocusPolicy(Qt::ClickFocus);  // Tab goes from dia straight to the chooser
+  line->setGeometry(TwipsRect(PlacementOf(name)));
+  return line;
+}
+
+// Shows `text` whole on `line`, greyed when it describes no current result.
+void ShowLine(QLineEdit& line, const QString& text, bool greyed) {
+  QPalette palette = line.parentWidget()->palette();
+  if (greyed) {
+    palette.setColor(QPalette::Text, palette.color(QPalette::Disabled, QPalette::Text));
+  }
+  line.setPalette(palette);
+  ShowWhole(line, text);
+  line.setToolTip(text);
 }
 
 }  // namespace
 
 PipeStrip::PipeStrip(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("pipeStrip"));
-  text_ = new QLineEdit(this);
-  text_->setObjectName(QStringLiteral("pipeText"));
-  text_->setReadOnly(true);  // selectable and copyable, never typed into
-  text_->setFrame(false);    // a line of text, not a field to fill in
-  text_->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; }"));
-  text_->setFocusPolicy(Qt::ClickFocus);  // Tab goes from dia straight to the chooser
-  text_->setGeometry(TwipsRect(0, 0, kTextWidth, kHeightTwips));
+  setGeometry(TwipsRect(PlacementOf("pipeStrip")));
+  pipe_ = AddLine(this, "pipeText");
+  basis_ = AddLine(this, "basisText");
 
   series_ = new QComboBox(this);
   series_->setObjectName(QStringLiteral("series"));
-  series_->setGeometry(TwipsRect(kChooserLeft, 0, kChooserWidth, kHeightTwips));
+  series_->setGeometry(TwipsRect(PlacementOf("series")));
   for (const PipeSeries& series : BuiltInSeries()) {
     const SeriesLabel label = LabelOf(series.name);
     series_->addItem(Text(label.label), Text(series.name));
@@ -40,26 +59,47 @@ PipeStrip::PipeStrip(QWidget* parent) : QWidget(parent) {
   series_->setCurrentIndex(series_->findData(Text(kFirstSeries)));
   series_->setToolTip(CoreText(kSeriesHint));
   series_->setAccessibleName(tr("管道系列"));
-  text_->setAccessibleName(tr("标准管道与工况"));
-  text_->setAccessibleDescription(
-      tr("上次计算的依据：绝压与工况流量；直径计算后还有所选系列中的标准管道及其中的流速"));
+  auto* label = new QLabel(tr("管道系列"), this);
+  label->setObjectName(QStringLiteral("seriesLabel"));
+  label->setGeometry(TwipsRect(PlacementOf("seriesLabel")));
+  label->setBuddy(series_);
+
+  pipe_->setAccessibleName(tr("标准管道"));
+  pipe_->setAccessibleDescription(tr("直径计算后所选系列中的标准管道及其中的流速"));
+  basis_->setAccessibleName(tr("工况"));
+  basis_->setAccessibleDescription(tr("上次计算的依据：绝压与工况流量"));
   setAccessibleName(tr("标准管道"));
   connect(series_, &QComboBox::currentIndexChanged, this, &PipeStrip::Refresh);
 }
 
-QWidget* PipeStrip::Chooser() const { return series_; }
-
 void PipeStrip::ShowCalculation(Calculation calculation, const FieldSet& fields) {
   summary_.Show(calculation, fields);
+  showing_ = true;
+  changed_ = false;
   Refresh();
 }
 
 void PipeStrip::Clear() {
   summary_.Clear();
+  showing_ = changed_ = false;
+  Refresh();
+}
+
+void PipeStrip::MarkChanged() {
+  if (!showing_) return;
+  // Forgotten, so that another series cannot bring the old numbers back as if current.
+  summary_.Clear();
+  showing_ = false;
+  changed_ = true;
   Refresh();
 }
 
 void PipeStrip::Refresh() {
+  if (changed_) {
+    ShowLine(*pipe_, tr("已更改，请重新计算"), true);
+    ShowLine(*basis_, QString(), true);
+    return;
+  }
   // The words in the window's language; their storage lives as long as this call.
   const QByteArray bore = tr("内径").toUtf8(), absolute = tr("绝压").toUtf8(),
                    line_flow = tr("工况流量").toUtf8(),
@@ -68,10 +108,9 @@ void PipeStrip::Refresh() {
     return std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
   };
   const SummaryWords words{view(bore), view(absolute), view(line_flow), view(no_pipe)};
-  const QString text = Text(summary_.Text(series_->currentData().toString().toStdString(), words));
-  text_->setText(text);
-  text_->setCursorPosition(0);
-  text_->setToolTip(text);
+  const SummaryLines lines = summary_.Lines(series_->currentData().toString().toStdString(), words);
+  ShowLine(*pipe_, Text(lines.pipe), false);
+  ShowLine(*basis_, Text(lines.basis), false);
 }
 
 }  // namespace tarnivel

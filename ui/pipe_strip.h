@@ -1,9 +1,10 @@
 #pragma once
-// The strip below the window's buttons: the basis of the last calculation (absolute pressure,
-// flow at line conditions) and, after a diameter calculation, the standard pipe of the series
-// chosen at its end, with the velocity in it.
+// The strip below the window's buttons, on two lines: after a diameter calculation the standard
+// pipe of the series chosen at its end, with the velocity in it; then the basis of the last
+// calculation (absolute pressure, flow at line conditions).
 
 #include <QWidget>
+
 #include "core/fields.h"
 #include "core/pipe_summary.h"
 #include "core/quantities.h"
@@ -17,23 +18,25 @@ class PipeStrip final : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr int kHeightTwips = 375;  // one line, as high as a text box
-
   explicit PipeStrip(QWidget* parent);
 
   // After `calculation` has succeeded on `fields`.
   void ShowCalculation(Calculation calculation, const FieldSet& fields);
   // After a prompt or a fault.
   void Clear();
-  // The series chooser, for the window's tab order.
-  QWidget* Chooser() const;
+  // A field has changed since the result the strip describes: the strip says so instead of
+  // describing numbers that are no longer there.
+  void MarkChanged();
 
  private:
   void Refresh();
 
-  QLineEdit* text_;
+  QLineEdit* pipe_;
+  QLineEdit* basis_;
   QComboBox* series_;
-  PipeSummary summary_;  // what the strip says, written by the core
+  PipeSummary summary_;   // what the strip says, written by the core
+  bool showing_ = false;  // a result is described, so a change makes it out of date
+  bool changed_ = false;
 };
 
 }  // namespace tarnivel

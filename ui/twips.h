@@ -5,6 +5,8 @@
 
 #include <QRect>
 
+#include "core/layout.h"
+
 class QFont;
 class QWidget;
 
@@ -21,6 +23,11 @@ constexpr int TwipsToPixels(int twips) {
 constexpr QRect TwipsRect(int left, int top, int width, int height) {
   return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
                TwipsToPixels(height));
+}
+
+// The place of a control of the layout table, at the default font.
+constexpr QRect TwipsRect(const Placement& placement) {
+  return TwipsRect(placement.left, placement.top, placement.width, placement.height);
 }
 
 // How much larger than at the default font (9 pt, Qt's default on Linux) the layout is drawn

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QIcon>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -69,7 +70,10 @@ TEST(Language, FollowsTheLocaleAsQtReadsIt) {
 
 TEST(Language, EveryTextOfCoresTablesHasItsEnglish) {
   std::vector<std::string_view> texts;
-  for (const InputField& input : kInputFields) texts.push_back(input.caption);
+  for (const InputField& input : kInputFields) {
+    texts.push_back(input.caption);
+    texts.push_back(input.quantity);
+  }
   for (const CalculationInfo& info : kCalculations) texts.push_back(info.caption);
   for (Prompt prompt : {Prompt::EnterDiameter, Prompt::EnterCompleteData}) {
     texts.push_back(PromptText(prompt));
@@ -151,6 +155,18 @@ void ExpectEveryTextFits(const QWidget& window, const std::string& setting) {
   for (const auto* child : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
     EXPECT_TRUE(window.rect().contains(child->geometry())) << setting;
   }
+  // The strip's lines, as a diameter calculation fills them, whole and hardly smaller than
+  // the window's type; the chooser's label whole.
+  for (const auto* line : window.findChild<QWidget*>("pipeStrip")->findChildren<QLineEdit*>()) {
+    EXPECT_FALSE(line->text().isEmpty()) << setting;
+    EXPECT_LE(line->fontMetrics().horizontalAdvance(line->text()), line->width()) << setting;
+    EXPECT_GE(line->font().pointSizeF(), 0.9 * window.font().pointSizeF())
+        << setting << " " << line->text().toStdString();
+    EXPECT_LE(line->minimumSizeHint().height(), line->height()) << setting;
+  }
+  const auto* label = window.findChild<QLabel*>("seriesLabel");
+  EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width()) << setting;
+  EXPECT_LE(label->fontMetrics().height(), label->height()) << setting;
 }
 
 TEST(Layout, EveryTextFitsAtEveryFontSizeInBothLanguages) {
@@ -164,6 +180,10 @@ TEST(Layout, EveryTextFitsAtEveryFontSizeInBothLanguages) {
       MainWindow window(messages);
       window.show();
       ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+      window.Write(Field::Pressure, "0.3");
+      window.Write(Field::Velocity, "10");
+      window.Write(Field::Flow, "1000");
+      window.findChild<QPushButton*>("dia")->click();
       ExpectEveryTextFits(window, setting);
       EXPECT_EQ(window.minimumSize(), window.maximumSize()) << setting << " still fixed";
       if (previous.isValid()) {
@@ -192,7 +212,7 @@ TEST(Layout, TheDefaultFontGivesTodaysGeometryToThePixel) {
     Setting applied(language, 9);
     RecordingMessages messages;
     MainWindow window(messages);
-    EXPECT_EQ(window.size(), QSize(326, 167 + 25)) << "today's window and the pipe strip";
+    EXPECT_EQ(window.size(), QSize(326, 167 + 40)) << "today's window and the two-line strip";
     for (const auto& [name, geometry] : controls) {
       EXPECT_EQ(window.findChild<QWidget*>(name)->geometry(), geometry) << name;
     }
@@ -222,7 +242,7 @@ TEST(Accessibility, ReadersHearNamesUnitsActionsAndAlerts) {
       {"TP", QAccessible::EditableText, "压强 MPa"},
       {"TV", QAccessible::EditableText, "流速 m/s"},
       {"TD", QAccessible::EditableText, "流通直径 mm"},
-      {"TM", QAccessible::EditableText, "流量 Nm^3/h"},
+      {"TM", QAccessible::EditableText, "流量 Nm³/h"},
       {"CMD1", QAccessible::Button, "计算流速"},
       {"CMD2", QAccessible::Button, "计算流量"},
       {"dia", QAccessible::Button, "计算流通直径"},
