@@ -10,6 +10,7 @@
 #include <string_view>
 #include <utility>
 
+#include "core/layout.h"
 #include "core/pipe_summary.h"
 #include "core/pipes.h"
 #include "core/quantities.h"
@@ -77,14 +78,30 @@ PipeSummary& Summary() {
   return summary;
 }
 
-// {"strip":"de125×11.4 · ..."}: the line for the series called `series`.
+// The words of the strip in the page's language, as the page last gave them.
+SummaryWords& Words() {
+  static SummaryWords words;
+  return words;
+}
+
+// "pipe":"de125×11.4 · ...","basis":"绝压 ...": the strip's lines for the series `series`.
+void AppendStrip(std::string& out, std::string_view series) {
+  const SummaryLines lines = Summary().Lines(series, Words());
+  AppendMember(out, "pipe", lines.pipe);
+  out += ',';
+  AppendMember(out, "basis", lines.basis);
+}
+
+// {"pipe":"...","basis":"..."}: the strip for the series called `series`.
 std::string StripAnswer(std::string_view series) {
-  std::string out;
-  AppendObject(out, {{"strip", Summary().Text(series)}});
+  std::string out = "{";
+  AppendStrip(out, series);
+  out += '}';
   return out;
 }
 
-// {"fields":{"TV":"8.84194143371033"},"prompt":"...","focus":"TD","fault":"...","strip":"..."}:
+// {"fields":{"TV":"8.84194143371033"},"prompt":"...","focus":"TD","fault":"...","pipe":"...",
+// "basis":"..."}:
 // the texts written (also when a fault stopped the calculation half way), then what to tell
 // the user, then the line below the buttons for the series called `series`.
 std::string Run(Calculation calculation, PageFields& fields, std::string_view series) {
@@ -115,7 +132,7 @@ std::string Run(Calculation calculation, PageFields& fields, std::string_view se
     AppendMember(out, key, value);
   }
   out += ',';
-  AppendMember(out, "strip", Summary().Text(series));
+  AppendStrip(out, series);
   out += '}';
   return out;
 }
@@ -129,10 +146,38 @@ void AppendControls(std::string& out, const Table& table) {
   out += ']';
 }
 
-// {"fields":[...],"calculations":[...],"series":[{"series":"steel","label":"Sch40",
-// "description":"..."},...],"firstSeries":"pe-sdr11","seriesHint":"..."}, each in its order.
+// {"left":360,"top":120,...}: a place of the layout, in twips.
+void AppendPlace(std::string& out, const Placement& place) {
+  if (!out.empty() && out.back() == '}') out += ',';
+  out += '{';
+  AppendMember(out, "control", place.control);
+  out += ',';
+  AppendMember(out, "container", place.container);
+  const std::array<std::pair<std::string_view, int>, 4> numbers{
+      {{"left", place.left}, {"top", place.top}, {"width", place.width}, {"height", place.height}}};
+  for (const auto& [key, value] : numbers) {
+    out += ',';
+    AppendJson(out, key);
+    out += ':' + std::to_string(value);
+  }
+  out += '}';
+}
+
+// {"title":"Tarnivel 1.0","client":[4890,3105],"layout":[...],"tabOrder":[...],"fields":[...],
+// "calculations":[...],"series":[{"series":"steel","label":"Sch40","description":"..."},...],
+// "firstSeries":"pe-sdr11","seriesHint":"..."}, each in its order.
 std::string Tables() {
-  std::string out = "{\"fields\":";
+  std::string out = "{";
+  AppendMember(out, "title", kWindowTitle);
+  out += ",\"client\":[" + std::to_string(kClassicClientWidth) + ',' +
+         std::to_string(kClientHeight) + "],\"layout\":[";
+  for (const Placement& place : kLayout) AppendPlace(out, place);
+  out += "],\"tabOrder\":[";
+  for (std::string_view control : kTabOrder) {
+    if (out.back() != '[') out += ',';
+    AppendJson(out, control);
+  }
+  out += "],\"fields\":";
   AppendControls(out, kInputFields);
   out += ",\"calculations\":";
   AppendControls(out, kCalculations);
@@ -182,12 +227,26 @@ EMSCRIPTEN_KEEPALIVE const char* tarnivel_calculate(const char* control, const c
   return answer.c_str();
 }
 
-// The line below the buttons for the last calculation, now in the pipe series called `series`:
-// {"strip":"..."}. The answer stays valid until the next call.
+// The strip for the last calculation, now in the pipe series called `series`:
+// {"pipe":"...","basis":"..."}. The answer stays valid until the next call.
 EMSCRIPTEN_KEEPALIVE const char* tarnivel_strip(const char* series) {
   static std::string answer;
   answer = tarnivel::StripAnswer(series);
   return answer.c_str();
+}
+
+// A field has changed since the last calculation: the strip forgets it, so that another
+// series describes nothing rather than numbers the fields no longer hold.
+EMSCRIPTEN_KEEPALIVE void tarnivel_forget() { tarnivel::Summary().Clear(); }
+
+// The strip's words in the page's language: bore, absolute pressure, line flow and the
+// sentence for a series without a pipe wide enough (%1 the series, %2 the bore).
+EMSCRIPTEN_KEEPALIVE void tarnivel_words(const char* bore, const char* absolute,
+                                         const char* line_flow, const char* no_pipe) {
+  // Kept here: the summary's words are views.
+  static std::array<std::string, 4> texts;
+  texts = {bore, absolute, line_flow, no_pipe};
+  tarnivel::Words() = {texts[0], texts[1], texts[2], texts[3]};
 }
 
 }  // extern "C"

@@ -4,33 +4,33 @@
 'use strict';
 
 (function () {
-  // Where the desktop window places its controls, in twips; 15 twips make a pixel there and
-  // a CSS pixel here. A frame's text box sits at (120, 240) in it.
+  // The core's layout is in twips, as the desktop window places its controls; 15 twips make a
+  // pixel there and a CSS pixel here.
   const TWIPS_PER_PIXEL = 15;
-  const FRAMES = {  // left, top, width, width of the text box
-    TP: [360, 120, 1572, 1332],
-    TV: [2760, 120, 1812, 1572],
-    TD: [360, 960, 1572, 1332],
-    TM: [2760, 960, 1812, 1572],
-  };
-  const FRAME_HEIGHT = 735, TEXT_LEFT = 120, TEXT_TOP = 240, TEXT_HEIGHT = 375;
-  const BUTTONS = {  // left, top, width, height
-    CMD1: [240, 1920, 975, 372],
-    CMD2: [1440, 1920, 975, 372],
-    dia: [2640, 1920, 975, 375],
-    CMD3: [3840, 1920, 972, 372],
-  };
   // The window's exit button: no calculation, so not in the core's table.
   const EXIT = {control: 'CMD3', caption: '退  出'};
-  // The pipe strip below the buttons, with its text and, at its end, the series chooser.
-  const STRIP = [120, 2400, 4692, 375], STRIP_TEXT = [0, 0, 3657, 375];
-  const STRIP_CHOOSER = [3702, 0, 990, 375];
-  const TAB_ORDER = ['CMD1', 'CMD2', 'CMD3', 'TP', 'TV', 'TD', 'TM', 'dia', 'pipeStrip'];
 
   function px(twips) { return twips / TWIPS_PER_PIXEL + 'px'; }
-  function place(element, left, top, width, height) {
-    Object.assign(element.style, {left: px(left), top: px(top), width: px(width), height: px(height)});
+  function place(element, at) {
+    Object.assign(element.style,
+                  {left: px(at.left), top: px(at.top), width: px(at.width), height: px(at.height)});
   }
+
+  // The page speaks Chinese or English as the window does for the same list of languages: the
+  // first Chinese or English one decides; none of them, English; no list at all, Chinese.
+  function chooseEnglish(languages) {
+    for (const name of languages) {
+      const language = name.split(/[-_]/)[0].toLowerCase();
+      if (language === 'zh') return false;
+      if (language === 'en') return true;
+    }
+    return languages.length > 0;
+  }
+  const ENGLISH = chooseEnglish(navigator.languages || [navigator.language || '']);
+  // The window's texts are Chinese; their English comes from its catalogues. 确定 is the
+  // message box's own button, which the window takes from Qt's catalogue.
+  const WORDS = Object.assign({'确定': 'OK'}, typeof TARNIVEL_ENGLISH === 'object' ? TARNIVEL_ENGLISH : {});
+  function tr(text) { return ENGLISH && WORDS[text] !== undefined ? WORDS[text] : text; }
 
   // The core's answers are JSON texts in its memory.
   function coreText(pointer) { return Module.UTF8ToString(pointer); }
@@ -42,7 +42,8 @@
       return pointer;
     });
     try {
-      return JSON.parse(coreText(Module[name](...pointers)));
+      const answer = Module[name](...pointers);
+      return answer ? JSON.parse(coreText(answer)) : null;
     } finally {
       pointers.forEach((pointer) => Module._free(pointer));
     }
@@ -64,13 +65,38 @@
     dialog.showModal();
   }
 
-  // The strip shows the core's line as it is, from its first character.
+  // Shrinks the type of a strip line that would run past its end; a line that wraps (the narrow
+  // layout) keeps its type.
+  function fitLine(line) {
+    line.style.fontSize = '';
+    if (getComputedStyle(line).whiteSpace !== 'nowrap') return;
+    let size = parseFloat(getComputedStyle(line).fontSize);
+    while (line.scrollWidth > line.clientWidth && size > 7) {
+      size -= 0.5;
+      line.style.fontSize = size + 'px';
+    }
+  }
+
+  // The strip shows the core's two lines as they are, or says that a field has changed since.
+  let stripChanged = false;
   function showStrip(answer) {
-    const text = document.getElementById('pipeText');
-    text.value = answer.strip || '';
-    text.title = text.value;
-    text.setSelectionRange(0, 0);
-    text.scrollLeft = 0;
+    const pipe = document.getElementById('pipeText');
+    const basis = document.getElementById('basisText');
+    pipe.textContent = stripChanged ? tr('已更改，请重新计算') : answer.pipe || '';
+    basis.textContent = stripChanged ? '' : answer.basis || '';
+    document.getElementById('pipeStrip').classList.toggle('changed', stripChanged);
+    for (const line of [pipe, basis]) {
+      line.title = line.textContent;
+      fitLine(line);
+    }
+  }
+  function markChanged() {
+    const pipe = document.getElementById('pipeText');
+    const basis = document.getElementById('basisText');
+    if (stripChanged || !(pipe.textContent || basis.textContent)) return;
+    Module._tarnivel_forget();  // another series then describes nothing
+    stripChanged = true;
+    showStrip({});
   }
 
   // A result wider than its box is never cut: the box's type shrinks until the whole text
@@ -93,6 +119,7 @@
     const series = document.getElementById('series').value;
     const answer = callWithTexts('_tarnivel_calculate',
                                  [control, series, ...fields.map((f) => f.value)]);
+    stripChanged = false;
     showStrip(answer);
     const written = answer.fields || {};
     for (const id of Object.keys(written)) {
@@ -107,9 +134,9 @@
     };
     if (answer.fault) {
       // The fields stay as the calculation left them, ready to be corrected.
-      showMessage('Tarnivel', answer.fault, true, null);
+      showMessage(tr('Tarnivel'), tr(answer.fault), true, null);
     } else if (answer.prompt) {
-      showMessage('Ovrin', answer.prompt, false, focus);
+      showMessage(tr('Ovrin'), tr(answer.prompt), false, focus);
     } else {
       focus();
     }
@@ -123,43 +150,51 @@
 
   function build() {
     const tables = JSON.parse(coreText(Module._tarnivel_tables()));
+    const places = {};
+    for (const at of tables.layout) places[at.control] = at;
+    translatePage(tables);
     const client = document.getElementById('client');
+    client.style.width = px(tables.client[0]);
+    client.style.height = px(tables.client[1]);
     const controls = {};
     const fields = tables.fields.map((field) => {
       const frame = document.createElement('div');
       const caption = document.createElement('span');
       const box = document.createElement('input');
+      frame.id = places[field.control].container;
       frame.className = 'frame';
       frame.setAttribute('role', 'group');
-      caption.textContent = field.caption;
+      caption.textContent = tr(field.caption);
       caption.id = field.control + '-caption';
       frame.setAttribute('aria-labelledby', caption.id);
       box.id = field.control;
       box.setAttribute('aria-labelledby', caption.id);
       Object.assign(box, {type: 'text', autocomplete: 'off', spellcheck: false});
       box.setAttribute('autocapitalize', 'off');
-      const at = FRAMES[field.control];
-      place(frame, at[0], at[1], at[2], FRAME_HEIGHT);
-      place(box, TEXT_LEFT, TEXT_TOP, at[3], TEXT_HEIGHT);
+      box.setAttribute('inputmode', 'decimal');
+      place(frame, places[frame.id]);
+      place(box, places[field.control]);
       frame.append(caption, box);
-      controls[field.control] = frame;
+      controls[frame.id] = frame;
       return box;
     });
+    const buttons = [];
     const button = (control, caption, action) => {
       const element = document.createElement('button');
       element.type = 'button';
       element.id = control;
-      element.textContent = caption;
+      element.textContent = tr(caption);
       element.addEventListener('click', action);
-      place(element, ...BUTTONS[control]);
+      place(element, places[control]);
       controls[control] = element;
+      buttons.push(element);
       return element;
     };
     for (const calculation of tables.calculations) {
       button(calculation.control, calculation.caption, () => calculate(calculation.control, fields));
     }
     button(EXIT.control, EXIT.caption, exit);
-    controls.pipeStrip = buildStrip(tables);
+    buildStrip(tables, places, controls);
 
     // Enter walks the fields in their order, and from the last to the first calculation.
     const enterGoesTo = [...fields.slice(1), controls[tables.calculations[0].control]];
@@ -168,49 +203,75 @@
       event.preventDefault();
       enterGoesTo[i].focus();
     }));
-    // What the user types shows in the box's own type again.
+    // What the user types shows in the box's own type again, and makes the strip out of date.
     fields.forEach((box) => box.addEventListener('input', () => {
       box.style.fontSize = '';
       box.title = '';
+      markChanged();
     }));
 
-    // Document order is the tab order; on a narrow screen the grid also stacks by it, so the
-    // buttons go last in their left-to-right order.
-    for (const control of TAB_ORDER) client.append(controls[control]);
-    Object.keys(BUTTONS).forEach((control, i) => {
-      Object.assign(controls[control].style, {gridRow: 5 + (i >> 1), gridColumn: 1 + (i & 1)});
+    // Document order is the tab order: each control of the core's order, or the part of the
+    // window holding it. A narrow screen's grid stacks by it too, so the buttons go last, in
+    // their left-to-right order, two by two.
+    for (let name of tables.tabOrder) {
+      while (places[places[name].container]) name = places[name].container;
+      if (controls[name].parentNode !== client) client.append(controls[name]);
+    }
+    buttons.sort((a, b) => places[a.id].left - places[b.id].left);
+    buttons.forEach((element, i) => {
+      Object.assign(element.style, {gridRow: 5 + (i >> 1), gridColumn: 1 + (i & 1)});
     });
+    addEventListener('resize', () => showStrip({pipe: document.getElementById('pipeText').textContent,
+                                                basis: document.getElementById('basisText').textContent}));
     controls[tables.calculations[0].control].focus();
     addManifest();
     document.documentElement.setAttribute('data-ready', '');
     performance.mark('tarnivel-ready');  // for the benchmark: navigation to ready for input
   }
 
-  // The strip: a read-only line, selectable but out of the tab order as on the desktop, and
-  // the chooser of the series built into the core.
-  function buildStrip(tables) {
+  // The page's own words and its title, in its language.
+  function translatePage(tables) {
+    document.documentElement.lang = ENGLISH ? 'en' : 'zh-CN';
+    document.title = tables.title;
+    document.getElementById('title').textContent = tables.title;
+    for (const element of document.querySelectorAll('[data-words]')) {
+      element.textContent = tr(element.textContent);
+    }
+    const words = ['内径', '绝压', '工况流量', '%1 中没有内径 ≥ %2 mm 的管'].map(tr);
+    callWithTexts('_tarnivel_words', words);
+  }
+
+  // The strip: two read-only lines, selectable but out of the tab order as on the desktop, and
+  // the chooser of the series built into the core under its label.
+  function buildStrip(tables, places, controls) {
     const strip = document.createElement('div');
-    const text = document.createElement('input');
-    const chooser = document.createElement('select');
     strip.id = 'pipeStrip';
-    Object.assign(text, {id: 'pipeText', type: 'text', readOnly: true, tabIndex: -1});
-    text.setAttribute('aria-label', tables.seriesHint);
+    strip.setAttribute('role', 'status');  // a reader hears what a calculation concluded
+    const line = (id) => {
+      const element = document.createElement('p');
+      element.id = id;
+      return element;
+    };
+    const pipe = line('pipeText'), basis = line('basisText');
+    const label = document.createElement('label');
+    const chooser = document.createElement('select');
+    label.id = 'seriesLabel';
+    label.htmlFor = 'series';
+    label.textContent = tr('管道系列');
     chooser.id = 'series';
-    chooser.title = tables.seriesHint;
+    chooser.title = tr(tables.seriesHint);
     for (const series of tables.series) {
       const option = new Option(series.label, series.series);
-      option.title = series.description;
+      option.title = tr(series.description);
       chooser.add(option);
     }
     chooser.value = tables.firstSeries;
     chooser.addEventListener('change', () => {
       showStrip(callWithTexts('_tarnivel_strip', [chooser.value]));
     });
-    place(strip, ...STRIP);
-    place(text, ...STRIP_TEXT);
-    place(chooser, ...STRIP_CHOOSER);
-    strip.append(text, chooser);
-    return strip;
+    for (const element of [strip, pipe, basis, label, chooser]) place(element, places[element.id]);
+    strip.append(pipe, basis, label, chooser);
+    controls[strip.id] = strip;
   }
 
   // A phone adds the page to its home screen from a manifest; made here because its start

@@ -10,16 +10,19 @@ from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.support.ui import WebDriverWait
 
 
-def start(width=420, height=320):
+def start(width=420, height=320, language='zh-CN'):
+    """Chromium whose user asks for `language` first, as navigator.languages tells the page."""
     options = webdriver.ChromeOptions()
     options.binary_location = '/usr/bin/chromium'
     for argument in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage',
                      '--no-first-run', '--disable-background-networking', '--disable-sync',
                      '--disable-component-update', '--disable-default-apps',
                      '--proxy-server=http://127.0.0.1:9',  # nothing listens there
-                     f'--window-size={width},{height}'):
+                     f'--window-size={width},{height}', f'--lang={language}',
+                     f'--accept-lang={language}'):
         options.add_argument(argument)
     options.set_capability('goog:loggingPrefs', {'performance': 'ALL'})
+    options.add_experimental_option('prefs', {'intl.accept_languages': language})
     return webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
 
 

@@ -1,9 +1,13 @@
 #!/usr/bin/env python3
 """The browser page in headless Chromium, offline: the keyboard road, the window's tab order,
 every case of cases.txt against the command line built from the same tree, the pipe strip
-against the command line's pipe table, no request beyond the page itself, the narrow layout, the page served over HTTP, and the exit button.
+against the command line's pipe table, no request beyond the page itself, the phone layout
+tapped for real, the English of an English browser, axe-core's accessibility rules, the page
+served over HTTP, and the exit button.
 
-    page_test.py PAGE.html TARNIVEL_EXECUTABLE
+    page_test.py PAGE.html TARNIVEL_EXECUTABLE [AXE.js]
+AXE.js defaults to build/npm/node_modules/axe-core/axe.min.js beside the page's build folder
+(scripts/test installs it there with npm).
 Prints one line per failure and a closing "N passed, N failed"; exits 1 on any failure.
 """
 import csv
@@ -163,10 +167,12 @@ def chosen_pipe(tarnivel, series):
 
 
 def check_strip(driver, results, tarnivel):
-    """Below the buttons: the pipe of the chosen series and the basis after a diameter, another
-    series at once when the chooser changes, nothing after a prompt."""
+    """Below the buttons: the pipe of the chosen series, then the basis, after a diameter;
+    another series at once when the chooser changes; once a field is typed into, a note that the
+    result is out of date, which another series does not undo; nothing after a prompt."""
     def strip():
-        return driver.find_element('id', 'pipeText').get_property('value')
+        return driver.execute_script("return document.getElementById('pipeText').textContent"
+                                     " + ' | ' + document.getElementById('basisText').textContent")
 
     driver.execute_script("document.querySelectorAll('dialog[open]').forEach(d => d.close())")
     chooser = Select(driver.find_element('id', 'series'))
@@ -175,29 +181,103 @@ def check_strip(driver, results, tarnivel):
         driver.execute_script('arguments[0].value = arguments[1]',
                               driver.find_element('id', field), text)
     driver.find_element('id', 'dia').click()
-    basis = ' · 绝压 0.4 MPa · 工况流量 250 m³/h'
+    basis = ' | 绝压 0.4 MPa · 工况流量 250 m³/h'
     results.check(strip() == 'de125×11.4 · 内径 102.2 mm · 8.47 m/s' + basis
                   and strip() == chosen_pipe(tarnivel, 'pe-sdr11') + basis,
                   f'strip after the diameter: {strip()!r}')
     chooser.select_by_value('steel')
     results.check(strip() == chosen_pipe(tarnivel, 'steel') + basis,
                   f'strip in steel: {strip()!r}')
+    driver.find_element('id', 'TP').send_keys('5')
+    chooser.select_by_value('pe-sdr17')
+    results.check(strip() == '已更改，请重新计算 | ', f'strip after typing: {strip()!r}')
     driver.find_element('id', 'TV').clear()
     driver.find_element('id', 'dia').click()  # no velocity: a prompt
     close_dialog(driver)
-    results.check(strip() == '', f'strip after a prompt: {strip()!r}')
+    results.check(strip() == ' | ', f'strip after a prompt: {strip()!r}')
 
 
-def check_narrow(driver, results, url):
-    """Under 360 px the frames stack, one under the other, and nothing is cut off."""
-    driver.set_window_size(340, 700)
-    browser.open_page(driver, url)
-    layout = driver.execute_script("""return [['TP', 'TV', 'TD', 'TM'].map(
-        id => document.getElementById(id).getBoundingClientRect().top),
-        document.documentElement.scrollWidth <= window.innerWidth];""")
-    tops, fits = layout
-    results.check(tops == sorted(tops) and len(set(tops)) == 4 and fits,
-                  f'narrow layout: field tops {tops}, fits {fits}')
+PHONE_LAYOUT = """const ids = ['TP', 'TV', 'TD', 'TM', 'CMD1', 'CMD2', 'dia', 'CMD3', 'series'];
+  const boxes = ids.map(id => document.getElementById(id).getBoundingClientRect());
+  const inputs = [...document.querySelectorAll('input, select')];
+  return {
+    small: ids.filter((id, i) => boxes[i].height < 44),
+    smallType: inputs.filter(e => parseFloat(getComputedStyle(e).fontSize) < 16).map(e => e.id),
+    stacked: [0, 1, 2].every(i => boxes[i].bottom <= boxes[i + 1].top),
+    fits: document.documentElement.scrollWidth <= innerWidth,
+    whole: document.getElementById('window').getBoundingClientRect().width >= innerWidth - 1,
+  };"""
+
+
+def check_phone(driver, results, url):
+    """On a phone of 320 to 400 px the frames stack across the screen, every field and button is
+    at least 44 px high with 16 px text, and a real tap on each field puts the focus in it."""
+    for width in (320, 360, 400):
+        driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
+                               {'width': width, 'height': 740, 'deviceScaleFactor': 2,
+                                'mobile': True})
+        driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': True})
+        browser.open_page(driver, url)
+        layout = driver.execute_script(PHONE_LAYOUT)
+        results.check(layout == {'small': [], 'smallType': [], 'stacked': True, 'fits': True,
+                                 'whole': True}, f'phone layout at {width} px: {layout}')
+        for field in ('TP', 'TV', 'TD', 'TM', 'series'):
+            driver.find_element('id', field).click()
+            results.check(active_id(driver) == field,
+                          f'a tap on {field} at {width} px focuses {active_id(driver)!r}')
+        driver.find_element('id', 'CMD2').click()  # empty fields: asks for the diameter
+        results.check(driver.execute_script(OPEN_DIALOG) is not None, f'tap on CMD2 at {width} px')
+        close_dialog(driver)
+    driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+    driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': False})
+
+
+def check_accessible(driver, results, url, axe):
+    """axe-core finds nothing against WCAG 2.2 AA and its best practices, on the desktop's
+    window with a result and its strip, and on a phone."""
+    if not axe.is_file():
+        results.check(False, f'axe-core: {axe} is missing (npm install axe-core)')
+        return
+    source = axe.read_text(encoding='utf-8')
+    for width in (1280, 360):
+        driver.set_window_size(width, 800)
+        browser.open_page(driver, url)
+        for field, text in {'TP': '0.3', 'TV': '10', 'TM': '1000'}.items():
+            driver.execute_script('arguments[0].value = arguments[1]',
+                                  driver.find_element('id', field), text)
+        driver.find_element('id', 'dia').click()
+        driver.execute_script(source)
+        violations = driver.execute_async_script("""const done = arguments[arguments.length - 1];
+            axe.run(document, {runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa',
+                                         'best-practice']})
+               .then(r => done(r.violations.map(v => v.id + ' ' + v.nodes.map(n => n.target))));""")
+        results.check(not violations, f'axe at {width} px: {violations}')
+
+
+def check_english(results, url):
+    """A browser that asks for English gets the window's English, the core's words included."""
+    driver = browser.start(language='en-US')
+    try:
+        browser.open_page(driver, url)
+        texts = driver.execute_script("""return [document.documentElement.lang, document.title,
+            document.getElementById('TP-caption').textContent,
+            document.getElementById('CMD3').textContent,
+            document.getElementById('seriesLabel').textContent];""")
+        results.check(texts == ['en', 'Tarnivel 1.0', 'Pressure (MPa)', 'Exit', 'Pipe series'],
+                      f'English page: {texts}')
+        for field, text in {'TP': '0.3', 'TV': '10', 'TM': '1000'}.items():
+            driver.execute_script('arguments[0].value = arguments[1]',
+                                  driver.find_element('id', field), text)
+        driver.find_element('id', 'dia').click()
+        basis = driver.find_element('id', 'basisText').text
+        results.check(basis == 'absolute 0.4 MPa · line flow 250 m³/h', f'English strip: {basis!r}')
+        driver.find_element('id', 'TD').clear()
+        driver.find_element('id', 'CMD1').click()
+        dialog = driver.execute_script(OPEN_DIALOG)
+        results.check(dialog == ['Ovrin', 'Please enter the bore diameter.', False, 1],
+                      f'English prompt: {dialog}')
+    finally:
+        driver.quit()
 
 
 def check_served(driver, results, page):
@@ -233,6 +313,8 @@ def check_exit(driver, results):
 def main():
     page = pathlib.Path(sys.argv[1]).resolve()
     tarnivel = sys.argv[2]
+    axe = pathlib.Path(sys.argv[3] if len(sys.argv) > 3 else
+                       page.parent.parent / 'npm/node_modules/axe-core/axe.min.js')
     results = Results()
     driver = browser.start()
 
@@ -259,7 +341,9 @@ def main():
         guarded('strip', check_strip, driver, results, tarnivel)
         guarded('whole result', check_whole_result, driver, results)
         guarded('requests and console', no_strangers)
-        guarded('narrow', check_narrow, driver, results, page.as_uri())
+        guarded('phone', check_phone, driver, results, page.as_uri())
+        guarded('accessible', check_accessible, driver, results, page.as_uri(), axe)
+        guarded('English', check_english, results, page.as_uri())
         guarded('served', check_served, driver, results, page)
         guarded('exit', check_exit, driver, results)
     finally:
