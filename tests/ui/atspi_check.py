@@ -17,13 +17,15 @@ EXPECTED = [  # role, name
     (pyatspi.ROLE_PANEL, "流通直径（mm）"),
     (pyatspi.ROLE_TEXT, "流通直径 mm"),
     (pyatspi.ROLE_PANEL, "流量（Nm^3/h)"),
-    (pyatspi.ROLE_TEXT, "流量 Nm^3/h"),
+    (pyatspi.ROLE_TEXT, "流量 Nm³/h"),
     (pyatspi.ROLE_PUSH_BUTTON, "计算流速"),
     (pyatspi.ROLE_PUSH_BUTTON, "计算流量"),
     (pyatspi.ROLE_PUSH_BUTTON, "退  出"),
     (pyatspi.ROLE_PUSH_BUTTON, "计算流通直径"),
     (pyatspi.ROLE_FILLER, "标准管道"),
-    (pyatspi.ROLE_TEXT, "标准管道与工况"),
+    (pyatspi.ROLE_TEXT, "标准管道"),
+    (pyatspi.ROLE_TEXT, "工况"),
+    (pyatspi.ROLE_LABEL, "管道系列"),
 ]
 
 

@@ -188,6 +188,12 @@ def check_strip(driver, results, tarnivel):
     chooser.select_by_value('steel')
     results.check(strip() == chosen_pipe(tarnivel, 'steel') + basis,
                   f'strip in steel: {strip()!r}')
+    driver.execute_script("document.getElementById('TM').value = '1e15'")
+    driver.find_element('id', 'dia').click()  # a line flow of fifteen digits
+    whole = driver.execute_script("return ['pipeText', 'basisText'].map(id => {"
+                                  " const line = document.getElementById(id);"
+                                  " return line.scrollWidth <= line.clientWidth; })")
+    results.check(whole == [True, True], f'the strip\'s lines show whole: {strip()!r}')
     driver.find_element('id', 'TP').send_keys('5')
     chooser.select_by_value('pe-sdr17')
     results.check(strip() == '已更改，请重新计算 | ', f'strip after typing: {strip()!r}')
