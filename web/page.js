@@ -29,7 +29,8 @@
   const ENGLISH = chooseEnglish(navigator.languages || [navigator.language || '']);
   // The window's texts are Chinese; their English comes from its catalogues. 确定 is the
   // message box's own button, which the window takes from Qt's catalogue.
-  const WORDS = Object.assign({'确定': 'OK'}, typeof TARNIVEL_ENGLISH === 'object' ? TARNIVEL_ENGLISH : {});
+  const WORDS = Object.assign({'确定': 'OK'},
+                              typeof TARNIVEL_ENGLISH === 'object' ? TARNIVEL_ENGLISH : {});
   function tr(text) { return ENGLISH && WORDS[text] !== undefined ? WORDS[text] : text; }
 
   // The core's answers are JSON texts in its memory.
@@ -85,10 +86,13 @@
     pipe.textContent = stripChanged ? tr('已更改，请重新计算') : answer.pipe || '';
     basis.textContent = stripChanged ? '' : answer.basis || '';
     document.getElementById('pipeStrip').classList.toggle('changed', stripChanged);
-    for (const line of [pipe, basis]) {
-      line.title = line.textContent;
-      fitLine(line);
-    }
+    pipe.title = pipe.textContent;
+    basis.title = basis.textContent;
+    fitStrip();
+  }
+  function fitStrip() {
+    fitLine(document.getElementById('pipeText'));
+    fitLine(document.getElementById('basisText'));
   }
   function markChanged() {
     const pipe = document.getElementById('pipeText');
@@ -221,8 +225,7 @@
     buttons.forEach((element, i) => {
       Object.assign(element.style, {gridRow: 5 + (i >> 1), gridColumn: 1 + (i & 1)});
     });
-    addEventListener('resize', () => showStrip({pipe: document.getElementById('pipeText').textContent,
-                                                basis: document.getElementById('basisText').textContent}));
+    addEventListener('resize', fitStrip);  // the layout may have changed between desktop and phone
     controls[tables.calculations[0].control].focus();
     addManifest();
     document.documentElement.setAttribute('data-ready', '');
