@@ -50,32 +50,31 @@ struct DropQuantityInfo {
   std::string_view display_unit;  // as a window or page shows it: "kg/Nm³"
   std::string_view words;         // in English words, for help texts
   std::optional<double> default_value;
-  std::string_view default_source;  // where the default comes from, for help texts
 };
 
 // Defaults: the design code's natural gas at standard state (0 °C, 101.325 kPa), a line at
 // 15 °C, new steel pipe; a series of pipes brings its own roughness (kSeriesRoughness).
 inline constexpr std::array<DropQuantityInfo, 10> kDropQuantities{{
     {DropQuantity::Length, DropRole::Parameter, "length", "length", 'l', "m", "m", "line length",
-     std::nullopt, ""},
+     std::nullopt},
     {DropQuantity::Temperature, DropRole::Parameter, "temperature", "temperature", 't', "degC",
-     "°C", "gas temperature", 15.0, "a buried line"},
+     "°C", "gas temperature", 15.0},
     {DropQuantity::Density, DropRole::Parameter, "density", "density", '\0', "kg/Nm3", "kg/Nm³",
-     "gas density at standard state", 0.75, "natural gas"},
+     "gas density at standard state", 0.75},
     {DropQuantity::Viscosity, DropRole::Parameter, "viscosity", "viscosity", '\0', "m2/s", "m²/s",
-     "kinematic viscosity at standard state", 15e-6, "natural gas"},
+     "kinematic viscosity at standard state", 15e-6},
     {DropQuantity::Roughness, DropRole::Parameter, "roughness", "roughness", '\0', "mm", "mm",
-     "absolute roughness of the wall", 0.1, "steel"},
+     "absolute roughness of the wall", 0.1},
     {DropQuantity::Compressibility, DropRole::Parameter, "compressibility", "compressibility", '\0',
-     "", "", "compressibility factor Z", 1.0, "ideal gas"},
+     "", "", "compressibility factor Z", 1.0},
     {DropQuantity::Atmosphere, DropRole::Parameter, "atmosphere", "atmosphere", '\0', "kPa", "kPa",
-     "atmospheric pressure", 101.325, "standard atmosphere"},
+     "atmospheric pressure", 101.325},
     {DropQuantity::MaxDrop, DropRole::Limit, "max_drop", "max-drop", '\0', "kPa", "kPa",
-     "allowed pressure drop", std::nullopt, ""},
+     "allowed pressure drop", std::nullopt},
     {DropQuantity::Outlet, DropRole::Result, "outlet", "outlet", '\0', "MPa", "MPa",
-     "outlet gauge pressure", std::nullopt, ""},
+     "outlet gauge pressure", std::nullopt},
     {DropQuantity::Drop, DropRole::Result, "drop", "drop", '\0', "kPa", "kPa", "pressure drop",
-     std::nullopt, ""},
+     std::nullopt},
 }};
 
 constexpr const DropQuantityInfo& DropQuantityOf(DropQuantity quantity) {
@@ -158,6 +157,29 @@ enum class PressureForm {
   MediumHigh,  // above: the difference of the squares of absolute pressures in kPa
 };
 inline constexpr double kLowPressureLimitMpa = 0.01;
+
+// How a working shows the band and the form: a name, and the formula as the code prints it.
+struct DropFormula {
+  std::string_view name, formula;
+};
+constexpr DropFormula FormulaOf(FrictionRegime regime) {
+  switch (regime) {
+    case FrictionRegime::Laminar:
+      return {"laminar, Re <= 2100", "λ = 64/Re"};
+    case FrictionRegime::Transitional:
+      return {"transitional, 2100 < Re <= 3500", "λ = 0.03 + (Re − 2100)/(65·Re − 10⁵)"};
+    case FrictionRegime::Turbulent:
+      break;
+  }
+  return {"turbulent, Re > 3500", "Colebrook–White: 1/√λ = −2·lg(k/(3.7·d) + 2.51/(Re·√λ))"};
+}
+constexpr DropFormula FormulaOf(PressureForm form) {
+  if (form == PressureForm::Low) {
+    return {"low pressure, inlet <= 0.01 MPa", "ΔP = 6.26×10⁷·λ·Q²/d⁵·ρ0·T/T0·L (Pa)"};
+  }
+  return {"medium/high pressure, inlet > 0.01 MPa",
+          "P1² − P2² = 1.27×10¹⁰·λ·Q²/d⁵·ρ0·T/T0·Z·L/1000 (kPa absolute)"};
+}
 
 struct DropResult {
   double reynolds = 0;
