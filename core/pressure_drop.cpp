@@ -242,6 +242,7 @@ std::variant<DropResult, DropFault> ComputeDrop(const DropCase& line) {
     const double coefficient =
         kMediumPressureFactor * per_metre * line.compressibility / 1000;  // kPa² per metre
     const double atmosphere = line.atmosphere_kpa;
+    if (!Finite(inlet_kpa * inlet_kpa)) return Arithmetic();
     const double squares = inlet_kpa * inlet_kpa - coefficient * line.length_m;
     // ΔP first and the outlet from it, so that rounding never lifts the outlet above the
     // inlet: in exact arithmetic this is (P2a − atmosphere)/1000.
@@ -254,6 +255,7 @@ std::variant<DropResult, DropFault> ComputeDrop(const DropCase& line) {
     }
   }
   if (outlet) {
+    if (!Finite(*outlet) || !Finite(result.drop_kpa)) return Arithmetic();
     result.outlet_mpa = outlet;
     result.outlet_velocity_ms = Velocity(line, 1000 * *outlet + line.atmosphere_kpa, t, area);
     if (!Finite(*result.outlet_velocity_ms)) return Arithmetic();
