@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "cli/batch.h"
+#include "cli/drop_command.h"
 #include "cli/fd_input.h"
 #include "cli/io_error.h"
 #include "cli/options.h"
@@ -48,7 +49,7 @@ std::string Summary(const CalculationInfo& info) {
 }  // namespace
 
 void OptionLine(std::ostream& out, std::string_view option, std::string_view what) {
-  out << "  " << option << std::string(std::max<std::size_t>(24 - option.size(), 2), ' ') << what
+  out << "  " << option << std::string(option.size() < 22 ? 24 - option.size() : 2, ' ') << what
       << '\n';
 }
 
@@ -183,6 +184,7 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
   }
   if (command == "batch") return RunBatchCommand(rest, in, out, err);
   if (command == "pipe") return RunPipeCommand(rest, out, err);
+  if (command == "drop") return RunDropCommand(rest, out, err);
   if (const auto calculation = CalculationNamed(command)) {
     return RunCalculation(InfoOf(*calculation), rest, out, err);
   }
@@ -226,6 +228,7 @@ std::string UsageText() {
   text +=
       "  batch     a CSV table of calculations, one per row\n"
       "  pipe      the standard pipe for a diameter, with the velocity in it\n"
+      "  drop      the pressure left at the end of a line of a given length\n"
       "\n"
       "Options of the calculations (each reads the three it needs):\n";
   std::ostringstream options;

@@ -1,0 +1,214 @@
+#pragma once
+// The pressure a gas line loses along its length, and the pressure left at its end.
+//
+//   texts of pressure, flow, bore and the line's parameters --> ReadDropCase --> DropCase
+//        --> ComputeDrop --> DropResult (the outlet, or the length at which the gauge
+//                            pressure runs out) or DropFault
+//
+// The hydraulic formulas are those of the urban gas design code (GB 50028 "城镇燃气设计规范",
+// §6.2: Darcy–Weisbach in the form the code prints it, with its constants 6.26×10⁷ and
+// 1.27×10¹⁰ kept exactly, since engineers check results against hand calculations made with
+// them) and the Colebrook–White friction factor. Nothing here throws: a fault is a value.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "core/fields.h"
+
+namespace tarnivel {
+
+// The quantities of the calculation besides the pressure, flow and bore of the four fields.
+enum class DropQuantity {
+  Length,
+  Temperature,
+  Density,
+  Viscosity,
+  Roughness,
+  Compressibility,
+  Atmosphere,
+  MaxDrop,
+  Outlet,
+  Drop,
+};
+
+enum class DropRole {
+  Parameter,  // read by the calculation; every one but the length has a default
+  Limit,      // what a sizing compares the result with; not read by the calculation
+  Result,     // written by the calculation
+};
+
+struct DropQuantityInfo {
+  DropQuantity quantity;
+  DropRole role;
+  std::string_view name;          // CSV column: "max_drop"
+  std::string_view option;        // long option: "max-drop"
+  char short_option;              // '\0' for none
+  std::string_view unit;          // as a terminal prints it: "kg/Nm3"
+  std::string_view display_unit;  // as a window or page shows it: "kg/Nm³"
+  std::string_view words;         // in English words, for help texts
+  std::optional<double> default_value;
+};
+
+// Defaults: the design code's natural gas at standard state (0 °C, 101.325 kPa), a line at
+// 15 °C, new steel pipe; a series of pipes brings its own roughness (kSeriesRoughness).
+inline constexpr std::array<DropQuantityInfo, 10> kDropQuantities{{
+    {DropQuantity::Length, DropRole::Parameter, "length", "length", 'l', "m", "m", "line length",
+     std::nullopt},
+    {DropQuantity::Temperature, DropRole::Parameter, "temperature", "temperature", 't', "degC",
+     "°C", "gas temperature", 15.0},
+    {DropQuantity::Density, DropRole::Parameter, "density", "density", '\0', "kg/Nm3", "kg/Nm³",
+     "gas density at standard state", 0.75},
+    {DropQuantity::Viscosity, DropRole::Parameter, "viscosity", "viscosity", '\0', "m2/s", "m²/s",
+     "kinematic viscosity at standard state", 15e-6},
+    {DropQuantity::Roughness, DropRole::Parameter, "roughness", "roughness", '\0', "mm", "mm",
+     "absolute roughness of the wall", 0.1},
+    {DropQuantity::Compressibility, DropRole::Parameter, "compressibility", "compressibility", '\0',
+     "", "", "compressibility factor Z", 1.0},
+    {DropQuantity::Atmosphere, DropRole::Parameter, "atmosphere", "atmosphere", '\0', "kPa", "kPa",
+     "atmospheric pressure", 101.325},
+    {DropQuantity::MaxDrop, DropRole::Limit, "max_drop", "max-drop", '\0', "kPa", "kPa",
+     "allowed pressure drop", std::nullopt},
+    {DropQuantity::Outlet, DropRole::Result, "outlet", "outlet", '\0', "MPa", "MPa",
+     "outlet gauge pressure", std::nullopt},
+    {DropQuantity::Drop, DropRole::Result, "drop", "drop", '\0', "kPa", "kPa", "pressure drop",
+     std::nullopt},
+}};
+
+constexpr const DropQuantityInfo& DropQuantityOf(DropQuantity quantity) {
+  for (const DropQuantityInfo& info : kDropQuantities) {
+    if (info.quantity == quantity) return info;
+  }
+  return kDropQuantities.front();  // unreachable: every quantity has its row
+}
+
+// The roughness each built-in series of pipes brings, by its name or the label a window shows.
+struct SeriesRoughness {
+  std::string_view series;  // "pe-sdr11"
+  std::string_view label;   // "SDR11"
+  double roughness_mm;
+};
+inline constexpr std::array<SeriesRoughness, 3> kSeriesRoughness{{
+    {"steel", "Sch40", 0.1},
+    {"pe-sdr11", "SDR11", 0.01},
+    {"pe-sdr17", "SDR17", 0.01},
+}};
+// The roughness of the series named or labelled `name`, in any case; none for another name.
+std::optional<double> RoughnessOfSeries(std::string_view name);
+
+// One line to compute: numbers in the units of the tables.
+struct DropCase {
+  double inlet_mpa = 0;  // gauge
+  double flow_nm3h = 0;  // at standard state
+  double bore_mm = 0;
+  double length_m = 0;
+  double temperature_c = *DropQuantityOf(DropQuantity::Temperature).default_value;
+  double density_kg_nm3 = *DropQuantityOf(DropQuantity::Density).default_value;
+  double viscosity_m2s = *DropQuantityOf(DropQuantity::Viscosity).default_value;
+  double roughness_mm = *DropQuantityOf(DropQuantity::Roughness).default_value;
+  double compressibility = *DropQuantityOf(DropQuantity::Compressibility).default_value;
+  double atmosphere_kpa = *DropQuantityOf(DropQuantity::Atmosphere).default_value;
+};
+
+// The same line as the texts a user typed. A parameter left out (nullopt) takes its default;
+// a field left out is empty and counts as zero, as in the window.
+struct DropTexts {
+  std::string pressure, flow, diameter;
+  std::array<std::optional<std::string>, kDropQuantities.size()> parameters;  // by quantity
+
+  std::optional<std::string>& operator[](DropQuantity quantity) {
+    return parameters[static_cast<std::size_t>(quantity)];
+  }
+  const std::optional<std::string>& operator[](DropQuantity quantity) const {
+    return parameters[static_cast<std::size_t>(quantity)];
+  }
+};
+
+// What an input is out of range for.
+using DropSubject = std::variant<Field, DropQuantity>;
+
+// Why a pressure-drop calculation has no answer.
+struct DropFault {
+  enum class Kind {
+    Prompt,      // the window's request: a bore, or a flow ("complete data")
+    Arithmetic,  // a number, or a step of the formulas, beyond the double range
+    OutOfRange,  // an input the formulas do not hold for: a length of 0, a negative density
+  };
+  Kind kind = Kind::Prompt;
+  Prompt prompt = Prompt::None;                // Kind::Prompt
+  FaultKind arithmetic = FaultKind::Overflow;  // Kind::Arithmetic
+  DropSubject subject = Field::Pressure;       // the input at fault (a prompt's field too)
+
+  friend bool operator==(const DropFault&, const DropFault&) = default;
+};
+// The message: a prompt's or an arithmetic fault's text as the window shows it, or in English
+// what an input must be («length must be more than 0 m»).
+std::string DescribeDropFault(const DropFault& fault);
+
+enum class FrictionRegime {
+  Laminar,       // Re ≤ 2100: 64/Re
+  Transitional,  // 2100 < Re ≤ 3500: the code's interpolation
+  Turbulent,     // Re > 3500: Colebrook–White
+};
+enum class PressureForm {
+  Low,         // inlet ≤ 0.01 MPa gauge: ΔP in Pa, linear in the length
+  MediumHigh,  // above: the difference of the squares of absolute pressures in kPa
+};
+inline constexpr double kLowPressureLimitMpa = 0.01;
+
+// How a working shows the band and the form: a name, and the formula as the code prints it.
+struct DropFormula {
+  std::string_view name, formula;
+};
+constexpr DropFormula FormulaOf(FrictionRegime regime) {
+  switch (regime) {
+    case FrictionRegime::Laminar:
+      return {"laminar, Re <= 2100", "λ = 64/Re"};
+    case FrictionRegime::Transitional:
+      return {"transitional, 2100 < Re <= 3500", "λ = 0.03 + (Re − 2100)/(65·Re − 10⁵)"};
+    case FrictionRegime::Turbulent:
+      break;
+  }
+  return {"turbulent, Re > 3500", "Colebrook–White: 1/√λ = −2·lg(k/(3.7·d) + 2.51/(Re·√λ))"};
+}
+constexpr DropFormula FormulaOf(PressureForm form) {
+  if (form == PressureForm::Low) {
+    return {"low pressure, inlet <= 0.01 MPa", "ΔP = 6.26×10⁷·λ·Q²/d⁵·ρ0·T/T0·L (Pa)"};
+  }
+  return {"medium/high pressure, inlet > 0.01 MPa",
+          "P1² − P2² = 1.27×10¹⁰·λ·Q²/d⁵·ρ0·T/T0·Z·L/1000 (kPa absolute)"};
+}
+
+struct DropResult {
+  double reynolds = 0;
+  FrictionRegime regime = FrictionRegime::Laminar;
+  double friction = 0;  // Darcy friction factor λ
+  PressureForm form = PressureForm::Low;
+  // Gauge pressure at the end of the line; none when the gas would not reach it above
+  // atmospheric pressure.
+  std::optional<double> outlet_mpa;
+  double drop_kpa = 0;  // with an outlet
+  double reach_m = 0;   // without one: the length at which the gauge pressure falls to zero
+  double inlet_velocity_ms = 0;              // actual velocity at the gas temperature
+  std::optional<double> outlet_velocity_ms;  // with an outlet
+};
+
+// Reads the texts as the window reads its fields; a parameter's default where none is given.
+std::variant<DropCase, DropFault> ReadDropCase(const DropTexts& texts);
+// The formulas of the header comment, checking every input and every step.
+std::variant<DropResult, DropFault> ComputeDrop(const DropCase& line);
+// Both: the texts read, then computed.
+std::variant<DropResult, DropFault> ComputeDrop(const DropTexts& texts);
+
+// The Darcy friction factor at Reynolds number `reynolds` (> 0) for a wall of relative
+// roughness k/d, and the band it falls in; nullopt where Colebrook–White has no solution
+// (k/d of 3.7 and more) or the result would not be finite.
+struct Friction {
+  double factor;
+  FrictionRegime regime;
+};
+std::optional<Friction> FrictionFactor(double reynolds, double relative_roughness);
+
+}  // namespace tarnivel

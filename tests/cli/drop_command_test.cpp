@@ -1,0 +1,77 @@
+#include "cli/drop_command.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/pressure_drop.h"
+
+namespace tarnivel {
+namespace {
+
+struct Ran {
+  int status;
+  std::string out, err;
+};
+
+Ran Drop(std::vector<std::string> args) {
+  std::ostringstream out, err;
+  const int status = RunDropCommand(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+// What reaches standard error, and how each outcome ends, beyond the figures of golden.txt.
+TEST(DropCommand, MessagesAndStatuses) {
+  const std::vector<std::string> line = {"-p", "0.4", "-q", "1000", "-d", "102.26"};
+  auto with = [&line](std::vector<std::string> more) {
+    more.insert(more.begin(), line.begin(), line.end());
+    return more;
+  };
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    std::string out, err;
+  };
+  const Case cases[] = {
+      {with({"-l", "1e6"}), 3, "",
+       "tarnivel: the gauge pressure falls to 0 at 12911.5565808755 m, before the end of the "
+       "line\n"},
+      {with({"-l", "-1"}), 1, "", "tarnivel: length must be more than 0 m\n"},
+      {with({"-l", "1000", "-t", "-300"}), 1, "",
+       "tarnivel: temperature must be above absolute zero, -273.15 degC\n"},
+      {{"-p", "0.4", "-q", "1000", "-l", "1000"}, 1, "", "tarnivel: 请输入流通直径\n"},
+      // A roughness given outright wins over the series'; a text read in part is named.
+      {with({"-l", "1000", "--series", "pe-sdr17", "--roughness", "0.1", "-t", "15 °C"}), 0,
+       "0.381019959228062\n", "tarnivel: --temperature \"15 °C\" was read as 15\n"},
+  };
+  for (const Case& c : cases) {
+    const Ran ran = Drop(c.args);
+    std::string where;
+    for (const std::string& arg : c.args) where += arg + " ";
+    EXPECT_EQ(ran.status, c.status) << where;
+    EXPECT_EQ(ran.out, c.out) << where;
+    EXPECT_EQ(ran.err, c.err) << where;
+  }
+}
+
+TEST(DropCommand, ExplainShowsTheWorkingAndHelpEveryParameter) {
+  const Ran explained =
+      Drop({"-p", "0.4", "-q", "1000", "-d", "102.26", "-l", "1000", "--explain"});
+  EXPECT_EQ(explained.status, 0);
+  for (const char* working :
+       {"Reynolds number   230574.125637475\n", "friction factor   0.0207774902899748\n",
+        "pressure drop     18.9800407719382 kPa\n", "outlet pressure   0.381019959228062 MPa\n",
+        "inlet velocity    7.21125262541653 m/s\n", "outlet velocity   7.49501192719548 m/s\n"}) {
+    EXPECT_NE(explained.out.find(working), std::string::npos) << working << explained.out;
+  }
+  const Ran help = Drop({"--help"});
+  for (const DropQuantityInfo& info : kDropQuantities) {
+    const bool listed = help.out.find("--" + std::string(info.option) + "=") != std::string::npos;
+    EXPECT_EQ(listed, info.role == DropRole::Parameter) << info.option;
+  }
+}
+
+}  // namespace
+}  // namespace tarnivel
