@@ -1,0 +1,22 @@
+#include "cli/field_options.h"
+
+#include <ostream>
+#include <string>
+
+#include "cli/report.h"
+#include "core/numeric.h"
+
+namespace tarnivel {
+
+void WarnAboutIgnoredText(const InputField& input, std::string_view text, std::ostream& err) {
+  try {
+    const LeadingNumber number = ReadLeadingNumber(text);
+    if (number.ignored_text) {
+      err << IgnoredTextWarning("--" + std::string(input.name), text, number.value);
+    }
+  } catch (const ArithmeticFault&) {
+    // The calculation reports it.
+  }
+}
+
+}  // namespace tarnivel
