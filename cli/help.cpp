@@ -119,9 +119,11 @@ void WriteCommandHelp(std::ostream& out, const Command& command) {
 
 std::string UsageText() {
   std::ostringstream text;
-  text << "Usage: tarnivel                        open the calculator window\n"
-          "       tarnivel COMMAND [OPTION]...    compute from the command line\n"
-          "       tarnivel --help | --version\n"
+  text << "Usage: tarnivel [QT-OPTION]...\n"
+          "  or:  tarnivel COMMAND [OPTION]...\n"
+          "  or:  tarnivel --help | --version\n"
+          "Without a command, opens the calculator window; with one, computes from the\n"
+          "command line.\n"
           "\n";
   // Broken by hand, so that no number is parted from its unit.
   text << "Gas pipeline calculations with the same digits as the window: gauge pressure\n"
