@@ -168,6 +168,7 @@ CsvReader::Status CsvReader::Next() {
           quoted_cr_ = false;
           Append('"');
           state_ = State::Quoted;
+          if (OverLimit()) return Status::Error;
         } else if (c == ',') {
           EndCell();
           state_ = State::FieldStart;
