@@ -3,6 +3,7 @@
 // (-style, -platform, -reverse...).
 #include <csignal>
 #include <iostream>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "cli/cli.h"
 #include "cli/fd_input.h"
 #include "cli/fd_output.h"
+#include "cli/report.h"
 
 #ifdef TARNIVEL_WINDOW
 #include "app/display.h"
@@ -73,15 +75,12 @@ int RunCommandLine(const std::vector<std::string>& args) {
 }
 
 int NoWindow(std::string_view why) {
-  std::cerr << "tarnivel: " << why << "\n"
-            << "The calculations also work from the command line:\n\n"
-            << tarnivel::UsageText();
+  tarnivel::Report(std::cerr, why);
+  std::cerr << "The calculations also work from the command line:\n\n" << tarnivel::UsageText();
   return tarnivel::kExitUnavailable;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (!args.empty() && !IsQtOption(args.front())) return RunCommandLine(args);
 #ifdef TARNIVEL_WINDOW
@@ -93,4 +92,14 @@ int main(int argc, char** argv) {
 #else
   return NoWindow("this build has no window.");
 #endif
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return Run(argc, argv);
+  } catch (const std::bad_alloc&) {
+    return tarnivel::ReportOutOfMemory(std::cerr);
+  }
 }

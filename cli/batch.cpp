@@ -2,13 +2,12 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
-#include <cstring>
 #include <istream>
 #include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "cli/batch_pipes.h"
@@ -16,6 +15,7 @@
 #include "cli/csv.h"
 #include "cli/exit_status.h"
 #include "cli/io_error.h"
+#include "cli/report.h"
 #include "cli/second_thread.h"
 #include "core/numeric.h"
 #include "core/quantities.h"
@@ -82,24 +82,35 @@ bool MayHaveIgnoredText(std::string_view text) {
 }
 
 // The records read since the last block was computed, kept with their line numbers. Their
-// strings are reused from block to block.
+// strings are reused from block to block, and given back after many bytes, so that huge cells
+// in different rows of different blocks cannot add up.
 class Block {
  public:
   void Add(std::span<const std::string> cells, std::size_t line) {
     if (count_ == rows_.size()) rows_.emplace_back();
     rows_[count_].assign(cells.begin(), cells.end());
+    for (const std::string& cell : cells) bytes_held_ += cell.size();
     lines_.resize(count_ + 1);
     lines_[count_++] = line;
   }
   std::size_t size() const { return count_; }
   std::span<const std::string> cells(std::size_t row) const { return rows_[row]; }
   std::size_t line(std::size_t row) const { return lines_[row]; }
-  void Clear() { count_ = 0; }
+  void Clear() {
+    count_ = 0;
+    if (bytes_held_ > kHeldBytes) {
+      rows_.clear();
+      bytes_held_ = 0;
+    }
+  }
 
  private:
+  static constexpr std::size_t kHeldBytes = std::size_t{64} << 20;
+
   std::vector<std::vector<std::string>> rows_;
   std::vector<std::size_t> lines_;
   std::size_t count_ = 0;
+  std::size_t bytes_held_ = 0;
 };
 
 void AppendCell(std::string& out, bool& row_empty, std::string_view cell) {
@@ -166,9 +177,9 @@ class RowComputer {
       try {
         const LeadingNumber number = ReadLeadingNumber(text);
         if (!number.ignored_text) continue;
-        err += "tarnivel: batch: line " + std::to_string(line) + ": " +
-               std::string(InputFieldOf(field).name) + " \"" + text + "\" was read as " +
-               FormatGeneral(number.value) + '\n';
+        err += IgnoredTextWarning(
+            "batch: line " + std::to_string(line) + ": " + std::string(InputFieldOf(field).name),
+            text, number.value);
       } catch (const ArithmeticFault&) {
         // The row's message says it.
       }
@@ -218,8 +229,7 @@ class BatchRun {
   bool Compute(const Block& block) {
     const std::size_t size = block.size();
     std::size_t first_end = 0;  // rows [0, first_end) go to the second thread
-    if (size >= kShareFrom && std::thread::hardware_concurrency() > 1) {
-      if (!second_) second_ = std::make_unique<SecondThread>();
+    if (size >= kShareFrom && std::thread::hardware_concurrency() > 1 && StartSecondThread()) {
       first_end = size / 2;
       shared_out_.clear();
       shared_err_.clear();
@@ -231,7 +241,13 @@ class BatchRun {
     std::string err;
     std::string own_out;
     std::string& out = first_end > 0 ? own_out : buffer_;
-    bool messages = ComputeRows(*computers_[0], block, first_end, size, out, err);
+    bool messages = false;
+    try {
+      messages = ComputeRows(*computers_[0], block, first_end, size, out, err);
+    } catch (...) {  // out of memory: the second thread must be done with the block first
+      if (first_end > 0) second_->Wait();
+      throw;
+    }
     if (first_end > 0) {
       second_->Wait();
       messages = messages || shared_messages_;
@@ -247,7 +263,7 @@ class BatchRun {
   // Ends the batch on a problem with the input as a whole, after the rows before it.
   bool Stop(std::string_view why) {
     if (!Flush()) return false;
-    err_ << "tarnivel: batch: " << why << '\n';
+    Report(err_, "batch: " + std::string(why));
     status_ = kExitDataError;
     return false;
   }
@@ -255,7 +271,7 @@ class BatchRun {
   // Ends the batch on a failed read, after the rows before it.
   bool StopReading(std::string_view input_name, int error) {
     if (!Flush()) return false;
-    err_ << "tarnivel: " << input_name << ": " << std::strerror(error) << '\n';
+    ReportFileError(err_, input_name, error);
     status_ = kExitIoError;
     return false;
   }
@@ -267,15 +283,26 @@ class BatchRun {
     out_.flush();
     buffer_.clear();
     if (out_) return true;
-    const int error = IoErrorOf(out_.rdbuf());
-    err_ << "tarnivel: write error: " << std::strerror(error != 0 ? error : EIO) << '\n';
-    status_ = kExitIoError;
+    status_ = ReportWriteError(err_, IoErrorOf(out_.rdbuf()));
     return false;
   }
 
   int status() const { return status_; }
 
  private:
+  // Whether the second thread runs, started now if need be; a system that cannot start one
+  // leaves every block to this thread.
+  bool StartSecondThread() {
+    if (!second_ && !alone_) {
+      try {
+        second_ = std::make_unique<SecondThread>();
+      } catch (const std::system_error&) {
+        alone_ = true;
+      }
+    }
+    return second_ != nullptr;
+  }
+
   static bool ComputeRows(RowComputer& computer, const Block& block, std::size_t begin,
                           std::size_t end, std::string& out, std::string& err) {
     bool messages = false;
@@ -290,6 +317,7 @@ class BatchRun {
   Columns columns_;
   std::unique_ptr<RowComputer> computers_[2];
   std::unique_ptr<SecondThread> second_;  // started at the first large block
+  bool alone_ = false;                    // the system could not start it
   std::string shared_out_, shared_err_;   // what the second thread computed
   bool shared_messages_ = false;
   std::string buffer_;

@@ -19,6 +19,8 @@ constexpr std::array<bool, 256> ByteSet(std::string_view bytes) {
 constexpr auto kEndsUnquotedCell = ByteSet(",\r\n");
 constexpr auto kNeedsQuotes = ByteSet(",\"\r\n");
 
+std::string Mebibytes(std::size_t bytes) { return std::to_string(bytes >> 20) + " MiB"; }
+
 }  // namespace
 
 void CsvReader::Feed(std::string_view data) { pending_ = data; }
@@ -28,11 +30,40 @@ void CsvReader::Finish() { finished_ = true; }
 void CsvReader::Append(char c) {
   if (cell_count_ == 0) EndCell();  // the first cell of a record opens on its first byte
   cells_[cell_count_ - 1].push_back(c);
+  ++record_bytes_;
 }
 
 void CsvReader::EndCell() {
+  if (cell_count_ > 0) ++record_bytes_;  // the comma before it
   if (cell_count_ == cells_.size()) cells_.emplace_back();
   cells_[cell_count_++].clear();
+}
+
+// Whether the record being read has passed a limit; the error says which, with its line.
+bool CsvReader::OverLimit() {
+  std::string what;
+  if (cell_count_ > kMaxRecordCells) {
+    what = "a row has more than " + std::to_string(kMaxRecordCells) + " cells";
+  } else if (cell_count_ > 0 && cells_[cell_count_ - 1].size() > kMaxCellBytes) {
+    what = "a cell is longer than " + Mebibytes(kMaxCellBytes);
+  } else if (record_bytes_ > kMaxRecordBytes) {
+    what = "a row is longer than " + Mebibytes(kMaxRecordBytes);
+  } else {
+    return false;
+  }
+  Fail(std::move(what), record_line_);
+  return true;
+}
+
+// The cells keep their buffers from record to record, which spares the batch an allocation
+// per cell; after many bytes they are given back, so that a few huge cells in different
+// columns cannot add up to many times the largest record.
+void CsvReader::Recycle() {
+  bytes_held_ += record_bytes_;
+  if (bytes_held_ > kMaxRecordBytes) {
+    std::vector<std::string>().swap(cells_);
+    bytes_held_ = 0;
+  }
 }
 
 CsvReader::Status CsvReader::EndRecord() {
@@ -78,7 +109,9 @@ CsvReader::Status CsvReader::Next() {
 
     switch (state_) {
       case State::RecordStart:
+        Recycle();
         cell_count_ = 0;
+        record_bytes_ = 0;
         record_line_ = line_;
         if (c == '\n' || c == '\r') {  // a blank line is no record
           skip_lf_ = c == '\r';
@@ -107,10 +140,13 @@ CsvReader::Status CsvReader::Next() {
           }
           Append(c);
           cells_[cell_count_ - 1].append(pending_.data(), run);
+          record_bytes_ += run;
           pending_.remove_prefix(run);
+          if (OverLimit()) return Status::Error;
         } else if (c == ',') {
           EndCell();
           state_ = State::FieldStart;
+          if (OverLimit()) return Status::Error;
         } else if (c == '\n' || c == '\r') {
           return EndLine(c);
         }
@@ -124,6 +160,7 @@ CsvReader::Status CsvReader::Next() {
           if (c == '\r' || (c == '\n' && !quoted_cr_)) ++line_;
           quoted_cr_ = c == '\r';
           Append(c);
+          if (OverLimit()) return Status::Error;
         }
         continue;
       case State::QuoteInQuoted:
@@ -131,9 +168,11 @@ CsvReader::Status CsvReader::Next() {
           quoted_cr_ = false;
           Append('"');
           state_ = State::Quoted;
+          if (OverLimit()) return Status::Error;
         } else if (c == ',') {
           EndCell();
           state_ = State::FieldStart;
+          if (OverLimit()) return Status::Error;
         } else if (c == '\n' || c == '\r') {
           return EndLine(c);
         } else {
@@ -157,6 +196,12 @@ CsvReader::Status CsvReader::Next() {
     default:
       return EndRecord();  // the last line had no line break
   }
+}
+
+std::string CsvLimitsText() {
+  return "a cell over " + Mebibytes(CsvReader::kMaxCellBytes) + ", a row over " +
+         Mebibytes(CsvReader::kMaxRecordBytes) + " or a row of more than " +
+         std::to_string(CsvReader::kMaxRecordCells) + " cells";
 }
 
 void AppendCsvCell(std::string& out, std::string_view cell) {

@@ -10,9 +10,15 @@
 
 namespace tarnivel {
 
-// Reads records from text fed to it piece by piece, in whatever pieces it arrives.
+// Reads records from text fed to it piece by piece, in whatever pieces it arrives. A record
+// is held whole, so its size is limited: endless input without line breaks, or with endless
+// commas, is malformed rather than a way to exhaust the memory.
 class CsvReader {
  public:
+  static constexpr std::size_t kMaxCellBytes = std::size_t{1} << 20;     // 1 MiB
+  static constexpr std::size_t kMaxRecordBytes = std::size_t{16} << 20;  // 16 MiB
+  static constexpr std::size_t kMaxRecordCells = std::size_t{1} << 16;
+
   enum class Status { NeedMore, Record, End, Error };
 
   // Gives the reader the next piece of text; `data` must stay valid until Next() asks for more.
@@ -35,6 +41,8 @@ class CsvReader {
 
   void Append(char c);
   void EndCell();
+  bool OverLimit();
+  void Recycle();
   Status EndRecord();
   Status EndLine(char c);
   Status Fail(std::string message, std::size_t line);
@@ -47,13 +55,18 @@ class CsvReader {
   bool quoted_cr_ = false;    // the last character inside quotes was a CR
   State state_ = State::RecordStart;
   std::vector<std::string> cells_;
-  std::size_t cell_count_ = 0;  // cells_ entries in use; the rest keep their capacity
+  std::size_t cell_count_ = 0;    // cells_ entries in use; the rest keep their capacity
+  std::size_t record_bytes_ = 0;  // of the record being read: its cells and their commas
+  std::size_t bytes_held_ = 0;    // read into cells_ since they were last given back
   std::size_t line_ = 1;
   std::size_t record_line_ = 1;
   std::size_t quote_line_ = 1;
   std::string error_;
   std::size_t error_line_ = 0;
 };
+
+// The limits above in words, for the help: «a cell over 1 MiB, a row over 16 MiB or ...».
+std::string CsvLimitsText();
 
 // Appends `cell` to `out`, quoted when it holds a comma, a quote or a line break.
 void AppendCsvCell(std::string& out, std::string_view cell);

@@ -8,9 +8,10 @@
 #include <variant>
 #include <vector>
 
-#include "cli/cli.h"
 #include "cli/exit_status.h"
+#include "cli/field_options.h"
 #include "cli/options.h"
+#include "cli/report.h"
 #include "core/numeric.h"
 #include "core/pressure_drop.h"
 #include "core/quantities.h"
@@ -20,40 +21,19 @@ namespace {
 
 // The fields, in the order the usage names them, then the line's parameters, then drop's own.
 constexpr Field kDropFields[] = {Field::Pressure, Field::Flow, Field::Diameter};
-
-enum class DropOption { Field, Parameter, Series, Explain, Help };
-struct DropOptions {
-  std::vector<OptionSpec> known;
-  std::vector<DropOption> kinds;                        // by option
-  std::vector<std::optional<Field>> fields;             // by option: the field it gives
-  std::vector<std::optional<DropQuantity>> quantities;  // by option: the parameter it gives
+enum OwnOption { kSeries, kExplain };
+constexpr OptionSpec kOwnOptions[] = {
+    {"series", 's', "NAME", "the roughness of a series of pipes, by its name or label"},
+    {"explain", '\0', "", "the working too: Re, friction, form, drop, velocities"},
 };
 
-const DropOptions& Options() {
-  static const DropOptions options = [] {
-    DropOptions o;
-    auto add = [&o](OptionSpec spec, DropOption kind, std::optional<Field> field,
-                    std::optional<DropQuantity> quantity) {
-      o.known.push_back(spec);
-      o.kinds.push_back(kind);
-      o.fields.push_back(field);
-      o.quantities.push_back(quantity);
-    };
-    for (Field field : kDropFields) {
-      const InputField& input = InputFieldOf(field);
-      add({input.name, input.short_option, true}, DropOption::Field, field, std::nullopt);
-    }
-    for (const DropQuantityInfo& info : kDropQuantities) {
-      if (info.role != DropRole::Parameter) continue;
-      add({info.option, info.short_option, true}, DropOption::Parameter, std::nullopt,
-          info.quantity);
-    }
-    add({"series", 's', true}, DropOption::Series, std::nullopt, std::nullopt);
-    add({"explain", '\0', false}, DropOption::Explain, std::nullopt, std::nullopt);
-    add({"help", 'h', false}, DropOption::Help, std::nullopt, std::nullopt);
-    return o;
-  }();
-  return options;
+// The line's parameters, in the order of kDropQuantities.
+std::vector<DropQuantity> Parameters() {
+  std::vector<DropQuantity> parameters;
+  for (const DropQuantityInfo& info : kDropQuantities) {
+    if (info.role == DropRole::Parameter) parameters.push_back(info.quantity);
+  }
+  return parameters;
 }
 
 std::string SeriesNames() {
@@ -64,47 +44,16 @@ std::string SeriesNames() {
   return names;
 }
 
-void DropHelp(std::ostream& out) {
-  out << "Usage: tarnivel drop -p P -q Q -d D -l L [OPTION]...\n"
-         "Computes the gauge pressure left at the end of a gas line, by the hydraulic\n"
-         "formulas of the urban gas design code with the Colebrook-White friction factor.\n"
-         "Each TEXT is read as the window reads a field.\n\n";
-  for (Field field : kDropFields) OptionLine(out, InputFieldOf(field));
+// «temperature 15 degC, density 0.75 kg/Nm3, ...»
+std::string Defaults() {
+  std::string text;
   for (const DropQuantityInfo& info : kDropQuantities) {
-    if (info.role != DropRole::Parameter) continue;
-    std::string option = info.short_option != '\0' ? std::string("-") + info.short_option + ", "
-                                                   : std::string("    ");
-    option += "--" + std::string(info.option) + "=TEXT";
-    std::string what(info.words);
-    if (!info.unit.empty()) what += ", " + std::string(info.unit);
-    if (info.default_value) {
-      what += " (default " + FormatGeneral(*info.default_value) + ")";
-    }
-    OptionLine(out, option, what);
+    if (info.role != DropRole::Parameter || !info.default_value) continue;
+    if (!text.empty()) text += ", ";
+    text += std::string(info.name) + " " + FormatGeneral(*info.default_value);
+    if (!info.unit.empty()) text += " " + std::string(info.unit);
   }
-  OptionLine(out, "-s, --series=NAME", "roughness of a series: " + SeriesNames());
-  OptionLine(out, "    --explain", "the working too: Re, friction, form, drop, velocities");
-  OptionLine(out, "-h, --help", "this help");
-  out << "\n--roughness wins over --series. Prints the outlet gauge pressure in MPa.\n"
-         "Exit status: 0 result printed, 1 more data needed or an input out of range,\n"
-         "2 arithmetic fault, 3 the gauge pressure falls to zero before the end of the line\n"
-         "(the length where it does is on standard error), 64 usage error.\n";
-}
-
-// As the calculations warn about a field: a script never computes silently with «1,000»
-// read as 1.
-void WarnAboutIgnoredParameter(std::string_view option, std::string_view text, std::ostream& err) {
-  const auto number = [&]() -> std::optional<LeadingNumber> {
-    try {
-      return ReadLeadingNumber(text);
-    } catch (const ArithmeticFault&) {
-      return std::nullopt;  // the calculation reports it
-    }
-  }();
-  if (number && number->ignored_text) {
-    err << "tarnivel: --" << option << " \"" << text << "\" was read as "
-        << FormatGeneral(number->value) << '\n';
-  }
+  return text;
 }
 
 void Explain(std::ostream& out, const DropResult& result) {
@@ -132,80 +81,100 @@ void Explain(std::ostream& out, const DropResult& result) {
   }
 }
 
-}  // namespace
-
-int RunDropCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
-  const DropOptions& options = Options();
-  const ParsedArguments parsed = ParseOptions(args, options.known);
-  if (!parsed.error.empty()) return UsageError(err, parsed.error);
-  if (!parsed.operands.empty()) {
-    return UsageError(err, "unexpected argument '" + parsed.operands.front() + "'");
-  }
+int RunDrop(const ParsedArguments& parsed, const Streams& streams) {
+  const std::vector<DropQuantity> parameters = Parameters();
   DropTexts texts;
   std::optional<std::string> series;
   bool explain = false;
   for (const ParsedOption& option : parsed.options) {  // the last of each counts
-    switch (options.kinds[option.index]) {
-      case DropOption::Field:
-        switch (*options.fields[option.index]) {
-          case Field::Pressure:
-            texts.pressure = option.value;
-            break;
-          case Field::Flow:
-            texts.flow = option.value;
-            break;
-          default:
-            texts.diameter = option.value;
-            break;
-        }
-        break;
-      case DropOption::Parameter:
-        texts[*options.quantities[option.index]] = option.value;
-        break;
-      case DropOption::Series:
-        series = option.value;
-        break;
-      case DropOption::Explain:
-        explain = true;
-        break;
-      case DropOption::Help:
-        DropHelp(out);
-        return kExitOk;
+    std::size_t index = option.index;
+    if (index < std::size(kDropFields)) {
+      switch (kDropFields[index]) {
+        case Field::Pressure:
+          texts.pressure = option.value;
+          break;
+        case Field::Flow:
+          texts.flow = option.value;
+          break;
+        default:
+          texts.diameter = option.value;
+          break;
+      }
+      continue;
+    }
+    index -= std::size(kDropFields);
+    if (index < parameters.size()) {
+      texts[parameters[index]] = option.value;
+    } else if (index - parameters.size() == kSeries) {
+      series = option.value;
+    } else {
+      explain = true;
     }
   }
   if (series) {
     const std::optional<double> roughness = RoughnessOfSeries(*series);
     if (!roughness) {
-      return UsageError(err, "unknown series '" + *series + "' (known: " + SeriesNames() + ")");
+      return UsageError(streams.err,
+                        "unknown series '" + *series + "' (known: " + SeriesNames() + ")");
     }
     std::optional<std::string>& given = texts[DropQuantity::Roughness];
     if (!given) given = FormatGeneral(*roughness);
   }
 
-  WarnAboutIgnoredText(InputFieldOf(Field::Pressure), texts.pressure, err);
-  WarnAboutIgnoredText(InputFieldOf(Field::Flow), texts.flow, err);
-  WarnAboutIgnoredText(InputFieldOf(Field::Diameter), texts.diameter, err);
+  WarnAboutIgnoredText(InputFieldOf(Field::Pressure), texts.pressure, streams.err);
+  WarnAboutIgnoredText(InputFieldOf(Field::Flow), texts.flow, streams.err);
+  WarnAboutIgnoredText(InputFieldOf(Field::Diameter), texts.diameter, streams.err);
   for (const DropQuantityInfo& info : kDropQuantities) {
-    if (const auto& text = texts[info.quantity]) WarnAboutIgnoredParameter(info.option, *text, err);
+    if (const auto& text = texts[info.quantity])
+      WarnAboutIgnoredText(info.option, *text, streams.err);
   }
 
   const auto outcome = ComputeDrop(texts);
   if (const auto* fault = std::get_if<DropFault>(&outcome)) {
-    err << "tarnivel: " << DescribeDropFault(*fault) << '\n';
+    Report(streams.err, DescribeDropFault(*fault));
     return fault->kind == DropFault::Kind::Arithmetic ? kExitFault : kExitPrompt;
   }
   const DropResult& result = std::get<DropResult>(outcome);
   if (explain) {
-    Explain(out, result);
+    Explain(streams.out, result);
   } else if (result.outlet_mpa) {
-    out << FormatGeneral(*result.outlet_mpa) << '\n';
+    streams.out << FormatGeneral(*result.outlet_mpa) << '\n';
   }
   if (!result.outlet_mpa) {
-    err << "tarnivel: the gauge pressure falls to 0 at " << FormatGeneral(result.reach_m)
-        << " m, before the end of the line\n";
+    Report(streams.err, "the gauge pressure falls to 0 at " + FormatGeneral(result.reach_m) +
+                            " m, before the end of the line");
     return kExitRunsOut;
   }
   return kExitOk;
+}
+
+}  // namespace
+
+Command DropCommand() {
+  Command command;
+  command.name = "drop";
+  command.summary = "the gauge pressure left at the end of a line of given length";
+  command.description =
+      "Computes the gauge pressure left at the end of a gas line by the hydraulic formulas of "
+      "the urban gas design code (GB 50028), with the Colebrook-White friction factor. Each "
+      "TEXT is read as the window reads a field.";
+  for (Field field : kDropFields) command.options.push_back(FieldOption(InputFieldOf(field)));
+  for (DropQuantity quantity : Parameters()) {
+    const DropQuantityInfo& info = DropQuantityOf(quantity);
+    command.options.push_back({info.option, info.short_option, "TEXT", info.words, info.unit});
+  }
+  command.options.insert(command.options.end(), std::begin(kOwnOptions), std::end(kOwnOptions));
+  command.notes = "Defaults: " + Defaults() + "; a series brings its own roughness (" +
+                  SeriesNames() +
+                  "), and --roughness wins over --series.\n"
+                  "\n"
+                  "Prints the outlet gauge pressure in MPa. When the gas would not reach the end "
+                  "above atmospheric pressure, nothing is printed and standard error gives the "
+                  "length at which the gauge pressure falls to zero.";
+  command.statuses = {kExitOk,    kExitPrompt,      kExitFault,  kExitRunsOut,
+                      kExitUsage, kExitOutOfMemory, kExitIoError};
+  command.run = &RunDrop;
+  return command;
 }
 
 }  // namespace tarnivel

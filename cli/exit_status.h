@@ -1,6 +1,10 @@
 #pragma once
-// The exit statuses of the command line and the batch, as scripts see them. Beyond the three
-// of a calculation they follow sysexits.h.
+// The exit statuses of the command line and the batch, as scripts see them, with what each
+// means: every help's "Exit status" lines and the man page are written from kExitStatuses.
+// Beyond the three of a calculation they follow sysexits.h.
+
+#include <array>
+#include <string_view>
 
 namespace tarnivel {
 
@@ -13,7 +17,30 @@ enum ExitStatus : int {
   kExitDataError = 65,    // malformed CSV, a header without calc, a bad catalogue (EX_DATAERR)
   kExitNoInput = 66,      // a FILE that cannot be opened (EX_NOINPUT)
   kExitUnavailable = 69,  // no display to open the window on (EX_UNAVAILABLE)
+  kExitOutOfMemory = 71,  // memory ran out (EX_OSERR)
   kExitIoError = 74,      // a read or write error (EX_IOERR)
 };
+
+struct ExitStatusMeaning {
+  ExitStatus status;
+  std::string_view meaning;  // for the help, in a phrase
+};
+
+inline constexpr std::array<ExitStatusMeaning, 10> kExitStatuses{{
+    {kExitOk, "success (a batch: every row computed)"},
+    {kExitPrompt,
+     "more data needed (a batch: some row ended in a request, a fault or an unknown "
+     "calc)"},
+    {kExitFault, "arithmetic fault: overflow, division by zero or invalid argument"},
+    {kExitRunsOut, "the gauge pressure falls to zero before the end of the line"},
+    {kExitUsage, "usage error"},
+    {kExitDataError,
+     "malformed input: CSV, a header without calc, a catalogue; or input over "
+     "its limit"},
+    {kExitNoInput, "FILE cannot be opened"},
+    {kExitUnavailable, "no display to open the window on"},
+    {kExitOutOfMemory, "out of memory"},
+    {kExitIoError, "read or write error"},
+}};
 
 }  // namespace tarnivel

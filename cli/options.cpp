@@ -39,10 +39,10 @@ ParsedArguments ParseOptions(std::span<const std::string> args, std::span<const 
     const OptionSpec& wanted = known[i];
     if (wanted.short_name != '\0') {
       short_options += wanted.short_name;
-      if (wanted.takes_value) short_options += ':';
+      if (wanted.takes_value()) short_options += ':';
     }
     long_options.push_back({wanted.name.data(),
-                            wanted.takes_value ? required_argument : no_argument, nullptr,
+                            wanted.takes_value() ? required_argument : no_argument, nullptr,
                             kLongBase + static_cast<int>(i)});
   }
   long_options.push_back({nullptr, 0, nullptr, 0});

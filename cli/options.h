@@ -10,10 +10,18 @@
 
 namespace tarnivel {
 
+// One option of a command, written once: the reading and the help both come from it.
 struct OptionSpec {
-  std::string_view name;  // the long name, without the dashes
-  char short_name;        // '\0' for none
-  bool takes_value;
+  std::string_view name;    // the long name, without the dashes
+  char short_name;          // '\0' for none
+  std::string_view value;   // what its value is called in the help, «TEXT»; empty: it takes none
+  std::string_view what;    // what it is, for the help
+  std::string_view unit{};  // the unit of its value, when it has one: «gauge pressure, MPa»
+  // Read, but left out of the help: a calculation accepts every field's option so that it
+  // can name the ones it does not read.
+  bool hidden = false;
+
+  constexpr bool takes_value() const { return !value.empty(); }
 };
 
 struct ParsedOption {

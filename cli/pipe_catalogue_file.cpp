@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 #include <span>
+#include <string>
 
 #include "cli/column_name.h"
 #include "cli/csv.h"
@@ -36,9 +37,13 @@ class CatalogueBuilder {
     const auto cell = [&](Column column) -> std::string_view {
       return index_[column] < cells.size() ? cells[index_[column]] : std::string_view();
     };
+    if (++pipes_ > kMaxCataloguePipes) return CatalogueError{Kind::TooManyPipes, line, {}};
     for (Column column : {kSeries, kPipe}) {
       if (cell(column).empty()) {
         return CatalogueError{Kind::EmptyName, line, std::string(kColumnNames[column])};
+      }
+      if (cell(column).size() > kMaxCatalogueNameBytes) {
+        return CatalogueError{Kind::LongName, line, std::string(kColumnNames[column])};
       }
     }
     std::array<Hundredths, 2> lengths;
@@ -72,6 +77,7 @@ class CatalogueBuilder {
   }
 
   std::size_t header_size_ = 0;
+  std::size_t pipes_ = 0;
   std::array<std::size_t, kColumnNames.size()> index_{};
   std::vector<PipeSeries> series_;
 };
@@ -90,6 +96,9 @@ std::string Describe(const CatalogueError& error) {
       return text + "more cells than the header names";
     case CatalogueError::Kind::EmptyName:
       return text + "the " + error.detail + " name is empty";
+    case CatalogueError::Kind::LongName:
+      return text + "the " + error.detail + " name is longer than " +
+             std::to_string(kMaxCatalogueNameBytes) + " bytes";
     case CatalogueError::Kind::BadLength:
       return text + error.detail + " is not millimetres with at most two decimals";
     case CatalogueError::Kind::NoBore:
@@ -98,14 +107,15 @@ std::string Describe(const CatalogueError& error) {
     case CatalogueError::Kind::BoreNotIncreasing:
       return text + "the bore of pipe '" + error.detail +
              "' is not larger than the one before it in its series";
+    case CatalogueError::Kind::TooManyPipes:
+      return text + "a catalogue holds at most " + std::to_string(kMaxCataloguePipes) + " pipes";
   }
   return text;
 }
 
-std::variant<std::vector<PipeSeries>, CatalogueError> ParsePipeCatalogue(std::string_view text) {
+std::variant<std::vector<PipeSeries>, CatalogueError> ParsePipeCatalogue(std::streambuf& source) {
+  std::vector<char> chunk(1 << 16);
   CsvReader reader;
-  reader.Feed(text);
-  reader.Finish();
   CatalogueBuilder builder;
   bool have_header = false;
   for (;;) {
@@ -119,7 +129,15 @@ std::variant<std::vector<PipeSeries>, CatalogueError> ParsePipeCatalogue(std::st
       }
       case CsvReader::Status::Error:
         return CatalogueError{CatalogueError::Kind::Csv, reader.error_line(), reader.error()};
-      case CsvReader::Status::NeedMore:  // cannot happen once finished
+      case CsvReader::Status::NeedMore:
+        if (const std::streamsize got =
+                source.sgetn(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+            got > 0) {
+          reader.Feed(std::string_view(chunk.data(), static_cast<std::size_t>(got)));
+        } else {
+          reader.Finish();
+        }
+        break;
       case CsvReader::Status::End:
         if (!have_header) return CatalogueError{CatalogueError::Kind::MissingColumn, 1, "series"};
         return builder.Take();

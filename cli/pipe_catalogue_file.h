@@ -1,9 +1,11 @@
 #pragma once
 // A user's pipe catalogue, for a local standard: CSV with a header row naming the columns
 // series, pipe, outside and wall (mm, at most two decimals; other columns are ignored), one
-// row per pipe, each series' pipes in the order of increasing bore.
+// row per pipe, each series' pipes in the order of increasing bore. Its size is limited, so
+// that a huge or endless file is refused rather than held.
 
 #include <cstddef>
+#include <streambuf>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -13,16 +15,21 @@
 
 namespace tarnivel {
 
+inline constexpr std::size_t kMaxCataloguePipes = 100'000;
+inline constexpr std::size_t kMaxCatalogueNameBytes = 100;  // of a series or a pipe
+
 // Why a catalogue cannot be used, and where.
 struct CatalogueError {
   enum class Kind {
-    Csv,               // malformed CSV; `detail` says how
-    MissingColumn,     // the header lacks the column `detail`
-    TooManyCells,      // a row with more cells than the header
-    EmptyName,         // an empty series or pipe name (`detail`: which)
-    BadLength,         // `detail` is not millimetres with at most two decimals
-    NoBore,            // the wall leaves no bore: 2 × wall ≥ outside
-    BoreNotIncreasing  // the bore is not larger than the one before in its series
+    Csv,                // malformed CSV; `detail` says how
+    MissingColumn,      // the header lacks the column `detail`
+    TooManyCells,       // a row with more cells than the header
+    EmptyName,          // an empty series or pipe name (`detail`: which)
+    LongName,           // a series or pipe name over kMaxCatalogueNameBytes (`detail`: which)
+    BadLength,          // `detail` is not millimetres with at most two decimals
+    NoBore,             // the wall leaves no bore: 2 × wall ≥ outside
+    BoreNotIncreasing,  // the bore is not larger than the one before in its series
+    TooManyPipes        // more than kMaxCataloguePipes rows of pipes
   };
   Kind kind;
   std::size_t line;  // 1-based
@@ -32,7 +39,8 @@ struct CatalogueError {
 // «line 3: outside '11o' is not millimetres with at most two decimals»
 std::string Describe(const CatalogueError& error);
 
-// The series of a catalogue, in the order they first appear.
-std::variant<std::vector<PipeSeries>, CatalogueError> ParsePipeCatalogue(std::string_view text);
+// The series of the catalogue `source` holds, in the order they first appear. It is read as it
+// arrives, up to its end or a failed read, which the caller asks the source about.
+std::variant<std::vector<PipeSeries>, CatalogueError> ParsePipeCatalogue(std::streambuf& source);
 
 }  // namespace tarnivel

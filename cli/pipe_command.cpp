@@ -1,62 +1,22 @@
 #include "cli/pipe_command.h"
 
-#include <fcntl.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <iterator>
 #include <ostream>
 #include <sstream>
 #include <string_view>
 
-#include "cli/cli.h"
 #include "cli/csv.h"
 #include "cli/exit_status.h"
-#include "cli/fd_input.h"
-#include "cli/options.h"
+#include "cli/field_options.h"
+#include "cli/input_file.h"
 #include "cli/pipe_catalogue_file.h"
+#include "cli/report.h"
 #include "core/numeric.h"
 #include "core/pipes.h"
 #include "core/quantities.h"
 
 namespace tarnivel {
 namespace {
-
-// --- Arguments ---
-
-// The fields the diameter calculation reads, named as the other commands name them, then
-// pipe's own options.
-enum class PipeOption { Field, Series, Catalogue, Csv, Help };
-struct PipeOptions {
-  std::vector<OptionSpec> known;
-  std::vector<PipeOption> kinds;             // by option
-  std::vector<std::optional<Field>> fields;  // by option: the field an option gives
-};
-
-const PipeOptions& Options() {
-  static const PipeOptions options = [] {
-    PipeOptions o;
-    for (Field field : InputFields(Calculation::Diameter)) {
-      const InputField& input = InputFieldOf(field);
-      o.known.push_back({input.name, input.short_option, true});
-      o.kinds.push_back(PipeOption::Field);
-      o.fields.push_back(field);
-    }
-    const std::pair<OptionSpec, PipeOption> own[] = {
-        {{"series", 's', true}, PipeOption::Series},
-        {{"catalogue", 'c', true}, PipeOption::Catalogue},
-        {{"csv", '\0', false}, PipeOption::Csv},
-        {{"help", 'h', false}, PipeOption::Help}};
-    for (const auto& [known_option, kind] : own) {
-      o.known.push_back(known_option);
-      o.kinds.push_back(kind);
-      o.fields.push_back(std::nullopt);
-    }
-    return o;
-  }();
-  return options;
-}
 
 // The request's text of a field, const or not as the request is.
 template <typename Request>
@@ -71,23 +31,6 @@ auto* TextOf(Request& request, Field field) {
     default:
       return static_cast<decltype(&request.pressure)>(nullptr);
   }
-}
-
-void PipeHelp(std::ostream& out) {
-  out << "Usage: tarnivel pipe [OPTION]...\n"
-         "Computes the bore a diameter calculation requires, before it is rounded, and picks\n"
-         "in each series the smallest standard pipe whose bore is at least that, with the\n"
-         "next smaller and larger pipe and the velocity in each.\n\n";
-  for (Field field : InputFields(Calculation::Diameter)) OptionLine(out, InputFieldOf(field));
-  out << "  -s, --series=NAME       a series to size in (repeatable); all built-in ones\n"
-         "                          when none is named:";
-  for (const PipeSeries& series : BuiltInSeries()) out << ' ' << series.name;
-  out << "\n"
-         "  -c, --catalogue=FILE    a CSV catalogue of pipes (series,pipe,outside,wall in mm)\n"
-         "      --csv               every pipe of each series as CSV, with its choice\n"
-         "  -h, --help              this help\n\n"
-         "Exit status: 0 sized, 1 more data needed, 2 arithmetic fault, 64 usage error,\n"
-         "65 malformed catalogue, 66 catalogue cannot be opened, 74 write error.\n";
 }
 
 // --- Output ---
@@ -165,20 +108,15 @@ void WriteCsv(std::string& out, const SizedSeries& sized) {
 // Returns the exit status when the catalogue cannot be used.
 std::optional<int> LoadCatalogue(const std::string& path, std::vector<PipeSeries>& known,
                                  std::ostream& err) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    err << "tarnivel: " << path << ": " << std::strerror(errno) << '\n';
-    return kExitNoInput;
-  }
-  FdInputBuffer file(fd, /*owns=*/true);
-  const std::string text{std::istreambuf_iterator<char>(&file), {}};
-  if (file.io_error() != 0) {
-    err << "tarnivel: " << path << ": " << std::strerror(file.io_error()) << '\n';
+  const auto file = OpenInputFile(path, err);
+  if (!file) return kExitNoInput;
+  auto parsed = ParsePipeCatalogue(*file);
+  if (file->io_error() != 0) {
+    ReportFileError(err, path, file->io_error());
     return kExitIoError;
   }
-  auto parsed = ParsePipeCatalogue(text);
   if (const auto* error = std::get_if<CatalogueError>(&parsed)) {
-    err << "tarnivel: " << path << ": " << Describe(*error) << '\n';
+    Report(err, path + ": " + Describe(*error));
     return kExitDataError;
   }
   for (PipeSeries& series : std::get<std::vector<PipeSeries>>(parsed)) {
@@ -206,36 +144,6 @@ SizedSeries Size(const PipeSeries& series, double required_mm, const PipeRequest
 }
 
 }  // namespace
-
-std::variant<PipeRequest, PipeUsageError> ParsePipeArguments(std::span<const std::string> args) {
-  const PipeOptions& options = Options();
-  const ParsedArguments parsed = ParseOptions(args, options.known);
-  if (!parsed.error.empty()) return PipeUsageError{parsed.error};
-  if (!parsed.operands.empty()) {
-    return PipeUsageError{"unexpected argument '" + parsed.operands.front() + "'"};
-  }
-  PipeRequest request;
-  for (const ParsedOption& option : parsed.options) {
-    switch (options.kinds[option.index]) {
-      case PipeOption::Field:
-        *TextOf(request, *options.fields[option.index]) = option.value;
-        break;
-      case PipeOption::Series:
-        request.series.push_back(option.value);
-        break;
-      case PipeOption::Catalogue:
-        request.catalogue = option.value;
-        break;
-      case PipeOption::Csv:
-        request.csv = true;
-        break;
-      case PipeOption::Help:
-        request.help = true;
-        break;
-    }
-  }
-  return request;
-}
 
 int RunPipe(const PipeRequest& request, std::ostream& out, std::ostream& err) {
   std::vector<PipeSeries> known(BuiltInSeries().begin(), BuiltInSeries().end());
@@ -265,7 +173,7 @@ int RunPipe(const PipeRequest& request, std::ostream& out, std::ostream& err) {
   try {
     const RequiredBore required = RequiredBoreFor(request.pressure, request.velocity, request.flow);
     if (required.outcome.prompt != Prompt::None) {
-      err << "tarnivel: " << PromptText(required.outcome.prompt) << '\n';
+      Report(err, PromptText(required.outcome.prompt));
       return kExitPrompt;
     }
     std::ostringstream table;
@@ -285,25 +193,12 @@ int RunPipe(const PipeRequest& request, std::ostream& out, std::ostream& err) {
     }
     if (!request.csv) text = table.str();
   } catch (const ArithmeticFault& fault) {
-    err << "tarnivel: " << FaultDescription(fault.kind()) << '\n';
+    Report(err, FaultDescription(fault.kind()));
     return kExitFault;
   }
 
   out << text;  // a failed write is reported with the others'
   return kExitOk;
-}
-
-int RunPipeCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
-  const auto parsed = ParsePipeArguments(args);
-  if (const auto* usage = std::get_if<PipeUsageError>(&parsed)) {
-    return UsageError(err, usage->message);
-  }
-  const PipeRequest& request = std::get<PipeRequest>(parsed);
-  if (request.help) {
-    PipeHelp(out);
-    return kExitOk;
-  }
-  return RunPipe(request, out, err);
 }
 
 }  // namespace tarnivel

@@ -27,6 +27,7 @@ void SecondThread::Start(std::function<void()> task) {
 void SecondThread::Wait() {
   std::unique_lock lock(mutex_);
   changed_.wait(lock, [this] { return !busy_; });
+  if (thrown_) std::rethrow_exception(std::exchange(thrown_, nullptr));
 }
 
 void SecondThread::Loop() {
@@ -36,8 +37,14 @@ void SecondThread::Loop() {
     if (busy_) {
       std::function<void()> task = std::move(task_);
       lock.unlock();
-      task();
+      std::exception_ptr thrown;
+      try {
+        task();
+      } catch (...) {
+        thrown = std::current_exception();
+      }
       lock.lock();
+      thrown_ = thrown;
       busy_ = false;
       changed_.notify_all();
     } else {

@@ -3,6 +3,7 @@
 // batch computes half of each large block of rows on it.
 
 #include <condition_variable>
+#include <exception>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -11,6 +12,7 @@ namespace tarnivel {
 
 class SecondThread {
  public:
+  // Starts a thread; throws std::system_error when the system has none to give.
   SecondThread();
   ~SecondThread();
   SecondThread(const SecondThread&) = delete;
@@ -18,7 +20,7 @@ class SecondThread {
 
   // Starts `task`; the previous one must have been waited for.
   void Start(std::function<void()> task);
-  // Returns once the task started last has finished.
+  // Returns once the task started last has finished; throws what it threw (std::bad_alloc).
   void Wait();
 
  private:
@@ -27,6 +29,7 @@ class SecondThread {
   std::mutex mutex_;
   std::condition_variable changed_;
   std::function<void()> task_;
+  std::exception_ptr thrown_;  // by the task started last
   bool busy_ = false;
   bool stopping_ = false;
   std::thread thread_;  // last, so that it starts once the rest is ready

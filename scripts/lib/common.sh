@@ -7,7 +7,7 @@ cd "$ROOT"
 
 # What every build needs.
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-                libbenchmark-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
+                libbenchmark-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n help2man)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

@@ -119,6 +119,42 @@ TEST(Batch, StopsAtMalformedInputAfterTheRowsBeforeIt) {
   for (const BatchCase& c : cases) ExpectBatch(c);
 }
 
+// A row too large to hold stops the batch like malformed CSV, after the rows before it; one
+// just within the limits is computed.
+TEST(Batch, StopsAtACellOrRowOverItsLimit) {
+  const std::string header = "calc,pressure,diameter,flow,note\n";
+  const std::string good = "velocity,0.3,100,1000\n";
+  const std::string out_header = "calc,pressure,diameter,flow,note,velocity,message\n";
+  const std::string good_out = "velocity,0.3,100,1000,,8.84194143371033,\n";
+  const std::string mib(CsvReader::kMaxCellBytes, 'x');
+  std::string wide_row = "velocity";
+  for (int i = 0; i < 16; ++i) wide_row += "," + mib;
+  const struct {
+    std::string row;
+    std::string err;
+  } cases[] = {
+      {"velocity,0.3,100,1000," + mib + "\n", ""},
+      {"velocity,0.3,100,1000," + mib + "x\n", "line 3: a cell is longer than 1 MiB"},
+      {"velocity,0.3,100,1000,\"" + mib + "\"\"\"\n", "line 3: a cell is longer than 1 MiB"},
+      {wide_row + "\n", "line 3: a row is longer than 16 MiB"},
+      {std::string(CsvReader::kMaxRecordCells, ',') + "\n",
+       "line 3: a row has more than 65536 cells"},
+  };
+  for (const auto& c : cases) {
+    std::istringstream in(header + good + c.row + good);
+    std::ostringstream out, err;
+    const int status = RunBatch(in, out, err);
+    if (c.err.empty()) {
+      EXPECT_EQ(status, kExitOk);
+      EXPECT_EQ(err.str(), "");
+      continue;
+    }
+    EXPECT_EQ(status, kExitDataError) << c.err;
+    EXPECT_EQ(out.str(), out_header + good_out) << c.err;
+    EXPECT_EQ(err.str(), "tarnivel: batch: " + c.err + "\n");
+  }
+}
+
 // Each row of a batch gives what the single-calculation command line gives for it.
 TEST(Batch, AgreesWithTheCommandLineRowForRow) {
   std::vector<std::string_view> calcs;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/commands.h"
 #include "core/quantities.h"
 
 namespace tarnivel {
@@ -131,6 +132,24 @@ TEST(CommandLine, HelpForTheProgramAndEachCommand) {
   const Ran batch = RunCase({{"batch", "--help"}, 0, "", ""});
   EXPECT_EQ(batch.status, 0);
   EXPECT_TRUE(batch.out.starts_with("Usage: tarnivel batch [FILE]")) << batch.out;
+}
+
+// Help texts are assembled from the tables, so a longer name or phrase must still leave every
+// line within a terminal's 80 columns, which the man page and bash's completion rely on too.
+TEST(CommandLine, EveryHelpFitsATerminal) {
+  std::vector<std::vector<std::string>> calls = {{"--help"}};
+  for (const Command& command : Commands()) calls.push_back({command.name, "--help"});
+  for (const auto& args : calls) {
+    const Ran ran = RunCase({args, 0, "", ""});
+    EXPECT_EQ(ran.status, 0) << ran.where;
+    std::istringstream lines(ran.out);
+    for (std::string line; std::getline(lines, line);) {
+      const auto columns = std::ranges::count_if(
+          line, [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+      EXPECT_LT(columns, 80) << ran.where << ": " << line;
+    }
+    EXPECT_NE(ran.out.find("\nExit status:\n"), std::string::npos) << ran.where;
+  }
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "cli/drop_command.h"
+#include "cli/cli.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +17,10 @@ struct Ran {
 };
 
 Ran Drop(std::vector<std::string> args) {
+  args.insert(args.begin(), "drop");
+  std::istringstream in;
   std::ostringstream out, err;
-  const int status = RunDropCommand(args, out, err);
+  const int status = RunCommandLine(args, in, out, err);
   return {status, out.str(), err.str()};
 }
 

@@ -150,7 +150,7 @@ TEST(PipeCommand, AUsersCatalogueAddsOrReplacesSeries) {
 }
 
 TEST(PipeCommand, AMalformedCatalogueIsNamedByItsLineAndNothingElseHappens) {
-  const std::pair<const char*, const char*> cases[] = {
+  const std::pair<std::string, const char*> cases[] = {
       {"series,pipe,outside\n", "line 1: the header has no 'wall' column"},
       {"series,pipe,outside,wall\na,b,20,2\na,c,20.005,2\n",
        "line 3: outside '20.005' is not millimetres with at most two decimals"},
@@ -159,6 +159,8 @@ TEST(PipeCommand, AMalformedCatalogueIsNamedByItsLineAndNothingElseHappens) {
        "line 4: the bore of pipe 'c' is not larger"},
       {"series,pipe,outside,wall\n,b,20,2\n", "line 2: the series name is empty"},
       {"series,pipe,outside,wall\na,b,20,2,x\n", "line 2: more cells than the header"},
+      {"series,pipe,outside,wall\na," + std::string(101, 'b') + ",20,2\n",
+       "line 2: the pipe name is longer than 100 bytes"},
       {"series,pipe,outside,wall\na,\"b,20,2\n", "line 2: "},
       {"", "line 1: the header has no 'series' column"},
   };

@@ -1,0 +1,88 @@
+#include "cli/batch_command.h"
+
+#include <istream>
+#include <string>
+
+#include "cli/batch.h"
+#include "cli/batch_pipes.h"
+#include "cli/csv.h"
+#include "cli/input_file.h"
+#include "cli/report.h"
+#include "core/pipes.h"
+#include "core/quantities.h"
+
+namespace tarnivel {
+namespace {
+
+// «a, b or c»
+template <typename Names>
+std::string Listed(const Names& names, std::string_view last_joint) {
+  std::string text;
+  for (std::size_t i = 0; i < std::size(names); ++i) {
+    if (i > 0) text += i + 1 == std::size(names) ? last_joint : ", ";
+    text += std::string(names[i]);
+  }
+  return text;
+}
+
+std::string Description() {
+  std::vector<std::string_view> calcs;
+  for (const CalculationInfo& info : kCalculations) calcs.push_back(info.name);
+  std::string text =
+      "Computes a CSV table of calculations read from FILE, or from standard input when FILE is "
+      "- or absent, and writes the table to standard output, a row at a time.\n\n"
+      "The header names the columns: calc (" +
+      Listed(calcs, " or ") + ") is required;\n";
+  for (const InputField& input : kInputFields) {
+    text += "  " + std::string(input.name) + std::string(10 - input.name.size(), ' ') +
+            std::string(input.words) + ", " + std::string(input.unit) + '\n';
+  }
+  return text +
+         "hold the field texts; other columns are carried through. The output has the input's "
+         "columns, the fields as computed and a last column, message: empty, or the request, "
+         "fault, unknown calc or unknown series that the row ended in.";
+}
+
+std::string Notes() {
+  std::vector<std::string_view> series;
+  for (const PipeSeries& s : BuiltInSeries()) series.push_back(s.name);
+  return "An optional column series names a built-in series (" + Listed(series, " or ") +
+         ", ignoring case and blanks): a diameter row then gets the columns " +
+         Listed(BatchPipes::kOutputNames, " and ") +
+         " of the pipe chosen in it, as tarnivel pipe chooses it, added before message when the "
+         "input lacks them.\n\n"
+         "CSV as in RFC 4180; " +
+         CsvLimitsText() + " stop the batch as malformed, after the rows before them.";
+}
+
+int RunBatchCommand(const ParsedArguments& parsed, const Streams& streams) {
+  if (parsed.operands.size() > 1) {
+    return UsageError(streams.err,
+                      "batch takes one FILE; '" + parsed.operands[1] + "' is one too many");
+  }
+  if (parsed.operands.empty() || parsed.operands[0] == "-") {
+    return RunBatch(streams.in, streams.out, streams.err, "-");
+  }
+  const std::string& name = parsed.operands[0];
+  const auto file = OpenInputFile(name, streams.err);
+  if (!file) return kExitNoInput;
+  std::istream file_in(file.get());
+  return RunBatch(file_in, streams.out, streams.err, name);
+}
+
+}  // namespace
+
+Command BatchCommand() {
+  Command command;
+  command.name = "batch";
+  command.summary = "a CSV table of calculations, one per row";
+  command.operands = "[FILE]";
+  command.description = Description();
+  command.notes = Notes();
+  command.statuses = {kExitOk,      kExitPrompt,      kExitUsage,  kExitDataError,
+                      kExitNoInput, kExitOutOfMemory, kExitIoError};
+  command.run = &RunBatchCommand;
+  return command;
+}
+
+}  // namespace tarnivel

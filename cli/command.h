@@ -1,0 +1,49 @@
+#pragma once
+// A command of the command line as one row of the program's table of commands: its name and
+// summary for the program's help, its options, help texts and exit statuses for its own help,
+// the man page and the shell's completion, and the function that runs it.
+
+#include <functional>
+#include <iosfwd>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/exit_status.h"
+#include "cli/options.h"
+
+namespace tarnivel {
+
+// The standard streams a command works with.
+struct Streams {
+  std::istream& in;
+  std::ostream& out;
+  std::ostream& err;
+};
+
+struct Command {
+  std::string name;     // as typed after the program's name: "velocity"
+  std::string summary;  // its line in the program's help
+  // What its usage line shows after [OPTION]..., "[FILE]"; empty when it takes no operand, in
+  // which case an operand is a usage error before anything else.
+  std::string operands;
+  // Its help: the paragraphs before the options and after them. A paragraph is reflowed to
+  // the terminal's width unless it starts with a blank, which keeps its lines as written.
+  std::string description;
+  std::string notes;
+  std::vector<OptionSpec> options;   // -h, --help is added to them
+  std::vector<ExitStatus> statuses;  // those it can return
+  // Runs the command once its options have been read and --help has been answered.
+  std::function<int(const ParsedArguments& arguments, const Streams& streams)> run;
+  // A command that reads its own arguments and answers its own --help: it is handed them
+  // unread, as operands, and the fields of its help above stay empty.
+  bool reads_own_arguments = false;
+};
+
+// A command of the older shape, which reads its arguments and writes its help itself.
+Command CommandReadingItsOwnArguments(std::string_view name, std::string_view summary,
+                                      int (*run)(std::span<const std::string> args,
+                                                 std::ostream& out, std::ostream& err));
+
+}  // namespace tarnivel

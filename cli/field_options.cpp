@@ -1,0 +1,26 @@
+#include "cli/field_options.h"
+
+#include <ostream>
+#include <string>
+
+#include "cli/report.h"
+#include "core/numeric.h"
+
+namespace tarnivel {
+
+void WarnAboutIgnoredText(const InputField& input, std::string_view text, std::ostream& err) {
+  WarnAboutIgnoredText(input.name, text, err);
+}
+
+void WarnAboutIgnoredText(std::string_view option, std::string_view text, std::ostream& err) {
+  try {
+    const LeadingNumber number = ReadLeadingNumber(text);
+    if (number.ignored_text) {
+      err << IgnoredTextWarning("--" + std::string(option), text, number.value);
+    }
+  } catch (const ArithmeticFault&) {
+    // The calculation reports it.
+  }
+}
+
+}  // namespace tarnivel

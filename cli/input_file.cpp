@@ -1,0 +1,20 @@
+#include "cli/input_file.h"
+
+#include <fcntl.h>
+
+#include <cerrno>
+
+#include "cli/report.h"
+
+namespace tarnivel {
+
+std::unique_ptr<FdInputBuffer> OpenInputFile(const std::string& path, std::ostream& err) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    ReportFileError(err, path, errno);
+    return nullptr;
+  }
+  return std::make_unique<FdInputBuffer>(fd, /*owns=*/true);
+}
+
+}  // namespace tarnivel

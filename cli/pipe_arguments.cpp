@@ -1,0 +1,110 @@
+#include "cli/pipe_arguments.h"
+
+#include <string>
+#include <vector>
+
+#include "cli/csv.h"
+#include "cli/field_options.h"
+#include "cli/pipe_catalogue_file.h"
+#include "cli/pipe_command.h"
+#include "core/pipes.h"
+#include "core/quantities.h"
+
+namespace tarnivel {
+namespace {
+
+// pipe's own options, after those of the fields the diameter calculation reads.
+enum PipeOption { kSeries, kCatalogue, kCsv };
+constexpr OptionSpec kPipeOptions[] = {
+    {"series", 's', "NAME",
+     "a series to size in (repeatable, in the order given); every series when none is named"},
+    {"catalogue", 'c', "FILE", "a CSV catalogue of pipes of your own, beside the built-in ones"},
+    {"csv", '\0', "", "every pipe of each series as CSV, with its choice"},
+};
+
+// The request's text of `field`.
+std::string PipeRequest::*TextOf(Field field) {
+  switch (field) {
+    case Field::Pressure:
+      return &PipeRequest::pressure;
+    case Field::Velocity:
+      return &PipeRequest::velocity;
+    default:
+      return &PipeRequest::flow;
+  }
+}
+
+int RunPipeCommand(const ParsedArguments& parsed, const Streams& streams) {
+  const auto fields = InputFields(Calculation::Diameter);
+  PipeRequest request;
+  for (const ParsedOption& option : parsed.options) {
+    if (option.index < fields.size()) {
+      request.*TextOf(fields[option.index]) = option.value;
+      continue;
+    }
+    switch (option.index - fields.size()) {
+      case kSeries:
+        request.series.push_back(option.value);
+        break;
+      case kCatalogue:
+        request.catalogue = option.value;
+        break;
+      case kCsv:
+        request.csv = true;
+        break;
+    }
+  }
+  return RunPipe(request, streams.out, streams.err);
+}
+
+// «steel (DN15 to DN600), pe-sdr11 (de20 to de630), ...»
+std::string BuiltInSeriesText() {
+  std::string text;
+  for (const PipeSeries& series : BuiltInSeries()) {
+    if (!text.empty()) text += ", ";
+    text += series.name + " (" + series.pipes.front().designation + " to " +
+            series.pipes.back().designation + ")";
+  }
+  return text;
+}
+
+}  // namespace
+
+Command PipeCommand() {
+  Command command;
+  command.name = "pipe";
+  command.summary = "the standard pipe for a diameter, with the velocity in it";
+  command.description =
+      "Computes the bore a diameter calculation requires, before it is rounded, and picks in "
+      "each series the smallest standard pipe whose bore is at least that, with the next "
+      "smaller and larger pipe and the velocity in each.";
+  for (Field field : InputFields(Calculation::Diameter)) {
+    command.options.push_back(FieldOption(InputFieldOf(field)));
+  }
+  command.options.insert(command.options.end(), std::begin(kPipeOptions), std::end(kPipeOptions));
+  command.notes =
+      "Each series is shown as a small table of the smaller, the chosen and the larger pipe, "
+      "the chosen one marked with *: outside diameter, wall and bore in mm, and the velocity in "
+      "m/s with the digits tarnivel velocity prints for that bore. Past the largest pipe of a "
+      "series, a line says that the series has no pipe.\n"
+      "\n"
+      "--csv writes series,pipe,outside,wall,bore,velocity,choice instead: every pipe of each "
+      "series in the order of its table, choice being chosen, smaller, larger or empty.\n"
+      "\n"
+      "Built-in series: " +
+      BuiltInSeriesText() +
+      ".\n"
+      "\n"
+      "A catalogue is CSV with the columns series, pipe, outside and wall (mm, at most two "
+      "decimals; other columns are ignored), each series' pipes in the order of increasing "
+      "bore. Its series are added to the built-in ones, or replace one of the same name. It "
+      "holds at most " +
+      std::to_string(kMaxCataloguePipes) + " pipes, named in at most " +
+      std::to_string(kMaxCatalogueNameBytes) + " bytes; " + CsvLimitsText() + " make it malformed.";
+  command.statuses = {kExitOk,        kExitPrompt,  kExitFault,       kExitUsage,
+                      kExitDataError, kExitNoInput, kExitOutOfMemory, kExitIoError};
+  command.run = &RunPipeCommand;
+  return command;
+}
+
+}  // namespace tarnivel

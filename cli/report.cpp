@@ -1,0 +1,56 @@
+#include "cli/report.h"
+
+#include <cerrno>
+#include <cstring>
+#include <ostream>
+
+#include "core/numeric.h"
+
+namespace tarnivel {
+namespace {
+
+constexpr std::string_view kProgram = "tarnivel: ";
+
+}  // namespace
+
+void Report(std::ostream& err, std::string_view message) { err << kProgram << message << '\n'; }
+
+std::string ReportLine(std::string_view message) {
+  std::string line(kProgram);
+  line.append(message);
+  line.push_back('\n');
+  return line;
+}
+
+ExitStatus UsageError(std::ostream& err, std::string_view what) {
+  Report(err, what);
+  err << "Try 'tarnivel --help' for more information.\n";
+  return kExitUsage;
+}
+
+void ReportFileError(std::ostream& err, std::string_view file, int error) {
+  err << kProgram << file << ": " << std::strerror(error) << '\n';
+}
+
+ExitStatus ReportWriteError(std::ostream& err, int error) {
+  err << kProgram << "write error: " << std::strerror(error != 0 ? error : EIO) << '\n';
+  return kExitIoError;
+}
+
+ExitStatus ReportOutOfMemory(std::ostream& err) noexcept {
+  try {
+    err.write(kProgram.data(), static_cast<std::streamsize>(kProgram.size()));
+    err.write("out of memory\n", 14);
+    err.flush();
+  } catch (...) {  // nothing more can be said
+  }
+  return kExitOutOfMemory;
+}
+
+std::string IgnoredTextWarning(std::string_view subject, std::string_view text, double value) {
+  std::string message(subject);
+  message.append(" \"").append(text).append("\" was read as ").append(FormatGeneral(value));
+  return ReportLine(message);
+}
+
+}  // namespace tarnivel

@@ -1,0 +1,32 @@
+#pragma once
+// What the program says on standard error. Every line begins with the program's name, so that
+// a message can be told from other programs' in a script's log; that name is written here only.
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+#include "cli/exit_status.h"
+
+namespace tarnivel {
+
+// «tarnivel: <message>» on a line of its own.
+void Report(std::ostream& err, std::string_view message);
+// The same line as text, for messages gathered before they are written (on a second thread).
+std::string ReportLine(std::string_view message);
+
+// A usage error in two lines, «tarnivel: <what>» and where to find help.
+[[nodiscard]] ExitStatus UsageError(std::ostream& err, std::string_view what);
+// A file that could not be opened, read or written: «tarnivel: FILE: <system message>».
+void ReportFileError(std::ostream& err, std::string_view file, int error);
+// A failed write to standard output: «tarnivel: write error: <system message>»; EIO when the
+// cause is not known.
+[[nodiscard]] ExitStatus ReportWriteError(std::ostream& err, int error);
+// Memory ran out; says so without asking for more.
+[[nodiscard]] ExitStatus ReportOutOfMemory(std::ostream& err) noexcept;
+
+// The warning for a value the number reading took only in part, so that a script never
+// computes silently with «1,000» read as 1: «tarnivel: <subject> "<text>" was read as <value>».
+std::string IgnoredTextWarning(std::string_view subject, std::string_view text, double value);
+
+}  // namespace tarnivel
