@@ -131,18 +131,17 @@ int RunCalculation(const CalculationInfo& info, std::span<const std::string> arg
   }
 
   Warn(info.calculation, fields, given, err);
-  try {
-    const CalcOutcome outcome = Calculate(info.calculation, fields);
-    if (outcome.prompt != Prompt::None) {
-      err << "tarnivel: " << PromptText(outcome.prompt) << '\n';
-      return kExitPrompt;
-    }
-    out << fields.Read(info.result) << '\n';
-    return kExitOk;
-  } catch (const ArithmeticFault& fault) {
-    err << "tarnivel: " << FaultDescription(fault.kind()) << '\n';
+  const CalcOutcome outcome = Calculate(info.calculation, fields);
+  if (outcome.fault) {
+    err << "tarnivel: " << FaultDescription(*outcome.fault) << '\n';
     return kExitFault;
   }
+  if (outcome.prompt != Prompt::None) {
+    err << "tarnivel: " << PromptText(outcome.prompt) << '\n';
+    return kExitPrompt;
+  }
+  out << fields.Read(info.result) << '\n';
+  return kExitOk;
 }
 
 int RunBatchCommand(std::span<const std::string> args, std::istream& in, std::ostream& out,
@@ -193,14 +192,11 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
 }  // namespace
 
 void WarnAboutIgnoredText(const InputField& input, std::string_view text, std::ostream& err) {
-  try {
-    const LeadingNumber number = ReadLeadingNumber(text);
-    if (number.ignored_text) {
-      err << "tarnivel: --" << input.name << " \"" << text << "\" was read as "
-          << FormatGeneral(number.value) << '\n';
-    }
-  } catch (const ArithmeticFault&) {
-    // The calculation reports it.
+  const LeadingNumber number = ReadLeadingNumber(text);
+  if (number.fault) return;  // the calculation reports it
+  if (number.ignored_text) {
+    err << "tarnivel: --" << input.name << " \"" << text << "\" was read as "
+        << FormatGeneral(number.value) << '\n';
   }
 }
 
