@@ -52,6 +52,13 @@ TEST(ReadLeadingNumber, RoundsLongDigitStringsCorrectly) {
   EXPECT_EQ(Read(tie_broken), 9007199254740994.0);
   EXPECT_EQ(Read("4.9406564584124654e-324"), 4.9406564584124654e-324);
   EXPECT_EQ(Read("1.7976931348623157e308"), std::numeric_limits<double>::max());
+  // One multiplication or division rounds correctly only while the digits and the power of
+  // ten are exact doubles: up to 15 digits, up to 10^22.
+  EXPECT_EQ(Read("0.9514242627359937"), 0.9514242627359937);  // 16 digits: two roundings
+  EXPECT_EQ(Read("123456789012345e22"), 123456789012345e22);
+  EXPECT_EQ(Read("1e23"), 1e23);
+  EXPECT_EQ(Read("1e-22"), 1e-22);
+  EXPECT_EQ(Read("1e-23"), 1e-23);
 }
 
 TEST(ReadLeadingNumber, ReadsAMegabyteOfDigits) {
@@ -104,6 +111,8 @@ TEST(FormatGeneral, WritesFifteenDigitsInTheRightNotation) {
       {2.0 / 3, "0.666666666666667"},
       {1e-4, "0.0001"},
       {1e-5, "1E-05"},
+      {1e-9, "1E-09"},
+      {1e-10, "1E-10"},
       {123456789012345.0, "123456789012345"},
       {1e15, "1E+15"},
       {999999999999999.4, "999999999999999"},
