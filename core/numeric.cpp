@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/full_width.h"
 #include "core/number_text.h"
 
 namespace tarnivel {
@@ -157,9 +158,7 @@ bool ScanNumber(Cursor& in, DecimalNumber& number) {
   return true;
 }
 
-}  // namespace
-
-LeadingNumber ReadLeadingNumber(std::string_view text) {
+LeadingNumber ReadAsciiLeadingNumber(std::string_view text) {
   Cursor in(text, /*skip_blanks=*/true);
   DecimalNumber number;
   const bool found = ScanNumber(in, number);
@@ -167,6 +166,14 @@ LeadingNumber ReadLeadingNumber(std::string_view text) {
   if (!found) in.Rewind(0);
   result.ignored_text = !in.AtEnd();
   return result;
+}
+
+}  // namespace
+
+LeadingNumber ReadLeadingNumber(std::string_view text) {
+  // The batch reads millions of cells: only a text that may hold full-width forms is copied.
+  if (!MayHoldFullWidth(text)) return ReadAsciiLeadingNumber(text);
+  return ReadAsciiLeadingNumber(FoldFullWidth(text));
 }
 
 std::optional<NumberReading> ParseNumberStrict(std::string_view text) {

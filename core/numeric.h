@@ -26,14 +26,16 @@ struct [[nodiscard]] LeadingNumber : NumberReading {
   bool ignored_text = false;
 };
 
-// The lenient reading: blanks (space, tab, line feed) are skipped anywhere, then an optional
-// sign, digits with at most one period, and an optional exponent (E or e, optional sign,
-// digits). Whatever follows is ignored; a text without digits reads as 0. Correctly rounded
-// for any number of digits, linear in the length of the text. A number beyond the double
-// range is an Overflow fault.
+// The lenient reading: blanks (space, tab, line feed, and the ideographic space U+3000 a
+// Chinese input method types) are skipped anywhere, then an optional sign, digits with at most
+// one period, and an optional exponent (E or e, optional sign, digits). The full-width digits,
+// period, plus, minus, E and e of the same input methods («１０００», «－０．５») count as
+// their ASCII forms. Whatever follows is ignored; a text without digits reads as 0. Correctly
+// rounded for any number of digits, linear in the length of the text. A number beyond the
+// double range is an Overflow fault.
 LeadingNumber ReadLeadingNumber(std::string_view text);
 
-// The strict reading: the whole text must be a number (sign, digits with at most one
+// The strict reading: the whole text must be a number (ASCII sign, digits with at most one
 // period, optional exponent), no blanks. Meant for texts FormatGeneral has written. Nothing
 // for a text that is not a number; an Overflow fault for one beyond the double range.
 [[nodiscard]] std::optional<NumberReading> ParseNumberStrict(std::string_view text);

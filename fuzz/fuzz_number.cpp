@@ -1,7 +1,8 @@
 // The lenient and strict readings and the general format, on arbitrary text.
 //
-// Properties: the lenient reading gives a finite number or an overflow fault; a text the
-// strict reading accepts reads the same leniently and as the C library reads it; the general
+// Properties: the lenient reading gives a finite number or an overflow fault, and reads the
+// text with its number's characters and blanks in full-width forms exactly as the text; a text
+// the strict reading accepts reads the same leniently and as the C library reads it; the general
 // format writes a plain number that reads back strictly as the value rounded to 15 digits; the
 // standard library's and the C library's conversions (core/number_text.h) agree character for
 // character, on the values read and on doubles made of the input's raw bytes.
@@ -84,6 +85,24 @@ void CompareReadings(const std::string& input) {
         "readings of long texts agree");
 }
 
+// `text` with its digits, period, signs, exponent letters and spaces in the full-width forms a
+// Chinese input method types.
+std::string FullWidth(std::string_view text) {
+  constexpr std::string_view kAscii = "0123456789.-+Ee ";
+  constexpr std::string_view kWide[] = {"０", "１", "２", "３", "４", "５", "６", "７",
+                                        "８", "９", "．", "－", "＋", "Ｅ", "ｅ", "\u3000"};
+  std::string wide;
+  for (const char c : text) {
+    const std::size_t at = kAscii.find(c);
+    if (at == std::string_view::npos) {
+      wide += c;
+    } else {
+      wide += kWide[at];
+    }
+  }
+  return wide;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -105,6 +124,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckFormat(lenient);
     ComparePaths(lenient, 14);
   }
+  const LeadingNumber wide = ReadLeadingNumber(FullWidth(text));
+  Check(SameDouble(wide.value, lenient) && wide.fault == number.fault &&
+            wide.ignored_text == number.ignored_text,
+        "full-width forms read as their ASCII ones");
 
   if (const auto strict = ParseNumberStrict(text)) {
     if (strict->fault) {

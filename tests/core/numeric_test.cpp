@@ -33,8 +33,21 @@ TEST(ReadLeadingNumber, ReadsTheNumberATextStartsWith) {
       {"1.2.3", 1.2},  {".5", 0.5},  {"1e3", 1000},  {"-0.1", -0.1}, {"  12.5 kg", 12.5},
       {"1,5", 1},      {"+7", 7},    {"1e-2", 0.01}, {"1 2 3", 123}, {"1 000", 1000},
       {"\t1\n2", 12},  {"1e", 1},    {"1e+", 1},     {"1E+2x", 100}, {"- 5", -5},
-      {"1 e 3", 1000}, {"--1", 0},   {"&H10", 0},    {"0x1A", 0},    {"１２", 0},
-      {"12０", 12},    {"0.000", 0}, {"007", 7},     {"1.", 1},      {"1e-400", 0},
+      {"1 e 3", 1000}, {"--1", 0},   {"&H10", 0},    {"0x1A", 0},    {"１２", 12},
+      {"12０", 120},   {"0.000", 0}, {"007", 7},     {"1.", 1},      {"1e-400", 0},
+  };
+  for (const ParseCase& c : cases) {
+    EXPECT_EQ(Read(c.text), c.value) << "text «" << c.text << "»";
+  }
+}
+
+TEST(ReadLeadingNumber, ReadsFullWidthFormsAsTheirAsciiOnes) {
+  // As a Chinese input method types them in its full-width mode, with its ideographic space;
+  // a form cut short or another character stops the number as any other character does.
+  const ParseCase cases[] = {
+      {"１０００", 1000},   {"－０．５", -0.5},  {"＋１Ｅ３", 1000}, {"２ｅ－２", 0.02},
+      {"１　０００", 1000}, {"１。５", 1},       {"\xEF\xBC", 0},    {"1\xEF\xBC", 1},
+      {"１２\xE3\x80", 12}, {"\xE3\x80\x80", 0}, {"ｅ", 0},          {"１\xEF\xBC\x90", 10},
   };
   for (const ParseCase& c : cases) {
     EXPECT_EQ(Read(c.text), c.value) << "text «" << c.text << "»";
@@ -72,7 +85,7 @@ TEST(ReadLeadingNumber, ReadsAMegabyteOfDigits) {
 }
 
 TEST(ReadLeadingNumber, OverflowIsAFault) {
-  for (const char* text : {"1e999", "-1e309", "1.8e308", "1e99999999999999999999"}) {
+  for (const char* text : {"1e999", "-1e309", "1.8e308", "1e99999999999999999999", "１ｅ９９９"}) {
     EXPECT_EQ(FaultReading(text), FaultKind::Overflow) << text;
   }
   EXPECT_EQ(Read("1e-99999999999999999999"), 0.0);
@@ -80,9 +93,10 @@ TEST(ReadLeadingNumber, OverflowIsAFault) {
 
 TEST(ReadLeadingNumber, FlagsTextTheReadingPassedOver) {
   const std::pair<const char*, bool> cases[] = {
-      {"", false},    {"  ", false},   {"12", false},   {" 1 000 ", false},
-      {"1e3", false}, {"12abc", true}, {"1,000", true}, {"abc", true},
-      {"-", true},    {"1e", true},    {"1.2.3", true}, {".", true},
+      {"", false},         {"  ", false},       {"12", false},        {" 1 000 ", false},
+      {"1e3", false},      {"12abc", true},     {"1,000", true},      {"abc", true},
+      {"-", true},         {"1e", true},        {"1.2.3", true},      {".", true},
+      {"１０００", false}, {"　１２　", false}, {"１２ａｂｃ", true}, {"１。５", true},
   };
   for (const auto& [text, ignored] : cases) {
     EXPECT_EQ(ReadLeadingNumber(text).ignored_text, ignored) << "text «" << text << "»";
@@ -93,7 +107,7 @@ TEST(ParseNumberStrict, ReadsWholeNumbersOnly) {
   EXPECT_EQ(ParseNumberStrict("1.23456789012346E+16")->value, 1.23456789012346e16);
   EXPECT_EQ(ParseNumberStrict("-0.5")->value, -0.5);
   EXPECT_EQ(ParseNumberStrict("1E-05")->value, 1e-5);
-  for (const char* text : {"", "12abc", " 1", "1 ", "1e", ".", "-", "1,5"}) {
+  for (const char* text : {"", "12abc", " 1", "1 ", "1e", ".", "-", "1,5", "１"}) {
     EXPECT_FALSE(ParseNumberStrict(text)) << "text «" << text << "»";
   }
   // The largest double rounded to 15 digits lies beyond the double range.
