@@ -8,6 +8,7 @@
 // the tests and the benchmarks use TextFields, four plain strings.
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,7 +49,7 @@ class TextFields final : public FieldSet {
 // Why guarded arithmetic refused to produce a number. A fault is a value, never an exception:
 // whatever can fault returns a std::optional<FaultKind> beside its result, empty when all went
 // well, and the front ends look at it instead of catching anything.
-enum class FaultKind {
+enum class FaultKind : std::uint8_t {  // one byte: a reading with its fault fits two registers
   Overflow,        // a result, or a number written in a text, beyond the largest double
   DivisionByZero,  // a divisor equal to zero (zero by zero included)
   InvalidArgument  // a negative base raised to a non-whole power

@@ -10,7 +10,7 @@
 
 namespace tarnivel {
 
-// False only when `text` holds none of those forms; cheap, for a reading's fast path.
+// False when `text` holds none of those forms; cheap, so a reading can tell it need not fold.
 [[nodiscard]] bool MayHoldFullWidth(std::string_view text);
 
 // `text` with each of those forms replaced by its ASCII character; everything else unchanged.

@@ -158,23 +158,26 @@ bool ScanNumber(Cursor& in, DecimalNumber& number) {
   return true;
 }
 
-LeadingNumber ReadAsciiLeadingNumber(std::string_view text) {
+// The lenient reading of `text`; of its folded form too when `fold` allows and it holds a
+// full-width form.
+LeadingNumber ReadLenient(std::string_view text, bool fold) {
   Cursor in(text, /*skip_blanks=*/true);
   DecimalNumber number;
   const bool found = ScanNumber(in, number);
   LeadingNumber result{found ? number.ToDouble() : NumberReading{}};
   if (!found) in.Rewind(0);
   result.ignored_text = !in.AtEnd();
+  // A full-width form stops the reading short of the end, so a text read to its end (as the
+  // batch's millions of cells are) is never looked at again, let alone copied.
+  if (fold && result.ignored_text && MayHoldFullWidth(text)) {
+    return ReadLenient(FoldFullWidth(text), /*fold=*/false);
+  }
   return result;
 }
 
 }  // namespace
 
-LeadingNumber ReadLeadingNumber(std::string_view text) {
-  // The batch reads millions of cells: only a text that may hold full-width forms is copied.
-  if (!MayHoldFullWidth(text)) return ReadAsciiLeadingNumber(text);
-  return ReadAsciiLeadingNumber(FoldFullWidth(text));
-}
+LeadingNumber ReadLeadingNumber(std::string_view text) { return ReadLenient(text, /*fold=*/true); }
 
 std::optional<NumberReading> ParseNumberStrict(std::string_view text) {
   Cursor in(text, /*skip_blanks=*/false);
@@ -256,11 +259,6 @@ double Guarded::Pow(double base, double exponent) {
   if (exponent == 2.0) return Checked(base * base);
   if (exponent == 0.5) return std::sqrt(base) + 0.0;  // + 0.0: the root of -0 is 0
   return Checked(std::pow(base, exponent));
-}
-
-double Guarded::Take(const NumberReading& reading) {
-  if (reading.fault) return Fail(*reading.fault);
-  return reading.value;
 }
 
 double Guarded::Checked(double result) {

@@ -60,7 +60,9 @@ class Guarded {
   // A negative base with a non-whole exponent: InvalidArgument.
   [[nodiscard]] double Pow(double base, double exponent);
   // The value a text was read as, its fault kept as a step's.
-  [[nodiscard]] double Take(const NumberReading& reading);
+  [[nodiscard]] double Take(const NumberReading& reading) {
+    return reading.fault ? Fail(*reading.fault) : reading.value;
+  }
 
   [[nodiscard]] const std::optional<FaultKind>& fault() const { return fault_; }
 
