@@ -139,11 +139,8 @@ class RowComputer {
     const auto calculation = RowCalculation(calc_text);
     if (calculation) {
       WarnAboutIgnoredText(*calculation, line, err);
-      try {
-        message = PromptText(Calculate(*calculation, fields_).prompt);
-      } catch (const ArithmeticFault& fault) {
-        message = FaultDescription(fault.kind());
-      }
+      const CalcOutcome outcome = Calculate(*calculation, fields_);
+      message = outcome.fault ? FaultDescription(*outcome.fault) : PromptText(outcome.prompt);
     } else {
       unknown_ = "unknown calc '" + std::string(calc_text) + "'";
       message = unknown_;
@@ -174,15 +171,11 @@ class RowComputer {
     for (Field field : InputFields(calculation)) {
       const std::string text = fields_.Read(field);
       if (!MayHaveIgnoredText(text)) continue;
-      try {
-        const LeadingNumber number = ReadLeadingNumber(text);
-        if (!number.ignored_text) continue;
-        err += IgnoredTextWarning(
-            "batch: line " + std::to_string(line) + ": " + std::string(InputFieldOf(field).name),
-            text, number.value);
-      } catch (const ArithmeticFault&) {
-        // The row's message says it.
-      }
+      const LeadingNumber number = ReadLeadingNumber(text);
+      if (number.fault || !number.ignored_text) continue;  // a fault: the row's message says it
+      err += IgnoredTextWarning(
+          "batch: line " + std::to_string(line) + ": " + std::string(InputFieldOf(field).name),
+          text, number.value);
     }
   }
 

@@ -1,6 +1,7 @@
 #include "cli/batch_pipes.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "cli/column_name.h"
 #include "core/pipes.h"
@@ -63,17 +64,14 @@ std::string_view BatchPipes::Fill(std::span<const std::string> cells,
 
   // The diameter computed without a prompt, so the required bore has none either.
   const std::string_view pressure = cell(input_[0]), flow = cell(input_[2]);
-  try {
-    const RequiredBore required = RequiredBoreFor(pressure, cell(input_[1]), flow);
-    const PipeChoice choice = ChoosePipe(*series, required.mm);
-    if (!choice.chosen) return {};  // past the largest pipe: no pipe
-    const Pipe& pipe = series->pipes[*choice.chosen];
-    texts_ = {pipe.designation, FormatMillimetres(pipe.Bore()),
-              VelocityInPipe(pressure, flow, pipe)};
-  } catch (const ArithmeticFault& fault) {  // the velocity in a pipe can still overflow
-    for (std::string& text : texts_) text.clear();
-    return FaultDescription(fault.kind());
-  }
+  const RequiredBore required = RequiredBoreFor(pressure, cell(input_[1]), flow);
+  if (required.outcome.fault) return FaultDescription(*required.outcome.fault);
+  const PipeChoice choice = ChoosePipe(*series, required.mm);
+  if (!choice.chosen) return {};  // past the largest pipe: no pipe
+  const Pipe& pipe = series->pipes[*choice.chosen];
+  PipeVelocity velocity = VelocityInPipe(pressure, flow, pipe);
+  if (velocity.fault) return FaultDescription(*velocity.fault);  // it can still overflow
+  texts_ = {pipe.designation, FormatMillimetres(pipe.Bore()), std::move(velocity.text)};
   return {};
 }
 

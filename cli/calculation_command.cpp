@@ -57,18 +57,17 @@ int RunCalculation(const CalculationInfo& info, const std::vector<Field>& fields
   }
 
   Warn(info.calculation, fields, given, err);
-  try {
-    const CalcOutcome outcome = Calculate(info.calculation, fields);
-    if (outcome.prompt != Prompt::None) {
-      Report(err, PromptText(outcome.prompt));
-      return kExitPrompt;
-    }
-    out << fields.Read(info.result) << '\n';
-    return kExitOk;
-  } catch (const ArithmeticFault& fault) {
-    Report(err, FaultDescription(fault.kind()));
+  const CalcOutcome outcome = Calculate(info.calculation, fields);
+  if (outcome.fault) {
+    Report(err, FaultDescription(*outcome.fault));
     return kExitFault;
   }
+  if (outcome.prompt != Prompt::None) {
+    Report(err, PromptText(outcome.prompt));
+    return kExitPrompt;
+  }
+  out << fields.Read(info.result) << '\n';
+  return kExitOk;
 }
 
 }  // namespace

@@ -13,13 +13,10 @@ void WarnAboutIgnoredText(const InputField& input, std::string_view text, std::o
 }
 
 void WarnAboutIgnoredText(std::string_view option, std::string_view text, std::ostream& err) {
-  try {
-    const LeadingNumber number = ReadLeadingNumber(text);
-    if (number.ignored_text) {
-      err << IgnoredTextWarning("--" + std::string(option), text, number.value);
-    }
-  } catch (const ArithmeticFault&) {
-    // The calculation reports it.
+  const LeadingNumber number = ReadLeadingNumber(text);
+  if (number.fault) return;  // the calculation reports it
+  if (number.ignored_text) {
+    err << IgnoredTextWarning("--" + std::string(option), text, number.value);
   }
 }
 

@@ -1,9 +1,11 @@
 #include "cli/pipe_command.h"
 
 #include <algorithm>
+#include <optional>
 #include <ostream>
 #include <sstream>
 #include <string_view>
+#include <utility>
 
 #include "cli/csv.h"
 #include "cli/exit_status.h"
@@ -43,7 +45,8 @@ std::string Padded(std::string_view text, std::size_t width, bool right) {
 struct SizedSeries {
   const PipeSeries* series;
   PipeChoice choice;
-  std::vector<std::string> velocities;  // by pipe; only those shown are computed
+  std::vector<std::string> velocities;            // by pipe; only those shown are computed
+  std::optional<FaultKind> fault = std::nullopt;  // a velocity out of range: nothing is shown
 };
 
 void WriteTable(std::ostream& out, const SizedSeries& sized, double required_mm) {
@@ -137,8 +140,10 @@ SizedSeries Size(const PipeSeries& series, double required_mm, const PipeRequest
   for (std::size_t i = 0; i < series.pipes.size(); ++i) {
     const bool shown = request.csv || i == sized.choice.smaller || i == sized.choice.chosen ||
                        i == sized.choice.larger;
-    if (shown)
-      sized.velocities[i] = VelocityInPipe(request.pressure, request.flow, series.pipes[i]);
+    if (!shown) continue;
+    PipeVelocity velocity = VelocityInPipe(request.pressure, request.flow, series.pipes[i]);
+    if (velocity.fault) return {&series, {}, {}, velocity.fault};
+    sized.velocities[i] = std::move(velocity.text);
   }
   return sized;
 }
@@ -169,33 +174,34 @@ int RunPipe(const PipeRequest& request, std::ostream& out, std::ostream& err) {
   }
 
   // Everything is computed before anything is written, so a fault leaves no partial table.
-  std::string text;
-  try {
-    const RequiredBore required = RequiredBoreFor(request.pressure, request.velocity, request.flow);
-    if (required.outcome.prompt != Prompt::None) {
-      Report(err, PromptText(required.outcome.prompt));
-      return kExitPrompt;
-    }
-    std::ostringstream table;
-    if (request.csv) {
-      text = "series,pipe,outside,wall,bore,velocity,choice\n";
-    } else {
-      table << "required bore " << FormatGeneral(required.mm) << " mm; lengths in mm\n";
-    }
-    for (const PipeSeries* series : wanted) {
-      const SizedSeries sized = Size(*series, required.mm, request);
-      if (request.csv) {
-        WriteCsv(text, sized);
-      } else {
-        table << '\n';
-        WriteTable(table, sized, required.mm);
-      }
-    }
-    if (!request.csv) text = table.str();
-  } catch (const ArithmeticFault& fault) {
-    Report(err, FaultDescription(fault.kind()));
+  const auto fault = [&err](FaultKind kind) {
+    Report(err, FaultDescription(kind));
     return kExitFault;
+  };
+  std::string text;
+  const RequiredBore required = RequiredBoreFor(request.pressure, request.velocity, request.flow);
+  if (required.outcome.fault) return fault(*required.outcome.fault);
+  if (required.outcome.prompt != Prompt::None) {
+    Report(err, PromptText(required.outcome.prompt));
+    return kExitPrompt;
   }
+  std::ostringstream table;
+  if (request.csv) {
+    text = "series,pipe,outside,wall,bore,velocity,choice\n";
+  } else {
+    table << "required bore " << FormatGeneral(required.mm) << " mm; lengths in mm\n";
+  }
+  for (const PipeSeries* series : wanted) {
+    const SizedSeries sized = Size(*series, required.mm, request);
+    if (sized.fault) return fault(*sized.fault);
+    if (request.csv) {
+      WriteCsv(text, sized);
+    } else {
+      table << '\n';
+      WriteTable(table, sized, required.mm);
+    }
+  }
+  if (!request.csv) text = table.str();
 
   out << text;  // a failed write is reported with the others'
   return kExitOk;

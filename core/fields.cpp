@@ -26,6 +26,4 @@ std::string_view FaultDescription(FaultKind kind) {
   return {};
 }
 
-const char* ArithmeticFault::what() const noexcept { return FaultDescription(kind_).data(); }
-
 }  // namespace tarnivel

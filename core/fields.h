@@ -2,14 +2,13 @@
 // The vocabulary shared by the calculations and whatever holds the field texts.
 //
 //   field texts (FieldSet) --> CalcVelocity / CalcFlow / CalcDiameter --> CalcOutcome
-//                                         |
-//                                         +--> ArithmeticFault (thrown)
+//                                                                (prompt and focus, or fault)
 //
 // The window implements FieldSet over its text boxes; the command line, the batch mode,
 // the tests and the benchmarks use TextFields, four plain strings.
 
 #include <array>
-#include <exception>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,6 +46,18 @@ class TextFields final : public FieldSet {
   std::array<std::string, kFieldCount> texts_;
 };
 
+// Why guarded arithmetic refused to produce a number. A fault is a value, never an exception:
+// whatever can fault returns a std::optional<FaultKind> beside its result, empty when all went
+// well, and the front ends look at it instead of catching anything.
+enum class FaultKind : std::uint8_t {  // one byte: a reading with its fault fits two registers
+  Overflow,        // a result, or a number written in a text, beyond the largest double
+  DivisionByZero,  // a divisor equal to zero (zero by zero included)
+  InvalidArgument  // a negative base raised to a non-whole power
+};
+
+// The Chinese description of a fault, as the window and the command line show it.
+std::string_view FaultDescription(FaultKind kind);
+
 // The two things a calculation may ask the user for.
 enum class Prompt {
   None,
@@ -57,33 +68,15 @@ enum class Prompt {
 // The text the user sees for a prompt; empty for Prompt::None.
 std::string_view PromptText(Prompt prompt);
 
-// What a calculation asks of its caller once it has written its texts.
-struct CalcOutcome {
+// How a calculation ended: with its result written, with a prompt, or with a fault. A fault
+// stops the calculation at the step that ran into it: the texts written before that step stay,
+// nothing is written after it, and no prompt is asked for.
+struct [[nodiscard]] CalcOutcome {
   Prompt prompt = Prompt::None;
-  std::optional<Field> focus;  // the field to put the cursor in after the prompt
+  std::optional<Field> focus = std::nullopt;      // the field to put the cursor in after the prompt
+  std::optional<FaultKind> fault = std::nullopt;  // the first step that faulted
 
   friend bool operator==(const CalcOutcome&, const CalcOutcome&) = default;
-};
-
-// Why guarded arithmetic refused to produce a number.
-enum class FaultKind {
-  Overflow,        // a result, or a number written in a text, beyond the largest double
-  DivisionByZero,  // a divisor equal to zero (zero by zero included)
-  InvalidArgument  // a negative base raised to a non-whole power
-};
-
-// The Chinese description of a fault, as the window and the command line show it.
-std::string_view FaultDescription(FaultKind kind);
-
-// Thrown by the numeric services and the calculations; carries only its kind.
-class ArithmeticFault : public std::exception {
- public:
-  explicit ArithmeticFault(FaultKind kind) : kind_(kind) {}
-  FaultKind kind() const { return kind_; }
-  const char* what() const noexcept override;
-
- private:
-  FaultKind kind_;
 };
 
 }  // namespace tarnivel

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
 
+#include "core/full_width.h"
 #include "core/number_text.h"
 
 namespace tarnivel {
@@ -21,6 +21,9 @@ constexpr std::size_t kMaxSignificant = 800;
 // Exponents are accumulated up to here; past it the value is far outside the double range
 // whatever the position of the decimal point in a text of any realistic length.
 constexpr std::int64_t kExponentCap = 1'000'000'000'000;
+
+const NumberReading kOverflow{0.0, FaultKind::Overflow};
+NumberReading Exact(double value) { return {value}; }
 
 // A decimal number taken apart: value = 0.digits × 10^exponent.
 class DecimalNumber {
@@ -55,15 +58,15 @@ class DecimalNumber {
     return power >= 0 ? mantissa * kPowersOfTen[power] : mantissa / kPowersOfTen[-power];
   }
 
-  double ToDouble() const {
+  NumberReading ToDouble() const {
     std::size_t count = count_;
     // Trailing zeros say nothing, unless digits beyond the kept ones follow them.
     while (!sticky_ && count > 0 && digits_[count - 1] == '0') --count;
-    if (count == 0 && !sticky_) return negative_ ? -0.0 : 0.0;
+    if (count == 0 && !sticky_) return Exact(negative_ ? -0.0 : 0.0);
     // The largest double is below 10^309 and the smallest subnormal above 10^-325.
-    if (exponent_ > 310) throw ArithmeticFault(FaultKind::Overflow);
-    if (exponent_ < -330) return negative_ ? -0.0 : 0.0;
-    if (const auto exact = FromShortDecimal(count)) return negative_ ? -*exact : *exact;
+    if (exponent_ > 310) return kOverflow;
+    if (exponent_ < -330) return Exact(negative_ ? -0.0 : 0.0);
+    if (const auto exact = FromShortDecimal(count)) return Exact(negative_ ? -*exact : *exact);
 
     // "0.<digits>[1]e<exponent>" for the correctly rounding standard conversion.
     char text[kMaxSignificant + 16];
@@ -77,8 +80,8 @@ class DecimalNumber {
     // Too small to represent reads as zero (or a subnormal), without a fault.
     const double value =
         number_text::active::Parse(std::string_view(text, static_cast<std::size_t>(out - text)));
-    if (std::isinf(value)) throw ArithmeticFault(FaultKind::Overflow);
-    return negative_ ? -value : value;
+    if (std::isinf(value)) return kOverflow;
+    return Exact(negative_ ? -value : value);
   }
 
  private:
@@ -155,30 +158,31 @@ bool ScanNumber(Cursor& in, DecimalNumber& number) {
   return true;
 }
 
-double Checked(double result) {
-  if (std::isinf(result)) throw ArithmeticFault(FaultKind::Overflow);
+// The lenient reading of `text`; of its folded form too when `fold` allows and it holds a
+// full-width form.
+LeadingNumber ReadLenient(std::string_view text, bool fold) {
+  Cursor in(text, /*skip_blanks=*/true);
+  DecimalNumber number;
+  const bool found = ScanNumber(in, number);
+  LeadingNumber result{found ? number.ToDouble() : NumberReading{}};
+  if (!found) in.Rewind(0);
+  result.ignored_text = !in.AtEnd();
+  // A full-width form stops the reading short of the end, so a text read to its end (as the
+  // batch's millions of cells are) is never looked at again, let alone copied.
+  if (fold && result.ignored_text && MayHoldFullWidth(text)) {
+    return ReadLenient(FoldFullWidth(text), /*fold=*/false);
+  }
   return result;
 }
 
 }  // namespace
 
-LeadingNumber ReadLeadingNumber(std::string_view text) {
-  Cursor in(text, /*skip_blanks=*/true);
-  DecimalNumber number;
-  const bool found = ScanNumber(in, number);
-  LeadingNumber result;
-  result.value = found ? number.ToDouble() : 0.0;
-  if (!found) in.Rewind(0);
-  result.ignored_text = !in.AtEnd();
-  return result;
-}
+LeadingNumber ReadLeadingNumber(std::string_view text) { return ReadLenient(text, /*fold=*/true); }
 
-double ParseNumberStrict(std::string_view text) {
+std::optional<NumberReading> ParseNumberStrict(std::string_view text) {
   Cursor in(text, /*skip_blanks=*/false);
   DecimalNumber number;
-  if (!ScanNumber(in, number) || !in.AtEnd()) {
-    throw std::invalid_argument("not a number");
-  }
+  if (!ScanNumber(in, number) || !in.AtEnd()) return std::nullopt;
   return number.ToDouble();
 }
 
@@ -238,26 +242,33 @@ std::string FormatWhole(double value) {
   return std::string(buffer, number_text::active::WriteWhole(rounded, buffer));
 }
 
-namespace guarded {
+// The steps stay out of line, so that no compiler fuses a multiplication and an addition
+// into one rounding: the last digits of every result depend on each step rounding alone.
+double Guarded::Add(double a, double b) { return Checked(a + b); }
+double Guarded::Sub(double a, double b) { return Checked(a - b); }
+double Guarded::Mul(double a, double b) { return Checked(a * b); }
 
-double Add(double a, double b) { return Checked(a + b); }
-double Sub(double a, double b) { return Checked(a - b); }
-double Mul(double a, double b) { return Checked(a * b); }
-
-double Div(double dividend, double divisor) {
-  if (divisor == 0.0) throw ArithmeticFault(FaultKind::DivisionByZero);
+double Guarded::Div(double dividend, double divisor) {
+  if (divisor == 0.0) return Fail(FaultKind::DivisionByZero);
   return Checked(dividend / divisor);
 }
 
-double Pow(double base, double exponent) {
-  if (base < 0.0 && exponent != std::trunc(exponent)) {
-    throw ArithmeticFault(FaultKind::InvalidArgument);
-  }
+double Guarded::Pow(double base, double exponent) {
+  if (base < 0.0 && exponent != std::trunc(exponent)) return Fail(FaultKind::InvalidArgument);
   // Squares and square roots are correctly rounded this way; std::pow is not, always.
   if (exponent == 2.0) return Checked(base * base);
   if (exponent == 0.5) return std::sqrt(base) + 0.0;  // + 0.0: the root of -0 is 0
   return Checked(std::pow(base, exponent));
 }
 
-}  // namespace guarded
+double Guarded::Checked(double result) {
+  if (std::isinf(result)) return Fail(FaultKind::Overflow);
+  return result;
+}
+
+double Guarded::Fail(FaultKind kind) {
+  if (!fault_) fault_ = kind;
+  return 0.0;
+}
+
 }  // namespace tarnivel

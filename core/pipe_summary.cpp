@@ -64,41 +64,37 @@ SummaryLines PipeSummary::Lines(std::string_view series, const SummaryWords& wor
 std::string PipeSummary::PipeText(std::string_view name, const SummaryWords& words) const {
   const PipeSeries* series = FindSeries(BuiltInSeries(), name);
   if (series == nullptr) return {};
-  try {
-    const RequiredBore required = RequiredBoreFor(pressure_, velocity_, flow_);
-    if (required.outcome.prompt != Prompt::None) return {};
-    const PipeChoice choice = ChoosePipe(*series, required.mm);
-    if (!choice.chosen) {
-      std::string text(words.no_pipe);
-      Replace(text, "%1", LabelOf(name).label);
-      Replace(text, "%2", Brief(required.mm));
-      return text;
-    }
-    const Pipe& pipe = series->pipes[*choice.chosen];
-    const double velocity = ParseNumberStrict(VelocityInPipe(pressure_, flow_, pipe));
-    return pipe.designation + "×" + FormatMillimetres(pipe.wall) + std::string(kSeparator) +
-           std::string(words.bore) + " " + FormatMillimetres(pipe.Bore()) + " mm" +
-           std::string(kSeparator) + Printed("%.2f", velocity) + " m/s";
-  } catch (const ArithmeticFault&) {
-    return {};  // the calculation went through; only the pipe's numbers are out of range
+  const RequiredBore required = RequiredBoreFor(pressure_, velocity_, flow_);
+  if (required.outcome != CalcOutcome{}) return {};
+  const PipeChoice choice = ChoosePipe(*series, required.mm);
+  if (!choice.chosen) {
+    std::string text(words.no_pipe);
+    Replace(text, "%1", LabelOf(name).label);
+    Replace(text, "%2", Brief(required.mm));
+    return text;
   }
+  const Pipe& pipe = series->pipes[*choice.chosen];
+  const PipeVelocity in_pipe = VelocityInPipe(pressure_, flow_, pipe);
+  const auto velocity = in_pipe.fault ? std::nullopt : ParseNumberStrict(in_pipe.text);
+  // The calculation went through; only the pipe's numbers can be out of range.
+  if (!velocity || velocity->fault) return {};
+  return pipe.designation + "×" + FormatMillimetres(pipe.wall) + std::string(kSeparator) +
+         std::string(words.bore) + " " + FormatMillimetres(pipe.Bore()) + " mm" +
+         std::string(kSeparator) + Printed("%.2f", velocity->value) + " m/s";
 }
 
 std::string PipeSummary::BasisText(const SummaryWords& words) const {
   TextFields fields;
   fields.Write(Field::Pressure, pressure_);
   fields.Write(Field::Flow, flow_);
-  try {
-    const LineConditions line = LineConditionsOf(fields);
-    std::string text = std::string(words.absolute) + " " + Brief(line.absolute_mpa) + " MPa";
-    if (line.actual_flow_m3h) {
-      text += std::string(kSeparator) + std::string(words.line_flow) + " " +
-              Brief(*line.actual_flow_m3h) + " m³/h";
-    }
-    return text;
-  } catch (const ArithmeticFault&) {
-    return {};
+  const LineConditions line = LineConditionsOf(fields);
+  if (line.fault) return {};
+  std::string text = std::string(words.absolute) + " " + Brief(line.absolute_mpa) + " MPa";
+  if (line.actual_flow_m3h) {
+    text += std::string(kSeparator) + std::string(words.line_flow) + " " +
+            Brief(*line.actual_flow_m3h) + " m³/h";
   }
+  return text;
 }
 
 }  // namespace tarnivel

@@ -3,10 +3,11 @@
 //
 // Each reads the texts it needs from a FieldSet, computes with the guarded arithmetic of
 // numeric.h, writes its result text and returns a CalcOutcome; on a zero input it asks for
-// data instead. Gas is carried from standard to line conditions by Boyle's law with
-// atmospheric pressure ATM_MPA; there is no temperature or compressibility term. The order
-// of the arithmetic steps fixes the last digits of every result and must not be rearranged.
-// quantities.h names them for the front ends that choose one at run time.
+// data instead, and at a fault it stops where the fault arose. Gas is carried from standard to
+// line conditions by Boyle's law with atmospheric pressure ATM_MPA; there is no temperature or
+// compressibility term. The order of the arithmetic steps fixes the last digits of every result
+// and must not be rearranged. quantities.h names them for the front ends that choose one at
+// run time.
 
 #include <optional>
 
@@ -28,21 +29,23 @@ CalcOutcome CalcFlow(FieldSet& fields);
 // text unless a result is written.
 CalcOutcome CalcDiameter(FieldSet& fields);
 
-// The diameter calculation up to its rounding: the bore in mm it would round, or its prompt.
-struct RequiredBore {
+// The diameter calculation up to its rounding: the bore in mm it would round, or its prompt
+// or fault.
+struct [[nodiscard]] RequiredBore {
   CalcOutcome outcome;
-  double mm = 0;  // meaningful only without a prompt
+  double mm = 0;  // meaningful only without a prompt or a fault
 };
 // Does all that CalcDiameter does, the rewrite of the flow included, except writing the
 // diameter.
 RequiredBore ComputeRequiredBore(FieldSet& fields);
 
 // The line conditions the calculations work at, from the texts of pressure and flow.
-struct LineConditions {
+struct [[nodiscard]] LineConditions {
   double absolute_mpa = 0;
-  std::optional<double> actual_flow_m3h;  // none at zero absolute pressure: no gas to carry
+  // None at zero absolute pressure: no gas to carry.
+  std::optional<double> actual_flow_m3h = std::nullopt;
+  std::optional<FaultKind> fault = std::nullopt;  // a number out of range: the rest means nothing
 };
-// Throws ArithmeticFault when a number is out of range.
 LineConditions LineConditionsOf(const FieldSet& fields);
 
 }  // namespace tarnivel

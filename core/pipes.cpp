@@ -84,14 +84,14 @@ PipeChoice ChoosePipe(const PipeSeries& series, double required_bore_mm) {
   return choice;
 }
 
-std::string VelocityInPipe(std::string_view pressure, std::string_view flow, const Pipe& pipe) {
+PipeVelocity VelocityInPipe(std::string_view pressure, std::string_view flow, const Pipe& pipe) {
   // Exactly the fields `tarnivel velocity -p PRESSURE -d BORE -q FLOW` fills.
   TextFields fields;
   fields.Write(Field::Pressure, pressure);
   fields.Write(Field::Diameter, FormatMillimetres(pipe.Bore()));
   fields.Write(Field::Flow, flow);
-  CalcVelocity(fields);  // never prompts: a pipe's bore is never zero
-  return fields.Read(Field::Velocity);
+  const CalcOutcome outcome = CalcVelocity(fields);  // never prompts: a pipe's bore is never zero
+  return {fields.Read(Field::Velocity), outcome.fault};
 }
 
 }  // namespace tarnivel

@@ -52,7 +52,7 @@ std::span<const PipeSeries> BuiltInSeries();
 const PipeSeries* FindSeries(std::span<const PipeSeries> series, std::string_view name);
 
 // What the diameter calculation computes before rounding to whole millimetres, for the texts
-// of the pressure, velocity and flow fields; or the prompt it ends in. Throws ArithmeticFault.
+// of the pressure, velocity and flow fields; or the prompt or fault it ends in.
 RequiredBore RequiredBoreFor(std::string_view pressure, std::string_view velocity,
                              std::string_view flow);
 
@@ -69,7 +69,11 @@ struct PipeChoice {
 PipeChoice ChoosePipe(const PipeSeries& series, double required_bore_mm);
 
 // The velocity calculation's text for the pressure and flow texts in `pipe`: what
-// `tarnivel velocity -p PRESSURE -d BORE -q FLOW` prints. Throws ArithmeticFault.
-std::string VelocityInPipe(std::string_view pressure, std::string_view flow, const Pipe& pipe);
+// `tarnivel velocity -p PRESSURE -d BORE -q FLOW` prints; or the fault it ends in.
+struct [[nodiscard]] PipeVelocity {
+  std::string text;  // meaningful only without a fault
+  std::optional<FaultKind> fault = std::nullopt;
+};
+PipeVelocity VelocityInPipe(std::string_view pressure, std::string_view flow, const Pipe& pipe);
 
 }  // namespace tarnivel

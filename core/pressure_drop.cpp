@@ -71,14 +71,11 @@ double Velocity(const DropCase& line, double absolute_kpa, double temperature_k,
   return actual_m3h / 3600 / area_m2;
 }
 
-// The lenient reading of the window. Its overflow still arrives as an exception; this is
-// the one place that turns it into a value.
+// The lenient reading of the window; nothing for a number beyond the double range.
 std::optional<double> Lenient(std::string_view text) {
-  try {
-    return ReadLeadingNumber(text).value;
-  } catch (const ArithmeticFault&) {
-    return std::nullopt;
-  }
+  const LeadingNumber number = ReadLeadingNumber(text);
+  if (number.fault) return std::nullopt;
+  return number.value;
 }
 
 }  // namespace

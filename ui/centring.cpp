@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <optional>
 
 #include "core/numeric.h"
 
@@ -14,13 +15,14 @@ namespace {
 double ThroughSingleText(float value) {
   char text[32];
   std::snprintf(text, sizeof text, "%.7G", static_cast<double>(value));
-  return ParseLeadingNumber(text);
+  return ReadLeadingNumber(text).value;  // never out of range: a float's text
 }
 
-float Centre(float screen, float window) {
+// The edge, or nothing when it overflows a float.
+std::optional<float> Centre(float screen, float window) {
   const double edge = ThroughSingleText(screen) / 2 - ThroughSingleText(window) / 2;
   if (!std::isfinite(edge) || std::fabs(edge) > std::numeric_limits<float>::max()) {
-    throw ArithmeticFault(FaultKind::Overflow);
+    return std::nullopt;
   }
   return static_cast<float>(edge);
 }
@@ -31,11 +33,11 @@ CentredEdges CentredOrigin(float screen_width, float screen_height, float window
                            float window_height) {
   // Top first, then left; a fault keeps what was computed before it.
   CentredEdges edges;
-  try {
-    edges.top = Centre(screen_height, window_height);
-    edges.left = Centre(screen_width, window_width);
-  } catch (const ArithmeticFault&) {
-  }
+  const std::optional<float> top = Centre(screen_height, window_height);
+  if (!top) return edges;
+  edges.top = *top;
+  const std::optional<float> left = Centre(screen_width, window_width);
+  if (left) edges.left = *left;
   return edges;
 }
 

@@ -185,13 +185,11 @@ void MainWindow::Write(Field field, std::string_view text) {
 }
 
 void MainWindow::RunCalculation(Calculation calculation) {
-  CalcOutcome outcome;
-  try {
-    outcome = Calculate(calculation, *this);
-  } catch (const ArithmeticFault& fault) {
+  const CalcOutcome outcome = Calculate(calculation, *this);
+  if (outcome.fault) {
     strip_->Clear();
     // The fields stay as the calculation left them, so the user can correct the input.
-    messages_.ShowFault(this, fault.kind());
+    messages_.ShowFault(this, *outcome.fault);
     return;
   }
   if (outcome.prompt == Prompt::None) {

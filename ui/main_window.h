@@ -3,7 +3,7 @@
 //
 //   text boxes (FieldSet) --> CalcVelocity / CalcFlow / CalcDiameter --> CalcOutcome
 //        ^                                 |                                  |
-//        |                          ArithmeticFault                  prompt, then focus
+//        |                                               prompt, then focus, or fault
 //        +--- FieldKeys (Enter walks the fields, T5 marks odd characters)     |
 //                                          v                                  v
 //                              MessageBoxInterface::ShowFault   MessageBoxInterface::ShowPrompt

@@ -107,13 +107,13 @@ std::string StripAnswer(std::string_view series) {
 std::string Run(Calculation calculation, PageFields& fields, std::string_view series) {
   std::string prompt, focus, fault;
   Summary().Clear();
-  try {
-    const CalcOutcome outcome = Calculate(calculation, fields);
+  const CalcOutcome outcome = Calculate(calculation, fields);
+  if (outcome.fault) {
+    fault = FaultDescription(*outcome.fault);
+  } else {
     prompt = PromptText(outcome.prompt);
     if (outcome.focus) focus = ControlName(*outcome.focus);
     if (outcome.prompt == Prompt::None) Summary().Show(calculation, fields);
-  } catch (const ArithmeticFault& error) {
-    fault = FaultDescription(error.kind());
   }
   std::string out = "{\"fields\":{";
   bool first = true;

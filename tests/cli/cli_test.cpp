@@ -61,6 +61,8 @@ TEST(CommandLine, PrintsResultsPromptsAndFaults) {
        2,
        "",
        "tarnivel: 无效的过程调用或参数\n"},
+      // Full-width forms of a Chinese input method are read as typed in ASCII, with no warning.
+      {{"diameter", "-p", "０．３", "-v", "１０", "-q", "１　０００"}, 0, "94\n", ""},
       // Passed-over characters are reported, the result is unchanged.
       {{"diameter", "-p", "0.3", "-v", "10", "-q", "1,000"},
        0,
