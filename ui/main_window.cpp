@@ -1,7 +1,6 @@
 #include "ui/main_window.h"
 
 #include <QGroupBox>
-#include <QIcon>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -72,15 +71,6 @@ QString Text(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The icon theme's icon, at every size installed; the built-in one when none is installed.
-QIcon ApplicationIcon() {
-  QIcon built_in;
-  for (int size : {16, 32, 48, 64, 128, 256}) {
-    built_in.addFile(QStringLiteral(":/tarnivel/tarnivel-%1.png").arg(size), QSize(size, size));
-  }
-  return QIcon::fromTheme(QStringLiteral("tarnivel"), built_in);
-}
-
 // What each field holds, for screen readers; its name gives the quantity and the unit.
 const char* Description(Field field) {
   switch (field) {
@@ -117,7 +107,6 @@ MainWindow::MainWindow(MessageBoxInterface& messages, QWidget* parent)
   ExposeToReaders();
   setObjectName(QStringLiteral("form1"));
   setWindowTitle(QStringLiteral("Tarnivel 1.0"));
-  setWindowIcon(ApplicationIcon());
   setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
 
   for (const FieldFrame& layout : kFrames) {

@@ -19,6 +19,7 @@
 #include "core/pipe_summary.h"
 #include "core/quantities.h"
 #include "tests/ui/recording_messages.h"
+#include "ui/application.h"
 #include "ui/language.h"
 #include "ui/main_window.h"
 #include "ui/twips.h"
@@ -269,18 +270,18 @@ TEST(Desktop, TheWindowIconComesFromTheIconThemeOrIsBuiltIn) {
   index.close();
   QIcon::setThemeName("hicolor");
   QIcon::setThemeSearchPaths({icons.path()});
-  RecordingMessages messages;
-  {
-    MainWindow window(messages);
-    EXPECT_TRUE(window.windowIcon().name().isEmpty()) << "nothing installed: the built-in icon";
-    EXPECT_TRUE(window.windowIcon().availableSizes().contains(QSize(256, 256)));
-  }
+  EXPECT_TRUE(ApplicationIcon().name().isEmpty()) << "nothing installed: the built-in icon";
+  EXPECT_TRUE(ApplicationIcon().availableSizes().contains(QSize(256, 256)));
   ASSERT_TRUE(
       QFile::copy(":/tarnivel/tarnivel-48.png", icons.filePath("hicolor/48x48/apps/tarnivel.png")));
   QIcon::setThemeSearchPaths({icons.path()});  // looks again
+  EXPECT_EQ(ApplicationIcon().name(), "tarnivel");
   {
+    RecordingMessages messages;
     MainWindow window(messages);
-    EXPECT_EQ(window.windowIcon().name(), "tarnivel");
+    ShowCalculatorWindow(window);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.windowIcon().name() == "tarnivel"; }))
+        << "the shown window gets the icon once it is painted";
   }
   QIcon::setThemeSearchPaths(saved_paths);
   QIcon::setThemeName(saved_theme);
