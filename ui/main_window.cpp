@@ -179,13 +179,16 @@ void MainWindow::GrowWithFont() {
   // With the font, and further if a text needs more room than that.
   scale_ = std::max(LayoutScale(font()), ScaleToFitTexts(*this));
   // Frame captions sit on the frame's top edge, so the text box below them is inside it.
-  setStyleSheet(
+  const QString sheet =
       QStringLiteral(
           "QGroupBox { border: 1px solid palette(mid); border-radius: 3px; margin-top: %1px; }"
           "QGroupBox::title { subcontrol-origin: margin; left: %2px; padding: 0 %3px; }")
           .arg(qRound(7 * scale_))
           .arg(qRound(kCaptionIndent * scale_))
-          .arg(qRound(kCaptionPadding * scale_)));
+          .arg(qRound(kCaptionPadding * scale_));
+  // On the frames alone: on the window it would put every control under the style-sheet
+  // style, a quarter of a megabyte more for the same pixels.
+  for (auto* frame : findChildren<QGroupBox*>()) frame->setStyleSheet(sheet);
   ScaleTwipsLayout(*this, scale_);
 }
 
