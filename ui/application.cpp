@@ -5,8 +5,11 @@
 #include <QApplication>
 #include <QEvent>
 #include <QIcon>
+#include <QIconEngine>
 #include <QLocale>
 #include <QTimer>
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "tarnivel_version.h"
@@ -39,15 +42,68 @@ class AfterFirstPaint final : public QObject {
   std::function<void()> then_;
 };
 
+// The program's icon, decoded only for the request at hand: the window system copies each size
+// once, and keeping them decoded as well would hold half a megabyte for nothing. Whether the
+// theme has the icon is asked once; its sizes are then the theme's or the built-in ones.
+class LookedUpIcon final : public QIconEngine {
+ public:
+  LookedUpIcon() : themed_(QIcon::hasThemeIcon(QString::fromLatin1(kName))) {}
+
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    if (!themed_ && mode == QIcon::Normal) {
+      // A QPixmap loaded from a file stays in the pixmap cache too; one from an image does not.
+      const QPixmap pixmap = QPixmap::fromImage(QImage(BuiltInFile(size)));
+      return pixmap.size() == size
+                 ? pixmap
+                 : pixmap.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    return IconFor(size).pixmap(size, mode, state);
+  }
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    IconFor(rect.size()).paint(painter, rect, Qt::AlignCenter, mode, state);
+  }
+  QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+    if (themed_) return Themed().availableSizes(mode, state);
+    QList<QSize> sizes;
+    for (int side : kBuiltInSides) sizes.append(QSize(side, side));
+    return sizes;
+  }
+  QString iconName() override { return themed_ ? QString::fromLatin1(kName) : QString(); }
+  QIconEngine* clone() const override { return new LookedUpIcon(*this); }
+
+ private:
+  static constexpr auto kName = "tarnivel";
+  static constexpr int kBuiltInSides[] = {16, 32, 48, 64, 128, 256};
+
+  static QIcon Themed() { return QIcon::fromTheme(QString::fromLatin1(kName)); }
+
+  // The built-in size Qt would pick for `size`: the smallest at least as large, else the
+  // largest.
+  static QString BuiltInFile(QSize size) {
+    const int wanted = std::max(size.width(), size.height());
+    int side = kBuiltInSides[std::size(kBuiltInSides) - 1];
+    for (int built_in : kBuiltInSides) {
+      if (built_in >= wanted) {
+        side = built_in;
+        break;
+      }
+    }
+    return QStringLiteral(":/tarnivel/tarnivel-%1.png").arg(side);
+  }
+
+  QIcon IconFor(QSize size) const {
+    if (themed_) return Themed();
+    QIcon icon;
+    icon.addFile(BuiltInFile(size));
+    return icon;
+  }
+
+  bool themed_;
+};
+
 }  // namespace
 
-QIcon ApplicationIcon() {
-  QIcon built_in;
-  for (int size : {16, 32, 48, 64, 128, 256}) {
-    built_in.addFile(QStringLiteral(":/tarnivel/tarnivel-%1.png").arg(size), QSize(size, size));
-  }
-  return QIcon::fromTheme(QStringLiteral("tarnivel"), built_in);
-}
+QIcon ApplicationIcon() { return QIcon(new LookedUpIcon); }
 
 void ShowCalculatorWindow(QWidget& window) {
   new AfterFirstPaint(window, [&window] {

@@ -272,6 +272,11 @@ TEST(Desktop, TheWindowIconComesFromTheIconThemeOrIsBuiltIn) {
   QIcon::setThemeSearchPaths({icons.path()});
   EXPECT_TRUE(ApplicationIcon().name().isEmpty()) << "nothing installed: the built-in icon";
   EXPECT_TRUE(ApplicationIcon().availableSizes().contains(QSize(256, 256)));
+  for (const int side : {16, 40, 256}) {
+    const QImage drawn = ApplicationIcon().pixmap(QSize(side, side)).toImage();
+    EXPECT_EQ(drawn.size(), QSize(side, side));
+    EXPECT_NE(drawn.pixelColor(side / 2, side / 2).alpha(), 0) << side << " px: the icon drawn";
+  }
   ASSERT_TRUE(
       QFile::copy(":/tarnivel/tarnivel-48.png", icons.filePath("hicolor/48x48/apps/tarnivel.png")));
   QIcon::setThemeSearchPaths({icons.path()});  // looks again
