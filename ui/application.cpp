@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QTimer>
 #include <algorithm>
+#include <chrono>
 #include <iterator>
 #include <utility>
 
@@ -21,24 +22,32 @@ namespace tarnivel {
 namespace {
 
 // Calls `then` from the event loop once `window` has had its first paint, so that the paint
-// reaches the screen before whatever `then` costs.
+// reaches the screen before whatever `then` costs; at the latest after `latest`, for a window
+// that starts minimised and is not painted until it is restored.
 class AfterFirstPaint final : public QObject {
  public:
-  AfterFirstPaint(QWidget& window, std::function<void()> then)
+  AfterFirstPaint(QWidget& window, std::chrono::milliseconds latest, std::function<void()> then)
       : QObject(&window), then_(std::move(then)) {
     window.installEventFilter(this);
+    QTimer::singleShot(latest, this, [this] { Run(); });
   }
 
-  bool eventFilter(QObject* watched, QEvent* event) override {
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
     if (event->type() == QEvent::Paint) {
-      watched->removeEventFilter(this);
-      QTimer::singleShot(0, watched, std::move(then_));
-      deleteLater();
+      parent()->removeEventFilter(this);
+      QTimer::singleShot(0, this, [this] { Run(); });
     }
     return false;
   }
 
  private:
+  void Run() {
+    if (!then_) return;
+    parent()->removeEventFilter(this);
+    std::exchange(then_, {})();
+    deleteLater();
+  }
+
   std::function<void()> then_;
 };
 
@@ -106,7 +115,7 @@ class LookedUpIcon final : public QIconEngine {
 QIcon ApplicationIcon() { return QIcon(new LookedUpIcon); }
 
 void ShowCalculatorWindow(QWidget& window) {
-  new AfterFirstPaint(window, [&window] {
+  new AfterFirstPaint(window, std::chrono::milliseconds(500), [&window] {
     window.setWindowIcon(ApplicationIcon());
     malloc_trim(0);
   });
