@@ -13,7 +13,7 @@ namespace tarnivel {
 // installed.
 QIcon ApplicationIcon();
 
-// Shows `window` centred on its screen. Its icon follows once the window has been painted:
+// Shows `window`. Its icon follows once the window has been painted (or half a second later):
 // looking the icon up in the theme and handing every size of it to the window system costs
 // more than building and painting the whole window, and nothing in the window shows it.
 void ShowCalculatorWindow(QWidget& window);
