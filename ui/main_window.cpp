@@ -1,7 +1,6 @@
 #include "ui/main_window.h"
 
 #include <QGroupBox>
-#include <QIcon>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -55,15 +54,6 @@ QString Text(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The icon theme's icon, at every size installed; the built-in one when none is installed.
-QIcon ApplicationIcon() {
-  QIcon built_in;
-  for (int size : {16, 32, 48, 64, 128, 256}) {
-    built_in.addFile(QStringLiteral(":/tarnivel/tarnivel-%1.png").arg(size), QSize(size, size));
-  }
-  return QIcon::fromTheme(QStringLiteral("tarnivel"), built_in);
-}
-
 // What each field holds, for screen readers; its name gives the quantity and the unit.
 const char* Description(Field field) {
   switch (field) {
@@ -99,7 +89,6 @@ MainWindow::MainWindow(MessageBoxInterface& messages, QWidget* parent)
   ExposeToReaders(staticMetaObject);
   setObjectName(Text(kWindowName));
   setWindowTitle(Text(kWindowTitle));
-  setWindowIcon(ApplicationIcon());
   setFixedSize(TwipsToPixels(kClassicClientWidth), TwipsToPixels(kClientHeight));
 
   for (const InputField& input : kInputFields) {
@@ -163,13 +152,16 @@ void MainWindow::GrowWithFont() {
   // With the font, and further if a text needs more room than that.
   scale_ = std::max(LayoutScale(font()), ScaleToFitTexts(*this));
   // Frame captions sit on the frame's top edge, so the text box below them is inside it.
-  setStyleSheet(
+  const QString sheet =
       QStringLiteral(
           "QGroupBox { border: 1px solid palette(mid); border-radius: 3px; margin-top: %1px; }"
           "QGroupBox::title { subcontrol-origin: margin; left: %2px; padding: 0 %3px; }")
           .arg(qRound(7 * scale_))
           .arg(qRound(kCaptionIndent * scale_))
-          .arg(qRound(kCaptionPadding * scale_)));
+          .arg(qRound(kCaptionPadding * scale_));
+  // On the frames alone: on the window it would put every control under the style-sheet
+  // style, a quarter of a megabyte more for the same pixels.
+  for (auto* frame : findChildren<QGroupBox*>()) frame->setStyleSheet(sheet);
   ScaleTwipsLayout(*this, scale_);
 }
 

@@ -20,6 +20,7 @@
 #include "core/pipe_summary.h"
 #include "core/quantities.h"
 #include "tests/ui/recording_messages.h"
+#include "ui/application.h"
 #include "ui/language.h"
 #include "ui/main_window.h"
 #include "ui/twips.h"
@@ -289,18 +290,23 @@ TEST(Desktop, TheWindowIconComesFromTheIconThemeOrIsBuiltIn) {
   index.close();
   QIcon::setThemeName("hicolor");
   QIcon::setThemeSearchPaths({icons.path()});
-  RecordingMessages messages;
-  {
-    MainWindow window(messages);
-    EXPECT_TRUE(window.windowIcon().name().isEmpty()) << "nothing installed: the built-in icon";
-    EXPECT_TRUE(window.windowIcon().availableSizes().contains(QSize(256, 256)));
+  EXPECT_TRUE(ApplicationIcon().name().isEmpty()) << "nothing installed: the built-in icon";
+  EXPECT_TRUE(ApplicationIcon().availableSizes().contains(QSize(256, 256)));
+  for (const int side : {16, 40, 256}) {
+    const QImage drawn = ApplicationIcon().pixmap(QSize(side, side)).toImage();
+    EXPECT_EQ(drawn.size(), QSize(side, side));
+    EXPECT_NE(drawn.pixelColor(side / 2, side / 2).alpha(), 0) << side << " px: the icon drawn";
   }
   ASSERT_TRUE(
       QFile::copy(":/tarnivel/tarnivel-48.png", icons.filePath("hicolor/48x48/apps/tarnivel.png")));
   QIcon::setThemeSearchPaths({icons.path()});  // looks again
+  EXPECT_EQ(ApplicationIcon().name(), "tarnivel");
   {
+    RecordingMessages messages;
     MainWindow window(messages);
-    EXPECT_EQ(window.windowIcon().name(), "tarnivel");
+    ShowCalculatorWindow(window);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.windowIcon().name() == "tarnivel"; }))
+        << "the shown window gets the icon once it is painted";
   }
   QIcon::setThemeSearchPaths(saved_paths);
   QIcon::setThemeName(saved_theme);
