@@ -11,6 +11,7 @@
 
 #include "ui/accessibility.h"
 #include "ui/centring.h"
+#include "ui/drop_section.h"
 #include "ui/field_keys.h"
 #include "ui/language.h"
 #include "ui/message_box.h"
@@ -173,6 +174,11 @@ MainWindow::MainWindow(MessageBoxInterface& messages, QWidget* parent)
   strip_->setGeometry(TwipsRect(120, 2400, 4692, PipeStrip::kHeightTwips));
   setTabOrder(diameter, strip_->Chooser());
   setFixedHeight(TwipsToPixels(kClientHeight + PipeStrip::kHeightTwips));
+  // The pressure drop along the strip's pipe, in a section below it, closed at first.
+  auto* drop = new DropSection(*strip_, this);
+  drop->setGeometry(TwipsRect(0, kClientHeight + PipeStrip::kHeightTwips, kClientWidth,
+                              DropSection::kHeightTwips));
+  drop->FollowInTabOrder(strip_->Chooser());
 
   auto* keys = new FieldKeys(marker, this);
   keys->Watch(TextBox(Field::Pressure), TextBox(Field::Velocity));
@@ -184,6 +190,7 @@ MainWindow::MainWindow(MessageBoxInterface& messages, QWidget* parent)
   new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this, this, &QWidget::close);
 
   GrowWithFont();  // last: it grows everything placed in twips above
+  drop->RestoreOpenState();
 }
 
 void MainWindow::GrowWithFont() {

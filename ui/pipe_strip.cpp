@@ -51,12 +51,35 @@ QWidget* PipeStrip::Chooser() const { return series_; }
 
 void PipeStrip::ShowCalculation(Calculation calculation, const FieldSet& fields) {
   summary_.Show(calculation, fields);
+  shown_ = calculation;
+  for (Field field : kAllFields) shown_fields_.Write(field, fields.Read(field));
   Refresh();
 }
 
 void PipeStrip::Clear() {
   summary_.Clear();
+  shown_.reset();
   Refresh();
+}
+
+std::optional<PipeStrip::Line> PipeStrip::ShownLine() const {
+  if (!shown_) return std::nullopt;
+  const std::string series = series_->currentData().toString().toStdString();
+  Line line{shown_fields_.Read(Field::Pressure), shown_fields_.Read(Field::Flow),
+            shown_fields_.Read(Field::Diameter), series};
+  const PipeSeries* pipes = FindSeries(BuiltInSeries(), series);
+  if (*shown_ != Calculation::Diameter || pipes == nullptr) return line;
+  try {  // the pipe as the strip picks it
+    const RequiredBore required =
+        RequiredBoreFor(line.pressure, shown_fields_.Read(Field::Velocity), line.flow);
+    const PipeChoice choice = ChoosePipe(*pipes, required.mm);
+    if (required.outcome.prompt == Prompt::None && choice.chosen) {
+      line.bore = FormatMillimetres(pipes->pipes[*choice.chosen].Bore());
+    }
+  } catch (const ArithmeticFault&) {
+    // The strip shows no pipe then, and 流通直径 stands.
+  }
+  return line;
 }
 
 void PipeStrip::Refresh() {
@@ -72,6 +95,7 @@ void PipeStrip::Refresh() {
   text_->setText(text);
   text_->setCursorPosition(0);
   text_->setToolTip(text);
+  emit Changed();
 }
 
 }  // namespace tarnivel

@@ -4,6 +4,9 @@
 // chosen at its end, with the velocity in it.
 
 #include <QWidget>
+#include <optional>
+#include <string>
+
 #include "core/fields.h"
 #include "core/pipe_summary.h"
 #include "core/quantities.h"
@@ -28,12 +31,25 @@ class PipeStrip final : public QWidget {
   // The series chooser, for the window's tab order.
   QWidget* Chooser() const;
 
+  // The line the strip describes, for a calculation along it: the last calculation's pressure
+  // and flow, the bore of the pipe shown (after a diameter calculation) or else of 流通直径,
+  // and the series chosen. None while the strip is empty.
+  struct Line {
+    std::string pressure, flow, bore, series;
+  };
+  std::optional<Line> ShownLine() const;
+
+ signals:
+  void Changed();
+
  private:
   void Refresh();
 
   QLineEdit* text_;
   QComboBox* series_;
   PipeSummary summary_;  // what the strip says, written by the core
+  std::optional<Calculation> shown_;
+  TextFields shown_fields_;  // as the shown calculation left them
 };
 
 }  // namespace tarnivel
