@@ -1,6 +1,7 @@
 #include "ui/drop_section.h"
 
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
 #include <QToolButton>
@@ -18,11 +19,11 @@ namespace {
 
 // Inside the section, on the window's grid: frames in its two columns, the text below them.
 constexpr int kLeftColumn = 360, kLeftWidth = 1572, kRightColumn = 2760, kRightWidth = 1812;
-constexpr int kSecondRow = 840, kFrameHeight = 735, kTextTop = 1680;
+constexpr int kSecondRow = 840, kFrameHeight = 735, kTextTop = 1680, kTextHeight = 555;
 constexpr int kBoxLeft = 120, kBoxTop = 240, kBoxHeight = 375;
 // The toggle sits in the window, in the free space between the two columns of its fields, so
 // that a closed section leaves the window as it has always been.
-constexpr QRect kToggleTwips{1980, 1200, 735, 375};
+constexpr QRect kToggleTwips{1950, 1200, 795, 375};
 
 constexpr auto kOpenKey = "dropSection/open";
 
@@ -50,6 +51,9 @@ DropSection::DropSection(const PipeStrip& strip, QWidget* window) : QWidget(wind
   toggle_->setAccessibleName(tr("压降计算"));
   toggle_->setAccessibleDescription(CoreText(kDropSectionHint));
   toggle_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  // A small arrow, for the word beside it to have its room between the fields.
+  const int arrow = toggle_->fontMetrics().height() / 2;
+  toggle_->setIconSize(QSize(arrow, arrow));
   toggle_->setCheckable(true);
   toggle_->setFocusPolicy(Qt::StrongFocus);  // a tool button takes no Tab focus by default
   toggle_->setGeometry(
@@ -68,16 +72,14 @@ DropSection::DropSection(const PipeStrip& strip, QWidget* window) : QWidget(wind
   outlet_->setReadOnly(true);  // a result: selectable and copyable, never typed into
   outlet_->setFocusPolicy(Qt::ClickFocus);
 
-  text_ = new QLineEdit(this);
+  // Two lines: a limit exceeded or the gas running out is said in full, never cut.
+  text_ = new QLabel(this);
   text_->setObjectName(QStringLiteral("dropText"));
-  text_->setReadOnly(true);
-  text_->setFrame(false);  // a line of text, as the strip's
-  text_->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; }"));
-  text_->setFocusPolicy(Qt::ClickFocus);
+  text_->setWordWrap(true);
+  text_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  text_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   text_->setGeometry(
-      TwipsRect(kBoxLeft, kTextTop, kRightColumn + kRightWidth - kBoxLeft, kBoxHeight));
-  text_->setAccessibleName(CoreText(kDropSectionTitle));
-  text_->setAccessibleDescription(CoreText(kDropSectionHint));
+      TwipsRect(kBoxLeft, kTextTop, kRightColumn + kRightWidth - kBoxLeft, kTextHeight));
 
   hide();  // closed until the window restores what the user left
   connect(toggle_, &QToolButton::toggled, this, &DropSection::SetOpen);
@@ -143,8 +145,6 @@ void DropSection::Refresh() {
       SummariseDrop(texts, [](std::string_view text) { return CoreText(text).toStdString(); });
   ShowWhole(*outlet_, Text(summary.outlet));
   text_->setText(Text(summary.line));
-  text_->setCursorPosition(0);
-  text_->setToolTip(text_->text());
 }
 
 }  // namespace tarnivel

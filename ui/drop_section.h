@@ -8,6 +8,7 @@
 
 #include "core/pressure_drop.h"
 
+class QLabel;
 class QLineEdit;
 class QToolButton;
 
@@ -19,8 +20,8 @@ class DropSection final : public QWidget {
   Q_OBJECT
 
  public:
-  // Three rows: two of frames as high as the window's, then a line of text.
-  static constexpr int kHeightTwips = 2160;
+  // Three rows: two of frames as high as the window's, then two lines of text.
+  static constexpr int kHeightTwips = 2295;
 
   // Follows what `strip` shows. `window` must be the section's parent: the section sits at its
   // bottom edge, and the window grows by the section while it is open.
@@ -39,7 +40,8 @@ class DropSection final : public QWidget {
 
   const PipeStrip& strip_;
   QToolButton* toggle_;
-  QLineEdit *length_, *temperature_, *max_drop_, *outlet_, *text_;
+  QLineEdit *length_, *temperature_, *max_drop_, *outlet_;
+  QLabel* text_;
 };
 
 }  // namespace tarnivel

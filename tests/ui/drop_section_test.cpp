@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -63,7 +64,7 @@ TEST_F(DropSectionTest, OpensByKeyboardAndShowsTheOutletOfTheStripsPipe) {
   const QSize closed = window.size();
   auto* section = Find<QWidget>("dropSection");
   EXPECT_FALSE(section->isVisible());
-  EXPECT_EQ(Find("dropText")->text().toStdString(), kDropNoLine);
+  EXPECT_EQ(Find<QLabel>("dropText")->text().toStdString(), kDropNoLine);
 
   // Tab order: the chooser, the toggle, then the section's fields once it is open.
   Find<QComboBox>("series")->setFocus();
@@ -82,7 +83,7 @@ TEST_F(DropSectionTest, OpensByKeyboardAndShowsTheOutletOfTheStripsPipe) {
   Find("TV")->setText("10");
   Find("TM")->setText("1000");
   QTest::mouseClick(Find<QPushButton>("dia"), Qt::LeftButton);  // de125 in SDR11, bore 102.2
-  EXPECT_EQ(Find("dropText")->text().toStdString(), kDropEnterLength);
+  EXPECT_EQ(Find<QLabel>("dropText")->text().toStdString(), kDropEnterLength);
   Find("drop_length")->setFocus();
   QTest::keyClicks(Find("drop_length"), "1000");
   EXPECT_EQ(Find("drop_outlet")->text().toStdString(),
@@ -97,10 +98,12 @@ TEST_F(DropSectionTest, OpensByKeyboardAndShowsTheOutletOfTheStripsPipe) {
   EXPECT_EQ(Find("drop_outlet")->text().toStdString(), Outlet("0.3", "1000", "94", "1000", 0.1));
 
   Find("drop_max_drop")->setText("5");
-  EXPECT_TRUE(Find("dropText")->text().contains("5 kPa")) << Find("dropText")->text().toStdString();
+  EXPECT_TRUE(Find<QLabel>("dropText")->text().contains("5 kPa"))
+      << Find<QLabel>("dropText")->text().toStdString();
   Find("drop_length")->setText("100000");
   EXPECT_EQ(Find("drop_outlet")->text(), "") << "the gas runs out: no pressure printed";
-  EXPECT_TRUE(Find("dropText")->text().contains(" m ")) << Find("dropText")->text().toStdString();
+  EXPECT_TRUE(Find<QLabel>("dropText")->text().contains(" m "))
+      << Find<QLabel>("dropText")->text().toStdString();
 
   {
     MainWindow reopened(messages);
@@ -129,6 +132,11 @@ TEST(DropSectionLanguage, EveryTextOfTheSectionHasItsEnglish) {
   const QAccessibleInterface* length =
       QAccessible::queryAccessibleInterface(window.findChild<QLineEdit*>("drop_length"));
   EXPECT_EQ(length->text(QAccessible::Name), "Length, m");
+  auto* toggle = window.findChild<QAbstractButton*>("dropToggle");
+  EXPECT_LE(
+      toggle->fontMetrics().horizontalAdvance(toggle->text()) + toggle->iconSize().width() + 8,
+      toggle->width())
+      << "the toggle's word and arrow have their room";
   InstallTranslations(Language::Chinese);
   MainWindow chinese(messages);
   EXPECT_EQ(QAccessible::queryAccessibleInterface(chinese.findChild<QLineEdit*>("drop_length"))
