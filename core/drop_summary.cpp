@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/numeric.h"
+#include "core/pipes.h"
 #include "core/quantities.h"
 
 namespace tarnivel {
@@ -44,6 +45,29 @@ std::string FaultText(const DropFault& fault, const Translate& translate) {
 }
 
 }  // namespace
+
+DropTexts StripLine(Calculation calculation, const FieldSet& fields, std::string_view series) {
+  DropTexts texts;
+  texts.pressure = fields.Read(Field::Pressure);
+  texts.flow = fields.Read(Field::Flow);
+  texts.diameter = fields.Read(Field::Diameter);
+  if (const std::optional<double> roughness = RoughnessOfSeries(series)) {
+    texts[DropQuantity::Roughness] = FormatGeneral(*roughness);
+  }
+  const PipeSeries* pipes = FindSeries(BuiltInSeries(), series);
+  if (calculation != Calculation::Diameter || pipes == nullptr) return texts;
+  try {  // the pipe as the strip picks it
+    const RequiredBore required =
+        RequiredBoreFor(texts.pressure, fields.Read(Field::Velocity), texts.flow);
+    const PipeChoice choice = ChoosePipe(*pipes, required.mm);
+    if (required.outcome.prompt == Prompt::None && choice.chosen) {
+      texts.diameter = FormatMillimetres(pipes->pipes[*choice.chosen].Bore());
+    }
+  } catch (const ArithmeticFault&) {
+    // The strip shows no pipe then, and the diameter field stands.
+  }
+  return texts;
+}
 
 std::string DropCaption(DropQuantity quantity) {
   const DropQuantityInfo& info = DropQuantityOf(quantity);

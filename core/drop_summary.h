@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/pressure_drop.h"
+#include "core/quantities.h"
 
 namespace tarnivel {
 
@@ -24,6 +25,11 @@ inline constexpr std::string_view kDropOutOfRange = "%1 超出适用范围";
 
 // Turns one of the core's Chinese texts into the front end's language.
 using Translate = std::function<std::string(std::string_view)>;
+
+// The line a pipe strip describes once `calculation` has left `fields`: their pressure and
+// flow; after a diameter calculation the bore of the pipe the strip shows in `series`, else
+// (and past the series' largest pipe) the diameter field's text; the series' roughness.
+DropTexts StripLine(Calculation calculation, const FieldSet& fields, std::string_view series);
 
 // A frame's caption: the quantity and its unit, «管长（m）»; a number without a unit alone.
 std::string DropCaption(DropQuantity quantity);

@@ -125,24 +125,17 @@ void DropSection::SetOpen(bool open) {
 }
 
 void DropSection::Refresh() {
-  const std::optional<PipeStrip::Line> line = strip_.ShownLine();
-  if (!line) {
+  std::optional<DropTexts> texts = strip_.ShownLine();
+  if (!texts) {
     outlet_->clear();
     text_->setText(CoreText(kDropNoLine));
     return;
   }
-  DropTexts texts;
-  texts.pressure = line->pressure;
-  texts.flow = line->flow;
-  texts.diameter = line->bore;
-  texts[DropQuantity::Length] = length_->text().toStdString();
-  texts[DropQuantity::Temperature] = Typed(*temperature_);
-  texts[DropQuantity::MaxDrop] = Typed(*max_drop_);
-  if (const std::optional<double> roughness = RoughnessOfSeries(line->series)) {
-    texts[DropQuantity::Roughness] = FormatGeneral(*roughness);
-  }
+  (*texts)[DropQuantity::Length] = length_->text().toStdString();
+  (*texts)[DropQuantity::Temperature] = Typed(*temperature_);
+  (*texts)[DropQuantity::MaxDrop] = Typed(*max_drop_);
   const DropSummary summary =
-      SummariseDrop(texts, [](std::string_view text) { return CoreText(text).toStdString(); });
+      SummariseDrop(*texts, [](std::string_view text) { return CoreText(text).toStdString(); });
   ShowWhole(*outlet_, Text(summary.outlet));
   text_->setText(Text(summary.line));
 }

@@ -62,24 +62,9 @@ void PipeStrip::Clear() {
   Refresh();
 }
 
-std::optional<PipeStrip::Line> PipeStrip::ShownLine() const {
+std::optional<DropTexts> PipeStrip::ShownLine() const {
   if (!shown_) return std::nullopt;
-  const std::string series = series_->currentData().toString().toStdString();
-  Line line{shown_fields_.Read(Field::Pressure), shown_fields_.Read(Field::Flow),
-            shown_fields_.Read(Field::Diameter), series};
-  const PipeSeries* pipes = FindSeries(BuiltInSeries(), series);
-  if (*shown_ != Calculation::Diameter || pipes == nullptr) return line;
-  try {  // the pipe as the strip picks it
-    const RequiredBore required =
-        RequiredBoreFor(line.pressure, shown_fields_.Read(Field::Velocity), line.flow);
-    const PipeChoice choice = ChoosePipe(*pipes, required.mm);
-    if (required.outcome.prompt == Prompt::None && choice.chosen) {
-      line.bore = FormatMillimetres(pipes->pipes[*choice.chosen].Bore());
-    }
-  } catch (const ArithmeticFault&) {
-    // The strip shows no pipe then, and 流通直径 stands.
-  }
-  return line;
+  return StripLine(*shown_, shown_fields_, series_->currentData().toString().toStdString());
 }
 
 void PipeStrip::Refresh() {

@@ -5,8 +5,8 @@
 
 #include <QWidget>
 #include <optional>
-#include <string>
 
+#include "core/drop_summary.h"
 #include "core/fields.h"
 #include "core/pipe_summary.h"
 #include "core/quantities.h"
@@ -31,13 +31,9 @@ class PipeStrip final : public QWidget {
   // The series chooser, for the window's tab order.
   QWidget* Chooser() const;
 
-  // The line the strip describes, for a calculation along it: the last calculation's pressure
-  // and flow, the bore of the pipe shown (after a diameter calculation) or else of 流通直径,
-  // and the series chosen. None while the strip is empty.
-  struct Line {
-    std::string pressure, flow, bore, series;
-  };
-  std::optional<Line> ShownLine() const;
+  // The line the strip describes, for the pressure drop along it (StripLine); none while the
+  // strip is empty.
+  std::optional<DropTexts> ShownLine() const;
 
  signals:
   void Changed();
