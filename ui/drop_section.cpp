@@ -125,6 +125,7 @@ void DropSection::SetOpen(bool open) {
 }
 
 void DropSection::Refresh() {
+  text_->setPalette(palette());
   std::optional<DropTexts> texts = strip_.ShownLine();
   if (!texts) {
     outlet_->clear();
@@ -138,6 +139,11 @@ void DropSection::Refresh() {
       SummariseDrop(*texts, [](std::string_view text) { return CoreText(text).toStdString(); });
   ShowWhole(*outlet_, Text(summary.outlet));
   text_->setText(Text(summary.line));
+  if (summary.over_limit) {  // said in the text, and shown in red as well
+    QPalette red = palette();
+    red.setColor(QPalette::WindowText, QColor(0xa0, 0, 0));
+    text_->setPalette(red);
+  }
 }
 
 }  // namespace tarnivel

@@ -98,6 +98,8 @@
     for (const id of Object.keys(written)) {
       showWhole(document.getElementById(id), written[id]);
     }
+    document.dispatchEvent(new CustomEvent('tarnivel-calculated',
+                                           {detail: {control: control, answer: answer}}));
     // After a prompt the field's text is selected, so that typing replaces it.
     const focus = () => {
       if (!answer.focus) return;
@@ -177,6 +179,7 @@
     // Document order is the tab order; on a narrow screen the grid also stacks by it, so the
     // buttons go last in their left-to-right order.
     for (const control of TAB_ORDER) client.append(controls[control]);
+    document.dispatchEvent(new CustomEvent('tarnivel-built'));  // for sections added to it
     Object.keys(BUTTONS).forEach((control, i) => {
       Object.assign(controls[control].style, {gridRow: 5 + (i >> 1), gridColumn: 1 + (i & 1)});
     });
