@@ -54,6 +54,7 @@ DropSection::DropSection(const PipeStrip& strip, QWidget* window) : QWidget(wind
   // A small arrow, for the word beside it to have its room between the fields.
   const int arrow = toggle_->fontMetrics().height() / 2;
   toggle_->setIconSize(QSize(arrow, arrow));
+  toggle_->setArrowType(Qt::RightArrow);
   toggle_->setCheckable(true);
   toggle_->setFocusPolicy(Qt::StrongFocus);  // a tool button takes no Tab focus by default
   toggle_->setGeometry(
