@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 #include "core/drop_summary.h"
@@ -112,17 +113,22 @@ void DropSection::FollowInTabOrder(QWidget* previous) {
   }
 }
 
-void DropSection::RestoreOpenState() { SetOpen(Settings().value(kOpenKey, false).toBool()); }
+void DropSection::RestoreOpenState() { ShowOpen(Settings().value(kOpenKey, false).toBool()); }
 
 bool DropSection::IsOpen() const { return toggle_->isChecked(); }
 
 void DropSection::SetOpen(bool open) {
-  toggle_->setChecked(open);  // no second call: toggled() fires only on a change
+  ShowOpen(open);
+  Settings().setValue(kOpenKey, open);
+}
+
+void DropSection::ShowOpen(bool open) {
+  const QSignalBlocker quiet(toggle_);  // toggled() would come back here
+  toggle_->setChecked(open);
   toggle_->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
   setVisible(open);
   // The section's top is the closed window's bottom edge, at any font size.
   parentWidget()->setFixedHeight(y() + (open ? height() : 0));
-  Settings().setValue(kOpenKey, open);
 }
 
 void DropSection::Refresh() {

@@ -31,10 +31,12 @@ class DropSection final : public QWidget {
   void FollowInTabOrder(QWidget* previous);
   // Opens the section if the user left it open; for the window to call once it has its size.
   void RestoreOpenState();
+  // Opens or closes the section, and remembers it.
   void SetOpen(bool open);
   [[nodiscard]] bool IsOpen() const;
 
  private:
+  void ShowOpen(bool open);  // without remembering it
   QLineEdit* AddFrame(DropQuantity quantity, QRect twips, const char* description);
   void Refresh();
 
