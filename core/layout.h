@@ -24,7 +24,7 @@ struct Placement {
   int left, top, width, height;
 };
 
-inline constexpr std::array<Placement, 18> kLayout{{
+inline constexpr std::array<Placement, 20> kLayout{{
     {"Frame1", "form1", 360, 120, 1572, 735},
     {"TP", "Frame1", 120, 240, 1332, 375},
     {"Frame2", "form1", 2760, 120, 1812, 735},
@@ -45,6 +45,10 @@ inline constexpr std::array<Placement, 18> kLayout{{
     {"basisText", "pipeStrip", 0, 300, 3657, 300},
     {"seriesLabel", "pipeStrip", 3702, 0, 990, 240},
     {"series", "pipeStrip", 3702, 240, 990, 360},
+    // The pressure-drop section's toggle, in the free space between the two columns of
+    // fields, and the section itself, below the client area while it is closed.
+    {"dropToggle", "form1", 1950, 1200, 795, 375},
+    {"dropSection", "form1", 0, kClientHeight, kClassicClientWidth, 2295},
 }};
 
 // The order Tab walks the controls in; after the last it comes back to the first.

@@ -49,6 +49,7 @@ struct DropQuantityInfo {
   std::string_view unit;          // as a terminal prints it: "kg/Nm3"
   std::string_view display_unit;  // as a window or page shows it: "kg/Nm³"
   std::string_view words;         // in English words, for help texts
+  std::string_view label;         // the window's word for it: "管长"
   std::optional<double> default_value;
 };
 
@@ -56,25 +57,25 @@ struct DropQuantityInfo {
 // 15 °C, new steel pipe; a series of pipes brings its own roughness (kSeriesRoughness).
 inline constexpr std::array<DropQuantityInfo, 10> kDropQuantities{{
     {DropQuantity::Length, DropRole::Parameter, "length", "length", 'l', "m", "m", "line length",
-     std::nullopt},
+     "管长", std::nullopt},
     {DropQuantity::Temperature, DropRole::Parameter, "temperature", "temperature", 't', "degC",
-     "°C", "gas temperature", 15.0},
+     "°C", "gas temperature", "温度", 15.0},
     {DropQuantity::Density, DropRole::Parameter, "density", "density", '\0', "kg/Nm3", "kg/Nm³",
-     "gas density at standard state", 0.75},
+     "gas density at standard state", "密度", 0.75},
     {DropQuantity::Viscosity, DropRole::Parameter, "viscosity", "viscosity", '\0', "m2/s", "m²/s",
-     "kinematic viscosity at standard state", 15e-6},
+     "kinematic viscosity at standard state", "运动黏度", 15e-6},
     {DropQuantity::Roughness, DropRole::Parameter, "roughness", "roughness", '\0', "mm", "mm",
-     "absolute roughness of the wall", 0.1},
+     "absolute roughness of the wall", "粗糙度", 0.1},
     {DropQuantity::Compressibility, DropRole::Parameter, "compressibility", "compressibility", '\0',
-     "", "", "compressibility factor Z", 1.0},
+     "", "", "compressibility factor Z", "压缩因子", 1.0},
     {DropQuantity::Atmosphere, DropRole::Parameter, "atmosphere", "atmosphere", '\0', "kPa", "kPa",
-     "atmospheric pressure", 101.325},
+     "atmospheric pressure", "大气压", 101.325},
     {DropQuantity::MaxDrop, DropRole::Limit, "max_drop", "max-drop", '\0', "kPa", "kPa",
-     "allowed pressure drop", std::nullopt},
+     "allowed pressure drop", "允许压降", std::nullopt},
     {DropQuantity::Outlet, DropRole::Result, "outlet", "outlet", '\0', "MPa", "MPa",
-     "outlet gauge pressure", std::nullopt},
+     "outlet gauge pressure", "出口压力", std::nullopt},
     {DropQuantity::Drop, DropRole::Result, "drop", "drop", '\0', "kPa", "kPa", "pressure drop",
-     std::nullopt},
+     "压降", std::nullopt},
 }};
 
 constexpr const DropQuantityInfo& DropQuantityOf(DropQuantity quantity) {

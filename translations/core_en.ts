@@ -87,5 +87,109 @@
         <source>管道系列：内径不小于计算直径的最小管</source>
         <translation>Pipe series: the smallest pipe whose bore is at least the computed diameter</translation>
     </message>
+    <message>
+        <source>管长（m）</source>
+        <translation>Length (m)</translation>
+    </message>
+    <message>
+        <source>温度（°C）</source>
+        <translation>Temperature (°C)</translation>
+    </message>
+    <message>
+        <source>密度（kg/Nm³）</source>
+        <translation>Density (kg/Nm³)</translation>
+    </message>
+    <message>
+        <source>运动黏度（m²/s）</source>
+        <translation>Kinematic viscosity (m²/s)</translation>
+    </message>
+    <message>
+        <source>粗糙度（mm）</source>
+        <translation>Roughness (mm)</translation>
+    </message>
+    <message>
+        <source>压缩因子</source>
+        <translation>Compressibility factor</translation>
+    </message>
+    <message>
+        <source>大气压（kPa）</source>
+        <translation>Atmospheric pressure (kPa)</translation>
+    </message>
+    <message>
+        <source>允许压降（kPa）</source>
+        <translation>Max drop (kPa)</translation>
+    </message>
+    <message>
+        <source>出口压力（MPa）</source>
+        <translation>Outlet (MPa)</translation>
+    </message>
+    <message>
+        <source>压降（kPa）</source>
+        <translation>Pressure drop (kPa)</translation>
+    </message>
+    <message>
+        <source>压降</source>
+        <translation>Drop</translation>
+    </message>
+    <message>
+        <source>管道末端的压力：按所选管道或流通直径计算</source>
+        <translation>The pressure at the end of the line: in the pipe chosen, or in the diameter entered</translation>
+    </message>
+    <message>
+        <source>计算后显示管道末端的压力</source>
+        <translation>Calculate first, then the pressure at the end of the line shows here</translation>
+    </message>
+    <message>
+        <source>请输入管长</source>
+        <translation>Please enter the length.</translation>
+    </message>
+    <message>
+        <source>内径 %1 mm · 压降 %2 kPa</source>
+        <translation>bore %1 mm · drop %2 kPa</translation>
+    </message>
+    <message>
+        <source>，超过允许压降 %1 kPa</source>
+        <translation>, more than the %1 kPa allowed</translation>
+    </message>
+    <message>
+        <source>内径 %1 mm：表压在 %2 m 处降到零，气体到不了管末</source>
+        <translation>bore %1 mm: the gauge pressure falls to zero at %2 m, the gas does not reach the end</translation>
+    </message>
+    <message>
+        <source>%1 超出适用范围</source>
+        <translation>%1 is out of range</translation>
+    </message>
+    <message>
+        <source>管长</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>温度</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>密度</source>
+        <translation>Density</translation>
+    </message>
+    <message>
+        <source>运动黏度</source>
+        <translation>Kinematic viscosity</translation>
+    </message>
+    <message>
+        <source>粗糙度</source>
+        <translation>Roughness</translation>
+    </message>
+    <message>
+        <source>大气压</source>
+        <translation>Atmospheric pressure</translation>
+    </message>
+    <message>
+        <source>允许压降</source>
+        <translation>Max drop</translation>
+    </message>
+    <message>
+        <source>出口压力</source>
+        <translation>Outlet</translation>
+    </message>
 </context>
 </TS>

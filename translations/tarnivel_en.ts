@@ -10,6 +10,29 @@
     </message>
 </context>
 <context>
+    <name>tarnivel::DropSection</name>
+    <message>
+        <source>压降计算</source>
+        <translation>Pressure drop</translation>
+    </message>
+    <message>
+        <source>管道的长度，从入口到出口</source>
+        <translation>The length of the line, from inlet to outlet</translation>
+    </message>
+    <message>
+        <source>管道内气体的温度</source>
+        <translation>The temperature of the gas in the line</translation>
+    </message>
+    <message>
+        <source>可选：允许的最大压降，超过时提示</source>
+        <translation>Optional: the largest drop allowed; a larger one is pointed out</translation>
+    </message>
+    <message>
+        <source>管道末端气体的表压</source>
+        <translation>The gauge pressure of the gas at the end of the line</translation>
+    </message>
+</context>
+<context>
     <name>tarnivel::MainWindow</name>
     <message>
         <source>管道内气体的表压，即高出大气压的部分</source>

@@ -58,12 +58,17 @@ void ExposeToReaders(const QMetaObject& window) {
   (void)installed;
 }
 
-QString SpokenName(const InputField& input) {
+QString SpokenName(std::string_view quantity, std::string_view display_unit) {
+  const QString word = CoreText(quantity);
+  if (display_unit.empty()) return word;
   //: A field's name for screen readers: %1 the quantity, %2 its unit.
   return QCoreApplication::translate("tarnivel::Accessibility", "%1 %2")
-      .arg(CoreText(input.quantity),
-           QString::fromUtf8(input.display_unit.data(),
-                             static_cast<qsizetype>(input.display_unit.size())));
+      .arg(word,
+           QString::fromUtf8(display_unit.data(), static_cast<qsizetype>(display_unit.size())));
+}
+
+QString SpokenName(const InputField& input) {
+  return SpokenName(input.quantity, input.display_unit);
 }
 
 }  // namespace tarnivel

@@ -7,6 +7,7 @@
 // alerts already (Qt announces them when they show).
 
 #include <QString>
+#include <string_view>
 
 #include "core/quantities.h"
 
@@ -18,7 +19,9 @@ namespace tarnivel {
 // widget hidden on purpose is no part of it.
 void ExposeToReaders(const QMetaObject& window);
 
-// A field as a reader says it, from its quantity and unit: «压强 MPa», «Pressure, MPa».
+// A field as a reader says it, from its quantity and unit: «压强 MPa», «Pressure, MPa»; the
+// quantity alone when it has no unit.
+QString SpokenName(std::string_view quantity, std::string_view display_unit);
 QString SpokenName(const InputField& input);
 
 }  // namespace tarnivel

@@ -10,6 +10,7 @@
 
 #include "ui/accessibility.h"
 #include "ui/centring.h"
+#include "ui/drop_section.h"
 #include "ui/field_keys.h"
 #include "ui/language.h"
 #include "ui/message_box.h"
@@ -136,6 +137,12 @@ MainWindow::MainWindow(MessageBoxInterface& messages, QWidget* parent)
   }
   first_button->setFocus();
 
+  // The pressure drop along the strip's pipe, in a section below it, closed at first; its
+  // toggle follows the series chooser.
+  auto* drop = new DropSection(*strip_, this);
+  drop->setGeometry(TwipsRect(PlacementOf("dropSection")));
+  drop->FollowInTabOrder(findChild<QWidget*>(QStringLiteral("series")));
+
   auto* keys = new FieldKeys(marker, this);
   keys->Watch(TextBox(Field::Pressure), TextBox(Field::Velocity));
   keys->Watch(TextBox(Field::Velocity), TextBox(Field::Diameter));
@@ -146,6 +153,7 @@ MainWindow::MainWindow(MessageBoxInterface& messages, QWidget* parent)
   new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this, this, &QWidget::close);
 
   GrowWithFont();  // last: it grows everything placed in twips above
+  drop->RestoreOpenState();
 }
 
 void MainWindow::GrowWithFont() {

@@ -74,27 +74,39 @@ PipeStrip::PipeStrip(QWidget* parent) : QWidget(parent) {
 
 void PipeStrip::ShowCalculation(Calculation calculation, const FieldSet& fields) {
   summary_.Show(calculation, fields);
-  showing_ = true;
   changed_ = false;
+  shown_ = calculation;
+  for (Field field : kAllFields) shown_fields_.Write(field, fields.Read(field));
   Refresh();
 }
 
 void PipeStrip::Clear() {
   summary_.Clear();
-  showing_ = changed_ = false;
+  changed_ = false;
+  shown_.reset();
   Refresh();
 }
 
 void PipeStrip::MarkChanged() {
-  if (!showing_) return;
+  if (!shown_) return;
   // Forgotten, so that another series cannot bring the old numbers back as if current.
   summary_.Clear();
-  showing_ = false;
   changed_ = true;
+  shown_.reset();
   Refresh();
 }
 
+std::optional<DropTexts> PipeStrip::ShownLine() const {
+  if (!shown_) return std::nullopt;
+  return StripLine(*shown_, shown_fields_, series_->currentData().toString().toStdString());
+}
+
 void PipeStrip::Refresh() {
+  ShowLines();
+  emit Changed();
+}
+
+void PipeStrip::ShowLines() {
   if (changed_) {
     ShowLine(*pipe_, tr("已更改，请重新计算"), true);
     ShowLine(*basis_, QString(), true);

@@ -4,7 +4,9 @@
 // calculation (absolute pressure, flow at line conditions).
 
 #include <QWidget>
+#include <optional>
 
+#include "core/drop_summary.h"
 #include "core/fields.h"
 #include "core/pipe_summary.h"
 #include "core/quantities.h"
@@ -28,15 +30,24 @@ class PipeStrip final : public QWidget {
   // describing numbers that are no longer there.
   void MarkChanged();
 
+  // The line the strip describes, for the pressure drop along it (StripLine); none while the
+  // strip is empty.
+  std::optional<DropTexts> ShownLine() const;
+
+ signals:
+  void Changed();
+
  private:
-  void Refresh();
+  void Refresh();  // shows the lines and tells whoever follows the strip
+  void ShowLines();
 
   QLineEdit* pipe_;
   QLineEdit* basis_;
   QComboBox* series_;
-  PipeSummary summary_;   // what the strip says, written by the core
-  bool showing_ = false;  // a result is described, so a change makes it out of date
-  bool changed_ = false;
+  PipeSummary summary_;               // what the strip says, written by the core
+  std::optional<Calculation> shown_;  // the result described, so a change makes it out of date
+  TextFields shown_fields_;           // as that calculation left them
+  bool changed_ = false;              // a field changed since: the strip says so
 };
 
 }  // namespace tarnivel

@@ -129,6 +129,8 @@
     for (const id of Object.keys(written)) {
       showWhole(document.getElementById(id), written[id]);
     }
+    document.dispatchEvent(new CustomEvent('tarnivel-calculated',
+                                           {detail: {control: control, answer: answer}}));
     // After a prompt the field's text is selected, so that typing replaces it.
     const focus = () => {
       if (!answer.focus) return;
@@ -221,6 +223,7 @@
       while (places[places[name].container]) name = places[name].container;
       if (controls[name].parentNode !== client) client.append(controls[name]);
     }
+    document.dispatchEvent(new CustomEvent('tarnivel-built'));  // for sections added to it
     buttons.sort((a, b) => places[a.id].left - places[b.id].left);
     buttons.forEach((element, i) => {
       Object.assign(element.style, {gridRow: 5 + (i >> 1), gridColumn: 1 + (i & 1)});

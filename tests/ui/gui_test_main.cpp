@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QSettings>
+#include <QStandardPaths>
 
 #include "ui/language.h"
 
@@ -14,6 +16,9 @@ int main(int argc, char** argv) {
   qputenv("LC_ALL", "C.UTF-8");
   qunsetenv("LANGUAGE");
   QApplication app(argc, argv);
+  // What the window remembers (an open section) goes to a test folder, empty at the start.
+  QStandardPaths::setTestModeEnabled(true);
+  QSettings(QStringLiteral("Tarnivel"), QStringLiteral("Tarnivel")).clear();
   tarnivel::InstallTranslations(tarnivel::LanguageFor(QLocale::system().uiLanguages()));
   return RUN_ALL_TESTS();
 }

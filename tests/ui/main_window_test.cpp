@@ -265,7 +265,8 @@ TEST(FieldKeyRules, TheCodesTheRulesNameAndTheirNeighbours) {
 }
 
 TEST_F(WindowTest, TabWalksTheControlsInOrder) {
-  const char* order[] = {"CMD1", "CMD2", "CMD3", "TP", "TV", "TD", "TM", "dia", "series", "CMD1"};
+  const char* order[] = {"CMD1", "CMD2", "CMD3",   "TP",         "TV",  "TD",
+                         "TM",   "dia",  "series", "dropToggle", "CMD1"};
   EXPECT_EQ(FocusName(), order[0]);
   for (std::size_t i = 1; i < std::size(order); ++i) {
     Key(Qt::Key_Tab);

@@ -1,6 +1,7 @@
 // The window in both languages, at every font size, and as a screen reader sees it.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QDir>
@@ -154,6 +155,7 @@ void ExpectEveryTextFits(const QWidget& window, const std::string& setting) {
     EXPECT_LE(metrics.height() + 4, button->height()) << setting;
   }
   for (const auto* child : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (child->isHidden()) continue;  // the marker, a closed section
     EXPECT_TRUE(window.rect().contains(child->geometry())) << setting;
   }
   // The strip's lines, as a diameter calculation fills them, whole and hardly smaller than
@@ -186,6 +188,12 @@ TEST(Layout, EveryTextFitsAtEveryFontSizeInBothLanguages) {
       window.Write(Field::Flow, "1000");
       window.findChild<QPushButton*>("dia")->click();
       ExpectEveryTextFits(window, setting);
+      const QSize closed = window.size();
+      window.findChild<QAbstractButton*>("dropToggle")->click();
+      ExpectEveryTextFits(window, setting + " with the pressure drop");
+      EXPECT_EQ(window.width(), closed.width()) << setting;
+      window.findChild<QAbstractButton*>("dropToggle")->click();
+      EXPECT_EQ(window.size(), closed) << setting;
       EXPECT_EQ(window.minimumSize(), window.maximumSize()) << setting << " still fixed";
       if (previous.isValid()) {
         EXPECT_GT(window.width(), previous.width()) << setting;
@@ -228,8 +236,8 @@ TEST(Accessibility, ReadersHearNamesUnitsActionsAndAlerts) {
   QAccessibleInterface* form = QAccessible::queryAccessibleInterface(&window);
   ASSERT_NE(form, nullptr);
   EXPECT_EQ(form->role(), QAccessible::Window);
-  EXPECT_EQ(form->childCount(), 9)
-      << "four frames, four buttons and the pipe strip, not the marker";
+  EXPECT_EQ(form->childCount(), 10) << "four frames, four buttons, the pipe strip and the "
+                                       "pressure drop's toggle, not the marker";
   QStringList seen;
   for (int i = 0; i < form->childCount(); ++i) {
     QAccessibleInterface* child = form->child(i);

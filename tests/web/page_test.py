@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """The browser page in headless Chromium, offline: the keyboard road, the window's tab order,
 every case of cases.txt against the command line built from the same tree, the pipe strip
-against the command line's pipe table, no request beyond the page itself, the phone layout
-tapped for real, the English of an English browser, axe-core's accessibility rules, the page
-served over HTTP, and the exit button.
+against the command line's pipe table, the pressure-drop section against `tarnivel drop`, no
+request beyond the page itself, the phone layout tapped for real, the English of an English
+browser, axe-core's accessibility rules, the page served over HTTP, and the exit button.
 
     page_test.py PAGE.html TARNIVEL_EXECUTABLE [AXE.js]
 AXE.js defaults to build/npm/node_modules/axe-core/axe.min.js beside the page's build folder
@@ -286,6 +286,39 @@ def check_english(results, url):
         driver.quit()
 
 
+def check_drop(driver, results, tarnivel, url):
+    """The pressure-drop section: closed at first and after the chooser in the tab order; open,
+    the outlet of the strip's pipe as `tarnivel drop` prints it, and the gas running out said."""
+    driver.execute_script('localStorage.clear()')
+    browser.open_page(driver, url)
+    state = "return [document.getElementById('dropSection').hidden, document.getElementById('client').offsetHeight]"
+    closed = driver.execute_script(state)
+    results.check(closed == [True, 207], f'drop section at first: {closed}')
+    driver.find_element('id', 'series').send_keys(Keys.TAB)
+    results.check(active_id(driver) == 'dropToggle', f'after the chooser: {active_id(driver)!r}')
+    ActionChains(driver).send_keys(Keys.SPACE).perform()
+    results.check(driver.execute_script(state)[0] is False, 'the toggle opens the section')
+    Select(driver.find_element('id', 'series')).select_by_value('pe-sdr11')
+    for field, text in {'TP': '0.3', 'TV': '10', 'TD': '', 'TM': '1000'}.items():
+        driver.execute_script('arguments[0].value = arguments[1]',
+                              driver.find_element('id', field), text)
+    driver.find_element('id', 'dia').click()  # de125, bore 102.2 mm
+    for length in ['1000', '100000']:
+        box = driver.find_element('id', 'drop_length')
+        box.clear()
+        box.send_keys(length)
+        run = subprocess.run([tarnivel, 'drop', '-p', '0.3', '-q', '1000', '-d', '102.2', '-l', length,
+                              '--series', 'pe-sdr11'], capture_output=True, text=True, check=False)
+        shown = [driver.find_element('id', 'drop_outlet').get_property('value'),
+                 driver.find_element('id', 'dropText').text]
+        reach = run.stderr.split(' at ')[-1].split('.')[0] if run.returncode == 3 else None
+        results.check(shown[0] == run.stdout.strip() and (reach is None or reach in shown[1]),
+                      f'drop over {length} m: page {shown}, command line {run.returncode} '
+                      f'{run.stdout.strip()!r} {run.stderr.strip()!r}')
+    driver.find_element('id', 'dropToggle').click()
+    results.check(driver.execute_script(state) == closed, 'the toggle closes the section')
+
+
 def check_served(driver, results, page):
     """Served by a plain static web server on this machine, it computes too."""
     class Quiet(http.server.SimpleHTTPRequestHandler):
@@ -345,6 +378,7 @@ def main():
             guarded(f'{calculation} {texts}', check_case, driver, results, tarnivel, calculation,
                     texts)
         guarded('strip', check_strip, driver, results, tarnivel)
+        guarded('drop', check_drop, driver, results, tarnivel, page.as_uri())
         guarded('whole result', check_whole_result, driver, results)
         guarded('requests and console', no_strangers)
         guarded('phone', check_phone, driver, results, page.as_uri())
