@@ -24,30 +24,32 @@ constexpr Row kSteelSchedule40[] = {
     {"DN500", "508", "15.09"},   {"DN600", "610", "17.48"},
 };
 
-// Polyethylene gas pipe by outside diameter, series SDR 11 and SDR 17 (ISO 4437, EN 1555-2):
-// wall = outside / SDR rounded up to the next 0.1 mm, never under 3.0 mm. Printed tables of
-// some national standards differ from this rule by 0.1 mm in places; a user's catalogue can
-// give those walls.
+// Polyethylene gas pipe by outside diameter, SDR 11 and SDR 17, walls as printed in the
+// dimension tables of ISO 4437-2, EN 1555-2 and GB/T 15558.1, which take them from ISO 4065's
+// pipe series S5 (SDR 11) and S8 (SDR 17) and raise any below 3.0 mm to the gas pipe's minimum
+// of 3.0 mm. Those printed walls are not outside / SDR under one rounding rule: ISO 4065
+// computes them from the exact series values, so de75 SDR 11 is 6.8 and de630 SDR 17 is 37.4.
+// The smallest SDR 17 sizes (de20 to de32) are not printed; they keep the 3.0 mm minimum.
 constexpr Row kPeSdr11[] = {
     {"de20", "20", "3.0"},    {"de25", "25", "3.0"},    {"de32", "32", "3.0"},
     {"de40", "40", "3.7"},    {"de50", "50", "4.6"},    {"de63", "63", "5.8"},
-    {"de75", "75", "6.9"},    {"de90", "90", "8.2"},    {"de110", "110", "10.0"},
-    {"de125", "125", "11.4"}, {"de140", "140", "12.8"}, {"de160", "160", "14.6"},
+    {"de75", "75", "6.8"},    {"de90", "90", "8.2"},    {"de110", "110", "10.0"},
+    {"de125", "125", "11.4"}, {"de140", "140", "12.7"}, {"de160", "160", "14.6"},
     {"de180", "180", "16.4"}, {"de200", "200", "18.2"}, {"de225", "225", "20.5"},
-    {"de250", "250", "22.8"}, {"de280", "280", "25.5"}, {"de315", "315", "28.7"},
-    {"de355", "355", "32.3"}, {"de400", "400", "36.4"}, {"de450", "450", "41.0"},
-    {"de500", "500", "45.5"}, {"de560", "560", "51.0"}, {"de630", "630", "57.3"},
+    {"de250", "250", "22.7"}, {"de280", "280", "25.4"}, {"de315", "315", "28.6"},
+    {"de355", "355", "32.2"}, {"de400", "400", "36.3"}, {"de450", "450", "40.9"},
+    {"de500", "500", "45.4"}, {"de560", "560", "50.8"}, {"de630", "630", "57.2"},
 };
 
 constexpr Row kPeSdr17[] = {
     {"de20", "20", "3.0"},    {"de25", "25", "3.0"},    {"de32", "32", "3.0"},
     {"de40", "40", "3.0"},    {"de50", "50", "3.0"},    {"de63", "63", "3.8"},
-    {"de75", "75", "4.5"},    {"de90", "90", "5.3"},    {"de110", "110", "6.5"},
+    {"de75", "75", "4.5"},    {"de90", "90", "5.4"},    {"de110", "110", "6.6"},
     {"de125", "125", "7.4"},  {"de140", "140", "8.3"},  {"de160", "160", "9.5"},
-    {"de180", "180", "10.6"}, {"de200", "200", "11.8"}, {"de225", "225", "13.3"},
-    {"de250", "250", "14.8"}, {"de280", "280", "16.5"}, {"de315", "315", "18.6"},
-    {"de355", "355", "20.9"}, {"de400", "400", "23.6"}, {"de450", "450", "26.5"},
-    {"de500", "500", "29.5"}, {"de560", "560", "33.0"}, {"de630", "630", "37.1"},
+    {"de180", "180", "10.7"}, {"de200", "200", "11.9"}, {"de225", "225", "13.4"},
+    {"de250", "250", "14.8"}, {"de280", "280", "16.6"}, {"de315", "315", "18.7"},
+    {"de355", "355", "21.1"}, {"de400", "400", "23.7"}, {"de450", "450", "26.7"},
+    {"de500", "500", "29.7"}, {"de560", "560", "33.2"}, {"de630", "630", "37.4"},
 };
 
 PipeSeries SeriesOf(std::string_view name, std::span<const Row> rows) {
