@@ -38,14 +38,17 @@ std::optional<Calculation> RowCalculation(std::string_view text) {
 
 // Which column holds what; names are matched without regard to case or surrounding blanks.
 // A field column the input lacks is added after the input's own, so that no result is lost.
+// The calc and field columns belong to the calculation; every other column of the input is
+// the user's and is carried through as it is, even under a name the batch writes itself.
 struct Columns {
   std::size_t calc = kNoColumn;
   std::array<std::size_t, kInputFields.size()> field;  // by the rows of kInputFields
   std::size_t input_count = 0;                         // columns of the input
   std::size_t output_count = 0;                        // and of the output, before the message
   BatchPipes pipes;                                    // the pipe columns of a series column
+  std::string message_name;                            // the message column's
 
-  static Columns From(std::span<const std::string> header) {
+  static Columns From(std::span<const std::string> header, std::span<const PipeSeries> series) {
     Columns columns;
     columns.field.fill(kNoColumn);
     columns.input_count = header.size();
@@ -62,7 +65,8 @@ struct Columns {
     }
     std::vector<std::string> names;
     for (const std::string& name : header) names.push_back(NormalisedName(name));
-    columns.pipes.Locate(names, columns.output_count);
+    columns.pipes.Locate(names, series, columns.output_count);
+    columns.message_name = OwnColumnName(names, "message");
     return columns;
   }
 };
@@ -187,11 +191,12 @@ class RowComputer {
 
 class BatchRun {
  public:
-  BatchRun(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+  BatchRun(std::ostream& out, std::ostream& err, std::span<const PipeSeries> series)
+      : out_(out), err_(err), series_(series) {}
 
   // Returns false when the batch must stop.
   bool Header(std::span<const std::string> header) {
-    columns_ = Columns::From(header);
+    columns_ = Columns::From(header, series_);
     if (columns_.calc == kNoColumn) return Stop("the header row has no 'calc' column");
     bool row_empty = true;
     for (const std::string& cell : header) AppendCell(buffer_, row_empty, cell);
@@ -200,10 +205,10 @@ class BatchRun {
         AppendCell(buffer_, row_empty, kInputFields[f].name);
       }
     }
-    for (std::string_view name : columns_.pipes.AddedNames(columns_.input_count)) {
+    for (const std::string& name : columns_.pipes.AddedNames()) {
       AppendCell(buffer_, row_empty, name);
     }
-    AppendCell(buffer_, row_empty, "message");
+    AppendCell(buffer_, row_empty, columns_.message_name);
     buffer_.push_back('\n');
     computers_[0] = std::make_unique<RowComputer>(columns_);
     computers_[1] = std::make_unique<RowComputer>(columns_);
@@ -307,6 +312,7 @@ class BatchRun {
 
   std::ostream& out_;
   std::ostream& err_;
+  std::span<const PipeSeries> series_;
   Columns columns_;
   std::unique_ptr<RowComputer> computers_[2];
   std::unique_ptr<SecondThread> second_;  // started at the first large block
@@ -319,11 +325,12 @@ class BatchRun {
 
 }  // namespace
 
-int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, std::string_view input_name) {
+int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, std::string_view input_name,
+             std::span<const PipeSeries> series) {
   std::streambuf& source = *in.rdbuf();
   std::vector<char> chunk(1 << 16);
   CsvReader reader;
-  BatchRun run(out, err);
+  BatchRun run(out, err, series);
   Block block;
   bool have_header = false;
   // Computes the rows read so far; false when the batch must stop.

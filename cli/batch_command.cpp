@@ -2,11 +2,13 @@
 
 #include <istream>
 #include <string>
+#include <vector>
 
 #include "cli/batch.h"
 #include "cli/batch_pipes.h"
 #include "cli/csv.h"
 #include "cli/input_file.h"
+#include "cli/pipe_catalogue_file.h"
 #include "cli/report.h"
 #include "core/pipes.h"
 #include "core/quantities.h"
@@ -46,11 +48,18 @@ std::string Description() {
 std::string Notes() {
   std::vector<std::string_view> series;
   for (const PipeSeries& s : BuiltInSeries()) series.push_back(s.name);
-  return "An optional column series names a built-in series (" + Listed(series, " or ") +
-         ", ignoring case and blanks): a diameter row then gets the columns " +
+  return "An optional column series names a series as tarnivel pipe --series does (" +
+         Listed(series, " or ") +
+         " or their labels, in any case, or a series of the catalogue): a diameter row then gets "
+         "the columns " +
          Listed(BatchPipes::kOutputNames, " and ") +
-         " of the pipe chosen in it, as tarnivel pipe chooses it, added before message when the "
-         "input lacks them.\n\n"
+         " of the pipe chosen in it, as tarnivel pipe chooses it, added before message; past the "
+         "largest pipe, the message says there is no pipe.\n\n"
+         "The batch never writes over a user's column: one the input has under the name of a "
+         "column the batch writes (" +
+         Listed(BatchPipes::kOutputNames, ", ") +
+         ", message) is carried through untouched, and the batch's own is then called "
+         "tarnivel_pipe, tarnivel_message and so on.\n\n"
          "CSV as in RFC 4180; " +
          CsvLimitsText() + " stop the batch as malformed, after the rows before them.";
 }
@@ -60,14 +69,19 @@ int RunBatchCommand(const ParsedArguments& parsed, const Streams& streams) {
     return UsageError(streams.err,
                       "batch takes one FILE; '" + parsed.operands[1] + "' is one too many");
   }
+  std::vector<PipeSeries> series(BuiltInSeries().begin(), BuiltInSeries().end());
+  for (const ParsedOption& option : parsed.options) {  // --catalogue, the last one counting
+    series.assign(BuiltInSeries().begin(), BuiltInSeries().end());
+    if (const auto status = LoadPipeCatalogue(option.value, series, streams.err)) return *status;
+  }
   if (parsed.operands.empty() || parsed.operands[0] == "-") {
-    return RunBatch(streams.in, streams.out, streams.err, "-");
+    return RunBatch(streams.in, streams.out, streams.err, "-", series);
   }
   const std::string& name = parsed.operands[0];
   const auto file = OpenInputFile(name, streams.err);
   if (!file) return kExitNoInput;
   std::istream file_in(file.get());
-  return RunBatch(file_in, streams.out, streams.err, name);
+  return RunBatch(file_in, streams.out, streams.err, name, series);
 }
 
 }  // namespace
@@ -79,6 +93,9 @@ Command BatchCommand() {
   command.operands = "[FILE]";
   command.description = Description();
   command.notes = Notes();
+  command.options = {{"catalogue", 'c', "FILE",
+                      "a CSV catalogue of pipes, as tarnivel pipe reads it, whose series the "
+                      "series column may name"}};
   command.statuses = {kExitOk,      kExitPrompt,      kExitUsage,  kExitDataError,
                       kExitNoInput, kExitOutOfMemory, kExitIoError};
   command.run = &RunBatchCommand;

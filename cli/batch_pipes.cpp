@@ -1,10 +1,10 @@
 #include "cli/batch_pipes.h"
 
 #include <algorithm>
-#include <utility>
 
 #include "cli/column_name.h"
-#include "core/pipes.h"
+#include "core/numeric.h"
+#include "core/sizing.h"
 
 namespace tarnivel {
 namespace {
@@ -20,28 +20,19 @@ std::size_t FirstNamed(std::span<const std::string> names, std::string_view name
 
 }  // namespace
 
-void BatchPipes::Locate(std::span<const std::string> normalised_names, std::size_t& output_count) {
+void BatchPipes::Locate(std::span<const std::string> normalised_names,
+                        std::span<const PipeSeries> series, std::size_t& output_count) {
+  known_ = series;
   series_ = FirstNamed(normalised_names, "series");
   if (series_ == kNoColumn) return;  // no series: the output is what it always was
   for (std::size_t i = 0; i < kInputs.size(); ++i) {
     input_[i] = FirstNamed(normalised_names, InputFieldOf(kInputs[i]).name);
   }
-  for (std::size_t i = 0; i < kOutputNames.size(); ++i) {
-    output_[i] = FirstNamed(normalised_names, kOutputNames[i]);
-    if (output_[i] == kNoColumn) output_[i] = output_count++;
+  first_output_ = output_count;
+  output_count += kOutputNames.size();
+  for (std::string_view name : kOutputNames) {
+    names_.push_back(OwnColumnName(normalised_names, name));
   }
-}
-
-std::vector<std::string_view> BatchPipes::AddedNames(std::size_t input_count) const {
-  std::vector<std::pair<std::size_t, std::string_view>> added;
-  for (std::size_t i = 0; i < kOutputNames.size(); ++i) {
-    if (series_ != kNoColumn && output_[i] >= input_count)
-      added.emplace_back(output_[i], kOutputNames[i]);
-  }
-  std::ranges::sort(added);
-  std::vector<std::string_view> names;
-  for (const auto& [column, name] : added) names.push_back(name);
-  return names;
 }
 
 std::string_view BatchPipes::Fill(std::span<const std::string> cells,
@@ -54,32 +45,36 @@ std::string_view BatchPipes::Fill(std::span<const std::string> cells,
   };
   const std::string_view name = cell(series_);
   if (name.empty() || !outcome_message.empty()) return {};
-  const PipeSeries* series = FindSeries(BuiltInSeries(), name);
-  if (series == nullptr) series = FindSeries(BuiltInSeries(), NormalisedName(name));
+  const PipeSeries* series = FindSeries(known_, name);
   if (series == nullptr) {
     message_ = "unknown series '" + std::string(name) + "'";
     return message_;
   }
   if (calculation != Calculation::Diameter) return {};
 
-  // The diameter computed without a prompt, so the required bore has none either.
-  const std::string_view pressure = cell(input_[0]), flow = cell(input_[2]);
-  const RequiredBore required = RequiredBoreFor(pressure, cell(input_[1]), flow);
-  if (required.outcome.fault) return FaultDescription(*required.outcome.fault);
-  const PipeChoice choice = ChoosePipe(*series, required.mm);
-  if (!choice.chosen) return {};  // past the largest pipe: no pipe
-  const Pipe& pipe = series->pipes[*choice.chosen];
-  PipeVelocity velocity = VelocityInPipe(pressure, flow, pipe);
-  if (velocity.fault) return FaultDescription(*velocity.fault);  // it can still overflow
-  texts_ = {pipe.designation, FormatMillimetres(pipe.Bore()), std::move(velocity.text)};
+  // The diameter computed without a prompt, so the sizing has none either; the velocity in a
+  // pipe can still overflow.
+  const PipeSeries* const asked[] = {series};
+  const Sizing sizing = SizePipes({cell(input_[0]), cell(input_[1]), cell(input_[2])}, asked);
+  if (sizing.outcome.fault) return FaultDescription(*sizing.outcome.fault);
+  const SeriesSizing& sized = sizing.series.front();
+  if (!sized.choice.chosen) {
+    message_ = "no pipe in " + series->name + " with a bore of at least " +
+               FormatGeneral(sizing.required_mm) + " mm";
+    return message_;
+  }
+  const Pipe& pipe = series->pipes[*sized.choice.chosen];
+  texts_ = {pipe.designation, FormatMillimetres(pipe.Bore()),
+            sized.velocities[*sized.choice.chosen]->text};
   return {};
 }
 
 const std::string* BatchPipes::CellFor(std::size_t column) const {
-  if (series_ == kNoColumn) return nullptr;
-  const auto found = std::ranges::find(output_, column);
-  return found == output_.end() ? nullptr
-                                : &texts_[static_cast<std::size_t>(found - output_.begin())];
+  if (series_ == kNoColumn || column < first_output_ ||
+      column >= first_output_ + kOutputNames.size()) {
+    return nullptr;
+  }
+  return &texts_[column - first_output_];
 }
 
 }  // namespace tarnivel

@@ -1,7 +1,9 @@
 #pragma once
-// The batch's optional `series` column: a diameter row that names a built-in series gets
-// the chosen pipe of that series, its bore and the velocity in it, in the columns `pipe`,
-// `bore` and `pipe_velocity` (added before `message` when the input lacks them).
+// The batch's optional `series` column: a diameter row that names a series (built in or from
+// the catalogue, by name or label) gets the chosen pipe of that series, its bore and the
+// velocity in it. The batch's columns `pipe`, `bore` and `pipe_velocity` are added before the
+// message; a user's column of the same name is carried through untouched, and the batch's own
+// column is then called `tarnivel_pipe` and so on (cli/column_name.h: OwnColumnName).
 
 #include <array>
 #include <cstddef>
@@ -11,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/pipes.h"
 #include "core/quantities.h"
 
 namespace tarnivel {
@@ -20,25 +23,28 @@ class BatchPipes {
   static constexpr std::size_t kNoColumn = static_cast<std::size_t>(-1);
   static constexpr std::array<std::string_view, 3> kOutputNames = {"pipe", "bore", "pipe_velocity"};
 
-  // Takes in the header's column names, normalised (lower case, no surrounding blanks), and
-  // appends the output columns the input lacks from `output_count` on, only when the input
-  // has a series column.
-  void Locate(std::span<const std::string> normalised_names, std::size_t& output_count);
+  // Takes in the header's column names, normalised (lower case, no surrounding blanks), and,
+  // only when the input has a series column, appends the output columns from `output_count` on.
+  // `series` are the series a row may name; they outlive this.
+  void Locate(std::span<const std::string> normalised_names, std::span<const PipeSeries> series,
+              std::size_t& output_count);
   // The names of the columns added, in order, for the header row.
-  std::vector<std::string_view> AddedNames(std::size_t input_count) const;
+  std::vector<std::string> AddedNames() const { return names_; }
 
   // Works out a row's pipe cells from its input cells, after its calculation ended as
-  // `outcome_message` says (empty: computed). Returns the row's message: an unknown series,
-  // or empty.
+  // `outcome_message` says (empty: computed). Returns the row's message: an unknown series, no
+  // pipe large enough, a fault in a pipe's velocity; or empty.
   std::string_view Fill(std::span<const std::string> cells, std::optional<Calculation> calculation,
                         std::string_view outcome_message);
   // The text of output column `column` when it is a pipe column; nullptr otherwise.
   const std::string* CellFor(std::size_t column) const;
 
  private:
+  std::span<const PipeSeries> known_;
   std::size_t series_ = kNoColumn;
   std::array<std::size_t, 3> input_{kNoColumn, kNoColumn, kNoColumn};  // pressure, velocity, flow
-  std::array<std::size_t, kOutputNames.size()> output_{kNoColumn, kNoColumn, kNoColumn};
+  std::size_t first_output_ = kNoColumn;
+  std::vector<std::string> names_;
   std::array<std::string, kOutputNames.size()> texts_;
   std::string message_;
 };

@@ -1,7 +1,9 @@
 #pragma once
 // How CSV column names and keywords in cells are compared: ignoring case and surrounding blanks.
 
+#include <algorithm>
 #include <cctype>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -14,6 +16,22 @@ inline std::string NormalisedName(std::string_view name) {
   std::string lower(name);
   for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return lower;
+}
+
+// The name of a column the batch writes, `name`, unless a user's column has it: the batch
+// never overwrites a user's cell, so its own column then becomes tarnivel_NAME, or
+// tarnivel_NAME_2, _3 ... while that too is taken. `taken` holds normalised names.
+inline std::string OwnColumnName(std::span<const std::string> taken, std::string_view name) {
+  const auto free = [&](const std::string& candidate) {
+    return std::ranges::find(taken, candidate) == taken.end();
+  };
+  std::string candidate(name);
+  if (free(candidate)) return candidate;
+  candidate = "tarnivel_" + candidate;
+  for (int n = 2; !free(candidate); ++n) {
+    candidate = "tarnivel_" + std::string(name) + "_" + std::to_string(n);
+  }
+  return candidate;
 }
 
 }  // namespace tarnivel

@@ -1,7 +1,7 @@
 #pragma once
 // The exit statuses of the command line and the batch, as scripts see them, with what each
 // means: every help's "Exit status" lines and the man page are written from kExitStatuses.
-// Beyond the three of a calculation they follow sysexits.h.
+// Beyond those of a calculation, a sizing and a drop they follow sysexits.h.
 
 #include <array>
 #include <string_view>
@@ -13,6 +13,7 @@ enum ExitStatus : int {
   kExitPrompt = 1,        // more data needed; some batch row ended in a request or a fault
   kExitFault = 2,         // an arithmetic fault
   kExitRunsOut = 3,       // drop: the gauge pressure falls to zero before the end of the line
+  kExitNoPipe = 4,        // pipe: sized, but a series shown has no pipe with the bore required
   kExitUsage = 64,        // bad command, option or missing value (EX_USAGE)
   kExitDataError = 65,    // malformed CSV, a header without calc, a bad catalogue (EX_DATAERR)
   kExitNoInput = 66,      // a FILE that cannot be opened (EX_NOINPUT)
@@ -26,13 +27,14 @@ struct ExitStatusMeaning {
   std::string_view meaning;  // for the help, in a phrase
 };
 
-inline constexpr std::array<ExitStatusMeaning, 10> kExitStatuses{{
+inline constexpr std::array<ExitStatusMeaning, 11> kExitStatuses{{
     {kExitOk, "success (a batch: every row computed)"},
     {kExitPrompt,
-     "more data needed (a batch: some row ended in a request, a fault or an unknown "
-     "calc)"},
+     "more data needed (a batch: some row ended in a request, a fault, an unknown calc "
+     "or series, or no pipe)"},
     {kExitFault, "arithmetic fault: overflow, division by zero or invalid argument"},
     {kExitRunsOut, "the gauge pressure falls to zero before the end of the line"},
+    {kExitNoPipe, "a series shown has no pipe with the bore required"},
     {kExitUsage, "usage error"},
     {kExitDataError,
      "malformed input: CSV, a header without calc, a catalogue; or input over "

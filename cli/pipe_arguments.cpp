@@ -17,7 +17,8 @@ namespace {
 enum PipeOption { kSeries, kCatalogue, kCsv };
 constexpr OptionSpec kPipeOptions[] = {
     {"series", 's', "NAME",
-     "a series to size in (repeatable, in the order given); every series when none is named"},
+     "a series to size in, by name or label in any case (repeatable, in the order given, each "
+     "once); every series when none is named"},
     {"catalogue", 'c', "FILE", "a CSV catalogue of pipes of your own, beside the built-in ones"},
     {"csv", '\0', "", "every pipe of each series as CSV, with its choice"},
 };
@@ -57,13 +58,13 @@ int RunPipeCommand(const ParsedArguments& parsed, const Streams& streams) {
   return RunPipe(request, streams.out, streams.err);
 }
 
-// «steel (DN15 to DN600), pe-sdr11 (de20 to de630), ...»
+// «steel or Sch40 (DN15 to DN600), pe-sdr11 or SDR11 (de20 to de630), ...»
 std::string BuiltInSeriesText() {
   std::string text;
   for (const PipeSeries& series : BuiltInSeries()) {
     if (!text.empty()) text += ", ";
-    text += series.name + " (" + series.pipes.front().designation + " to " +
-            series.pipes.back().designation + ")";
+    text += series.name + " or " + std::string(LabelOf(series.name).label) + " (" +
+            series.pipes.front().designation + " to " + series.pipes.back().designation + ")";
   }
   return text;
 }
@@ -85,11 +86,13 @@ Command PipeCommand() {
   command.notes =
       "Each series is shown as a small table of the smaller, the chosen and the larger pipe, "
       "the chosen one marked with *: outside diameter, wall and bore in mm, and the velocity in "
-      "m/s with the digits tarnivel velocity prints for that bore. Past the largest pipe of a "
-      "series, a line says that the series has no pipe.\n"
+      "m/s with the digits tarnivel velocity prints for that bore. The bores are compared as "
+      "printed, to 15 digits. Past the largest pipe of a series, a line says that the series "
+      "has no pipe, and the exit status says so.\n"
       "\n"
       "--csv writes series,pipe,outside,wall,bore,velocity,choice instead: every pipe of each "
-      "series in the order of its table, choice being chosen, smaller, larger or empty.\n"
+      "series in the order of its table, choice being chosen, smaller, larger or empty; a "
+      "series without a pipe large enough ends in a row whose choice is none.\n"
       "\n"
       "Built-in series: " +
       BuiltInSeriesText() +
@@ -97,11 +100,11 @@ Command PipeCommand() {
       "\n"
       "A catalogue is CSV with the columns series, pipe, outside and wall (mm, at most two "
       "decimals; other columns are ignored), each series' pipes in the order of increasing "
-      "bore. Its series are added to the built-in ones, or replace one of the same name. It "
+      "bore. Its series are added to the built-in ones, or replace the one its name names. It "
       "holds at most " +
       std::to_string(kMaxCataloguePipes) + " pipes, named in at most " +
       std::to_string(kMaxCatalogueNameBytes) + " bytes; " + CsvLimitsText() + " make it malformed.";
-  command.statuses = {kExitOk,        kExitPrompt,  kExitFault,       kExitUsage,
+  command.statuses = {kExitOk,        kExitPrompt,  kExitFault,       kExitNoPipe, kExitUsage,
                       kExitDataError, kExitNoInput, kExitOutOfMemory, kExitIoError};
   command.run = &RunPipeCommand;
   return command;

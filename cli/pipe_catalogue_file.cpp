@@ -2,18 +2,47 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <optional>
 #include <span>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "cli/column_name.h"
 #include "cli/csv.h"
+#include "cli/exit_status.h"
+#include "cli/input_file.h"
+#include "cli/report.h"
 
 namespace tarnivel {
 namespace {
 
 constexpr std::array<std::string_view, 4> kColumnNames = {"series", "pipe", "outside", "wall"};
 enum Column { kSeries, kPipe, kOutside, kWall };
+
+bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20; }
+
+std::string_view WithoutBlanks(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+// A cell as a message quotes it: control characters spelled out, so the message stays one line.
+std::string Quoted(std::string_view cell) {
+  std::string text = "'";
+  for (const char c : cell) {
+    if (IsControl(c)) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\x%02x", static_cast<unsigned char>(c));
+      text += escape;
+    } else {
+      text += c;
+    }
+  }
+  return text + "'";
+}
 
 class CatalogueBuilder {
  public:
@@ -39,27 +68,32 @@ class CatalogueBuilder {
     };
     if (++pipes_ > kMaxCataloguePipes) return CatalogueError{Kind::TooManyPipes, line, {}};
     for (Column column : {kSeries, kPipe}) {
-      if (cell(column).empty()) {
-        return CatalogueError{Kind::EmptyName, line, std::string(kColumnNames[column])};
-      }
-      if (cell(column).size() > kMaxCatalogueNameBytes) {
-        return CatalogueError{Kind::LongName, line, std::string(kColumnNames[column])};
+      const std::string_view name = WithoutBlanks(cell(column));
+      const std::string which(kColumnNames[column]);
+      if (name.empty()) return CatalogueError{Kind::EmptyName, line, which};
+      if (name.size() > kMaxCatalogueNameBytes) return CatalogueError{Kind::LongName, line, which};
+      if (std::ranges::any_of(name, IsControl)) {
+        return CatalogueError{Kind::ControlCharacter, line, which};
       }
     }
     std::array<Hundredths, 2> lengths;
     for (Column column : {kOutside, kWall}) {
       const auto length = ParseMillimetres(cell(column));
       if (!length) {
-        return CatalogueError{
-            Kind::BadLength, line,
-            std::string(kColumnNames[column]) + " '" + std::string(cell(column)) + "'"};
+        return CatalogueError{Kind::BadLength, line,
+                              std::string(kColumnNames[column]) + " " + Quoted(cell(column))};
       }
       lengths[column - kOutside] = *length;
     }
-    const Pipe pipe{std::string(cell(kPipe)), lengths[0], lengths[1]};
+    const Pipe pipe{std::string(WithoutBlanks(cell(kPipe))), lengths[0], lengths[1]};
+    if (pipe.wall.value == 0) return CatalogueError{Kind::ZeroWall, line, pipe.designation};
     if (pipe.Bore().value <= 0) return CatalogueError{Kind::NoBore, line, pipe.designation};
 
-    PipeSeries& series = SeriesNamed(cell(kSeries));
+    const std::size_t index = SeriesNamed(WithoutBlanks(cell(kSeries)));
+    PipeSeries& series = series_[index];
+    if (!pipe_names_[index].insert(pipe.designation).second) {
+      return CatalogueError{Kind::DuplicatePipe, line, pipe.designation};
+    }
     if (!series.pipes.empty() && pipe.Bore() <= series.pipes.back().Bore()) {
       return CatalogueError{Kind::BoreNotIncreasing, line, pipe.designation};
     }
@@ -70,23 +104,36 @@ class CatalogueBuilder {
   std::vector<PipeSeries> Take() { return std::move(series_); }
 
  private:
-  PipeSeries& SeriesNamed(std::string_view name) {
-    const auto found = std::ranges::find(series_, name, &PipeSeries::name);
-    if (found != series_.end()) return *found;
-    return series_.emplace_back(PipeSeries{std::string(name), {}});
+  // The index of the series `name` names, a new one when none does yet. Found by key, so
+  // that a catalogue of many series or many pipes is read in time linear in its rows.
+  std::size_t SeriesNamed(std::string_view name) {
+    const auto [found, added] = by_key_.try_emplace(SeriesKey(name), series_.size());
+    if (added) {
+      series_.push_back(PipeSeries{std::string(name), {}});
+      pipe_names_.emplace_back();
+    }
+    return found->second;
   }
 
   std::size_t header_size_ = 0;
   std::size_t pipes_ = 0;
   std::array<std::size_t, kColumnNames.size()> index_{};
   std::vector<PipeSeries> series_;
+  std::unordered_map<std::string, std::size_t> by_key_;      // SeriesKey -> index
+  std::vector<std::unordered_set<std::string>> pipe_names_;  // by series
 };
 
 }  // namespace
 
 std::string Describe(const CatalogueError& error) {
+  if (error.kind == CatalogueError::Kind::Empty) {
+    return "the file is empty; a catalogue needs a header row naming series, pipe, outside and "
+           "wall";
+  }
   std::string text = "line " + std::to_string(error.line) + ": ";
   switch (error.kind) {
+    case CatalogueError::Kind::Empty:
+      return text;
     case CatalogueError::Kind::Csv:
       return text + error.detail;
     case CatalogueError::Kind::MissingColumn:
@@ -99,11 +146,17 @@ std::string Describe(const CatalogueError& error) {
     case CatalogueError::Kind::LongName:
       return text + "the " + error.detail + " name is longer than " +
              std::to_string(kMaxCatalogueNameBytes) + " bytes";
+    case CatalogueError::Kind::ControlCharacter:
+      return text + "the " + error.detail + " name holds a control character";
     case CatalogueError::Kind::BadLength:
       return text + error.detail + " is not millimetres with at most two decimals";
     case CatalogueError::Kind::NoBore:
       return text + "pipe '" + error.detail +
              "' has no bore: twice its wall is its outside or more";
+    case CatalogueError::Kind::ZeroWall:
+      return text + "pipe '" + error.detail + "' has a wall of 0";
+    case CatalogueError::Kind::DuplicatePipe:
+      return text + "pipe '" + error.detail + "' is already in its series";
     case CatalogueError::Kind::BoreNotIncreasing:
       return text + "the bore of pipe '" + error.detail +
              "' is not larger than the one before it in its series";
@@ -139,10 +192,27 @@ std::variant<std::vector<PipeSeries>, CatalogueError> ParsePipeCatalogue(std::st
         }
         break;
       case CsvReader::Status::End:
-        if (!have_header) return CatalogueError{CatalogueError::Kind::MissingColumn, 1, "series"};
+        if (!have_header) return CatalogueError{CatalogueError::Kind::Empty, 1, {}};
         return builder.Take();
     }
   }
+}
+
+std::optional<int> LoadPipeCatalogue(const std::string& path, std::vector<PipeSeries>& known,
+                                     std::ostream& err) {
+  const auto file = OpenInputFile(path, err);
+  if (!file) return kExitNoInput;
+  auto parsed = ParsePipeCatalogue(*file);
+  if (file->io_error() != 0) {
+    ReportFileError(err, path, file->io_error());
+    return kExitIoError;
+  }
+  if (const auto* error = std::get_if<CatalogueError>(&parsed)) {
+    Report(err, path + ": " + Describe(*error));
+    return kExitDataError;
+  }
+  MergeSeries(known, std::move(std::get<std::vector<PipeSeries>>(parsed)));
+  return std::nullopt;
 }
 
 }  // namespace tarnivel

@@ -2,9 +2,12 @@
 // A user's pipe catalogue, for a local standard: CSV with a header row naming the columns
 // series, pipe, outside and wall (mm, at most two decimals; other columns are ignored), one
 // row per pipe, each series' pipes in the order of increasing bore. Its size is limited, so
-// that a huge or endless file is refused rather than held.
+// that a huge or endless file is refused rather than held. Names are trimmed of surrounding
+// blanks, and a series is named as everywhere else (core/pipes.h: NamesSeries).
 
 #include <cstddef>
+#include <iosfwd>
+#include <optional>
 #include <streambuf>
 #include <string>
 #include <string_view>
@@ -21,13 +24,17 @@ inline constexpr std::size_t kMaxCatalogueNameBytes = 100;  // of a series or a 
 // Why a catalogue cannot be used, and where.
 struct CatalogueError {
   enum class Kind {
+    Empty,              // no header row at all
     Csv,                // malformed CSV; `detail` says how
     MissingColumn,      // the header lacks the column `detail`
     TooManyCells,       // a row with more cells than the header
     EmptyName,          // an empty series or pipe name (`detail`: which)
     LongName,           // a series or pipe name over kMaxCatalogueNameBytes (`detail`: which)
+    ControlCharacter,   // a series or pipe name (`detail`: which) with a byte below 0x20
     BadLength,          // `detail` is not millimetres with at most two decimals
+    ZeroWall,           // pipe `detail` has a wall of 0
     NoBore,             // the wall leaves no bore: 2 × wall ≥ outside
+    DuplicatePipe,      // pipe `detail` is named twice in its series
     BoreNotIncreasing,  // the bore is not larger than the one before in its series
     TooManyPipes        // more than kMaxCataloguePipes rows of pipes
   };
@@ -36,11 +43,16 @@ struct CatalogueError {
   std::string detail;
 };
 
-// «line 3: outside '11o' is not millimetres with at most two decimals»
+// «line 3: outside '11o' is not millimetres with at most two decimals»: always one line.
 std::string Describe(const CatalogueError& error);
 
 // The series of the catalogue `source` holds, in the order they first appear. It is read as it
 // arrives, up to its end or a failed read, which the caller asks the source about.
 std::variant<std::vector<PipeSeries>, CatalogueError> ParsePipeCatalogue(std::streambuf& source);
+
+// Reads the catalogue at `path` into `known` (core/pipes.h: MergeSeries). Returns the exit status
+// when it cannot be used, after telling `err` why.
+std::optional<int> LoadPipeCatalogue(const std::string& path, std::vector<PipeSeries>& known,
+                                     std::ostream& err);
 
 }  // namespace tarnivel

@@ -1,11 +1,10 @@
 #include "cli/pipe_command.h"
 
 #include <algorithm>
-#include <optional>
+#include <array>
 #include <ostream>
 #include <sstream>
 #include <string_view>
-#include <utility>
 
 #include "cli/csv.h"
 #include "cli/exit_status.h"
@@ -16,6 +15,7 @@
 #include "core/numeric.h"
 #include "core/pipes.h"
 #include "core/quantities.h"
+#include "core/sizing.h"
 
 namespace tarnivel {
 namespace {
@@ -42,14 +42,7 @@ std::string Padded(std::string_view text, std::size_t width, bool right) {
   return right ? padding + std::string(text) : std::string(text) + padding;
 }
 
-struct SizedSeries {
-  const PipeSeries* series;
-  PipeChoice choice;
-  std::vector<std::string> velocities;            // by pipe; only those shown are computed
-  std::optional<FaultKind> fault = std::nullopt;  // a velocity out of range: nothing is shown
-};
-
-void WriteTable(std::ostream& out, const SizedSeries& sized, double required_mm) {
+void WriteTable(std::ostream& out, const SeriesSizing& sized, double required_mm) {
   const PipeSeries& series = *sized.series;
   if (!sized.choice.chosen) {
     const Pipe& largest = series.pipes.back();
@@ -69,7 +62,7 @@ void WriteTable(std::ostream& out, const SizedSeries& sized, double required_mm)
     const Pipe& pipe = series.pipes[*index];
     lines.push_back({mark, pipe.designation, FormatMillimetres(pipe.outside),
                      FormatMillimetres(pipe.wall), FormatMillimetres(pipe.Bore()),
-                     sized.velocities[*index]});
+                     sized.velocities[*index]->text});
   }
   std::array<std::size_t, 5> width{};
   for (const Line& line : lines) {
@@ -84,7 +77,17 @@ void WriteTable(std::ostream& out, const SizedSeries& sized, double required_mm)
   }
 }
 
-void WriteCsv(std::string& out, const SizedSeries& sized) {
+void WriteCsvRow(std::string& out, std::span<const std::string> cells) {
+  for (const std::string& cell : cells) {
+    if (&cell != cells.data()) out += ',';
+    AppendCsvCell(out, cell);
+  }
+  out += '\n';
+}
+
+// Every pipe of the series with its choice; a series without a pipe large enough ends in a
+// row of its own whose choice is `none`, so a script never takes silence for a choice.
+void WriteCsv(std::string& out, const SeriesSizing& sized) {
   const PipeSeries& series = *sized.series;
   for (std::size_t i = 0; i < series.pipes.size(); ++i) {
     const Pipe& pipe = series.pipes[i];
@@ -97,55 +100,14 @@ void WriteCsv(std::string& out, const SizedSeries& sized) {
                                  FormatMillimetres(pipe.outside),
                                  FormatMillimetres(pipe.wall),
                                  FormatMillimetres(pipe.Bore()),
-                                 sized.velocities[i],
+                                 sized.velocities[i]->text,
                                  std::string(choice)};
-    for (const std::string& cell : cells) {
-      if (&cell != &cells[0]) out += ',';
-      AppendCsvCell(out, cell);
-    }
-    out += '\n';
+    WriteCsvRow(out, cells);
   }
-}
-
-// Adds the series of the catalogue at `path` to `known`, replacing one of the same name.
-// Returns the exit status when the catalogue cannot be used.
-std::optional<int> LoadCatalogue(const std::string& path, std::vector<PipeSeries>& known,
-                                 std::ostream& err) {
-  const auto file = OpenInputFile(path, err);
-  if (!file) return kExitNoInput;
-  auto parsed = ParsePipeCatalogue(*file);
-  if (file->io_error() != 0) {
-    ReportFileError(err, path, file->io_error());
-    return kExitIoError;
+  if (!sized.choice.chosen) {
+    const std::string cells[] = {series.name, "", "", "", "", "", "none"};
+    WriteCsvRow(out, cells);
   }
-  if (const auto* error = std::get_if<CatalogueError>(&parsed)) {
-    Report(err, path + ": " + Describe(*error));
-    return kExitDataError;
-  }
-  for (PipeSeries& series : std::get<std::vector<PipeSeries>>(parsed)) {
-    const auto same = std::ranges::find(known, series.name, &PipeSeries::name);
-    if (same != known.end()) {
-      *same = std::move(series);
-    } else {
-      known.push_back(std::move(series));
-    }
-  }
-  return std::nullopt;
-}
-
-// The choice in `series` and the velocities in the pipes to be shown: all, or the three.
-SizedSeries Size(const PipeSeries& series, double required_mm, const PipeRequest& request) {
-  SizedSeries sized{&series, ChoosePipe(series, required_mm), {}};
-  sized.velocities.resize(series.pipes.size());
-  for (std::size_t i = 0; i < series.pipes.size(); ++i) {
-    const bool shown = request.csv || i == sized.choice.smaller || i == sized.choice.chosen ||
-                       i == sized.choice.larger;
-    if (!shown) continue;
-    PipeVelocity velocity = VelocityInPipe(request.pressure, request.flow, series.pipes[i]);
-    if (velocity.fault) return {&series, {}, {}, velocity.fault};
-    sized.velocities[i] = std::move(velocity.text);
-  }
-  return sized;
 }
 
 }  // namespace
@@ -153,7 +115,7 @@ SizedSeries Size(const PipeSeries& series, double required_mm, const PipeRequest
 int RunPipe(const PipeRequest& request, std::ostream& out, std::ostream& err) {
   std::vector<PipeSeries> known(BuiltInSeries().begin(), BuiltInSeries().end());
   if (request.catalogue) {
-    if (const auto status = LoadCatalogue(*request.catalogue, known, err)) return *status;
+    if (const auto status = LoadPipeCatalogue(*request.catalogue, known, err)) return *status;
   }
   std::vector<const PipeSeries*> wanted;
   for (const std::string& name : request.series) {
@@ -163,7 +125,7 @@ int RunPipe(const PipeRequest& request, std::ostream& out, std::ostream& err) {
       for (const PipeSeries& s : known) names += (names.empty() ? "" : ", ") + s.name;
       return UsageError(err, "unknown series '" + name + "' (known: " + names + ")");
     }
-    wanted.push_back(series);
+    if (std::ranges::find(wanted, series) == wanted.end()) wanted.push_back(series);
   }
   if (request.series.empty()) {
     for (const PipeSeries& series : known) wanted.push_back(&series);
@@ -174,37 +136,37 @@ int RunPipe(const PipeRequest& request, std::ostream& out, std::ostream& err) {
   }
 
   // Everything is computed before anything is written, so a fault leaves no partial table.
-  const auto fault = [&err](FaultKind kind) {
-    Report(err, FaultDescription(kind));
+  const Sizing sizing = SizePipes({request.pressure, request.velocity, request.flow}, wanted,
+                                  request.csv ? PipesToSize::Every : PipesToSize::AroundTheChoice);
+  if (sizing.outcome.fault) {
+    Report(err, FaultDescription(*sizing.outcome.fault));
     return kExitFault;
-  };
-  std::string text;
-  const RequiredBore required = RequiredBoreFor(request.pressure, request.velocity, request.flow);
-  if (required.outcome.fault) return fault(*required.outcome.fault);
-  if (required.outcome.prompt != Prompt::None) {
-    Report(err, PromptText(required.outcome.prompt));
+  }
+  if (sizing.outcome.prompt != Prompt::None) {
+    Report(err, PromptText(sizing.outcome.prompt));
     return kExitPrompt;
   }
+  std::string text;
   std::ostringstream table;
   if (request.csv) {
     text = "series,pipe,outside,wall,bore,velocity,choice\n";
   } else {
-    table << "required bore " << FormatGeneral(required.mm) << " mm; lengths in mm\n";
+    table << "required bore " << FormatGeneral(sizing.required_mm) << " mm; lengths in mm\n";
   }
-  for (const PipeSeries* series : wanted) {
-    const SizedSeries sized = Size(*series, required.mm, request);
-    if (sized.fault) return fault(*sized.fault);
+  bool every_series_has_a_pipe = true;
+  for (const SeriesSizing& sized : sizing.series) {
+    every_series_has_a_pipe = every_series_has_a_pipe && sized.choice.chosen.has_value();
     if (request.csv) {
       WriteCsv(text, sized);
     } else {
       table << '\n';
-      WriteTable(table, sized, required.mm);
+      WriteTable(table, sized, sizing.required_mm);
     }
   }
   if (!request.csv) text = table.str();
 
   out << text;  // a failed write is reported with the others'
-  return kExitOk;
+  return every_series_has_a_pipe ? kExitOk : kExitNoPipe;
 }
 
 }  // namespace tarnivel

@@ -22,8 +22,9 @@ struct PipeRequest {
 };
 
 // Sizes the pipes and writes them to `out`; messages go to `err`. Returns an ExitStatus:
-// ok, prompt, fault, usage (an unknown series), data error (a malformed catalogue), no input
-// (a catalogue that cannot be opened) or I/O error.
+// ok, prompt, fault, no pipe (a series shown has none large enough), usage (an unknown
+// series), data error (a malformed catalogue), no input (a catalogue that cannot be opened)
+// or I/O error.
 int RunPipe(const PipeRequest& request, std::ostream& out, std::ostream& err);
 
 }  // namespace tarnivel

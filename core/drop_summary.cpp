@@ -6,6 +6,7 @@
 #include "core/numeric.h"
 #include "core/pipes.h"
 #include "core/quantities.h"
+#include "core/sizing.h"
 
 namespace tarnivel {
 namespace {
@@ -57,10 +58,11 @@ DropTexts StripLine(Calculation calculation, const FieldSet& fields, std::string
   const PipeSeries* pipes = FindSeries(BuiltInSeries(), series);
   if (calculation != Calculation::Diameter || pipes == nullptr) return texts;
   // The pipe as the strip picks it; without one the diameter field stands.
-  const RequiredBore required =
-      RequiredBoreFor(texts.pressure, fields.Read(Field::Velocity), texts.flow);
-  if (required.outcome.fault || required.outcome.prompt != Prompt::None) return texts;
-  const PipeChoice choice = ChoosePipe(*pipes, required.mm);
+  const PipeSeries* const asked[] = {pipes};
+  const std::string velocity = fields.Read(Field::Velocity);
+  const Sizing sizing = SizePipes({texts.pressure, velocity, texts.flow}, asked);
+  if (!sizing.bore_known) return texts;
+  const PipeChoice& choice = sizing.series.front().choice;
   if (choice.chosen) texts.diameter = FormatMillimetres(pipes->pipes[*choice.chosen].Bore());
   return texts;
 }

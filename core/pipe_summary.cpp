@@ -1,12 +1,10 @@
 #include "core/pipe_summary.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
-#include "core/numeric.h"
 #include "core/pipecalc.h"
-#include "core/pipes.h"
 
 namespace tarnivel {
 namespace {
@@ -30,71 +28,88 @@ void Replace(std::string& text, std::string_view marker, std::string_view value)
   if (at != std::string::npos) text.replace(at, marker.size(), value);
 }
 
+// As engineers write a pipe: «de125×11.4» when its name already gives the outside diameter,
+// «DN100 (114.3×6.02)» when it gives a nominal size instead.
+std::string PipeName(const Pipe& pipe) {
+  const std::string outside = FormatMillimetres(pipe.outside);
+  const std::string wall = FormatMillimetres(pipe.wall);
+  const std::string_view name = pipe.designation;
+  const bool names_outside = name.size() > outside.size() && name.ends_with(outside);
+  return names_outside ? pipe.designation + "×" + wall
+                       : pipe.designation + " (" + outside + "×" + wall + ")";
+}
+
+std::vector<const PipeSeries*> EveryBuiltInSeries() {
+  std::vector<const PipeSeries*> every;
+  for (const PipeSeries& series : BuiltInSeries()) every.push_back(&series);
+  return every;
+}
+
 }  // namespace
 
-SeriesLabel LabelOf(std::string_view series) {
-  const auto* label = std::find_if(kSeriesLabels.begin(), kSeriesLabels.end(),
-                                   [&](const SeriesLabel& l) { return l.series == series; });
-  return label != kSeriesLabels.end() ? *label : SeriesLabel{series, series, series};
-}
-
 void PipeSummary::Show(Calculation calculation, const FieldSet& fields) {
+  Clear();
   shown_ = calculation;
-  pressure_ = fields.Read(Field::Pressure);
-  velocity_ = fields.Read(Field::Velocity);
-  flow_ = fields.Read(Field::Flow);
+  const std::string pressure = fields.Read(Field::Pressure);
+  const std::string flow = fields.Read(Field::Flow);
+  if (calculation == Calculation::Diameter) {
+    static const std::vector<const PipeSeries*> every = EveryBuiltInSeries();
+    const std::string velocity = fields.Read(Field::Velocity);
+    sizing_ = SizePipes({pressure, velocity, flow}, every);
+    if (sizing_->bore_known) {
+      absolute_mpa_ = sizing_->absolute_mpa;
+      actual_flow_m3h_ = sizing_->actual_flow_m3h;
+    }
+    return;
+  }
+  TextFields line;
+  line.Write(Field::Pressure, pressure);
+  line.Write(Field::Flow, flow);
+  const LineConditions conditions = LineConditionsOf(line);
+  if (conditions.fault) return;  // the calculation went through, the basis' numbers did not
+  absolute_mpa_ = conditions.absolute_mpa;
+  actual_flow_m3h_ = conditions.actual_flow_m3h;
 }
 
-void PipeSummary::Clear() { shown_.reset(); }
-
-std::string PipeSummary::Text(std::string_view series, const SummaryWords& words) const {
-  if (!shown_) return {};
-  std::string text = *shown_ == Calculation::Diameter ? PipeText(series, words) : std::string();
-  const std::string basis = BasisText(words);
-  if (!text.empty() && !basis.empty()) text += kSeparator;
-  return text + basis;
+void PipeSummary::Clear() {
+  shown_.reset();
+  sizing_.reset();
+  absolute_mpa_.reset();
+  actual_flow_m3h_.reset();
 }
 
 SummaryLines PipeSummary::Lines(std::string_view series, const SummaryWords& words) const {
-  if (!shown_) return {};
-  return {*shown_ == Calculation::Diameter ? PipeText(series, words) : std::string(),
-          BasisText(words)};
+  SummaryLines lines;
+  if (!shown_) return lines;
+  lines.pipe = PipeLine(series, words);
+  if (absolute_mpa_) {
+    lines.basis = std::string(words.absolute) + " " + Brief(*absolute_mpa_) + " MPa";
+    if (actual_flow_m3h_) {
+      lines.basis += std::string(kSeparator) + std::string(words.line_flow) + " " +
+                     Brief(*actual_flow_m3h_) + " m³/h";
+    }
+  }
+  return lines;
 }
 
-std::string PipeSummary::PipeText(std::string_view name, const SummaryWords& words) const {
-  const PipeSeries* series = FindSeries(BuiltInSeries(), name);
-  if (series == nullptr) return {};
-  const RequiredBore required = RequiredBoreFor(pressure_, velocity_, flow_);
-  if (required.outcome != CalcOutcome{}) return {};
-  const PipeChoice choice = ChoosePipe(*series, required.mm);
-  if (!choice.chosen) {
-    std::string text(words.no_pipe);
-    Replace(text, "%1", LabelOf(name).label);
-    Replace(text, "%2", Brief(required.mm));
-    return text;
+std::string PipeSummary::PipeLine(std::string_view name, const SummaryWords& words) const {
+  // A fault in a pipe's velocity leaves the pipe unsaid: only its numbers are out of range.
+  if (!sizing_ || !sizing_->bore_known || sizing_->outcome.fault) return {};
+  for (const SeriesSizing& sized : sizing_->series) {
+    if (!NamesSeries(name, sized.series->name)) continue;
+    if (!sized.choice.chosen) {
+      std::string text(words.no_pipe);
+      Replace(text, "%1", LabelOf(sized.series->name).label);
+      Replace(text, "%2", Brief(sizing_->required_mm));
+      return text;
+    }
+    const Pipe& pipe = sized.series->pipes[*sized.choice.chosen];
+    const PipeVelocity& velocity = *sized.velocities[*sized.choice.chosen];
+    return PipeName(pipe) + std::string(kSeparator) + std::string(words.bore) + " " +
+           FormatMillimetres(pipe.Bore()) + " mm" + std::string(kSeparator) +
+           Printed("%.2f", velocity.mps) + " m/s";
   }
-  const Pipe& pipe = series->pipes[*choice.chosen];
-  const PipeVelocity in_pipe = VelocityInPipe(pressure_, flow_, pipe);
-  const auto velocity = in_pipe.fault ? std::nullopt : ParseNumberStrict(in_pipe.text);
-  // The calculation went through; only the pipe's numbers can be out of range.
-  if (!velocity || velocity->fault) return {};
-  return pipe.designation + "×" + FormatMillimetres(pipe.wall) + std::string(kSeparator) +
-         std::string(words.bore) + " " + FormatMillimetres(pipe.Bore()) + " mm" +
-         std::string(kSeparator) + Printed("%.2f", velocity->value) + " m/s";
-}
-
-std::string PipeSummary::BasisText(const SummaryWords& words) const {
-  TextFields fields;
-  fields.Write(Field::Pressure, pressure_);
-  fields.Write(Field::Flow, flow_);
-  const LineConditions line = LineConditionsOf(fields);
-  if (line.fault) return {};
-  std::string text = std::string(words.absolute) + " " + Brief(line.absolute_mpa) + " MPa";
-  if (line.actual_flow_m3h) {
-    text += std::string(kSeparator) + std::string(words.line_flow) + " " +
-            Brief(*line.actual_flow_m3h) + " m³/h";
-  }
-  return text;
+  return {};
 }
 
 }  // namespace tarnivel

@@ -27,12 +27,16 @@ CalcOutcome CalcVelocity(FieldSet& fields) {
   if (calc.fault()) return Stopped(calc);  // an unreadable input wins over a prompt
   if (d == 0) return {Prompt::EnterDiameter, Field::Diameter};
 
-  const double a = Area(calc, d);
-  const double qa = calc.Div(calc.Mul(ATM_MPA, qs), p);  // actual flow, m³/s
-  const double v = calc.Div(qa, a);
+  const double v = VelocityAt(calc, p, d, qs);
   if (calc.fault()) return Stopped(calc);
   fields.Write(Field::Velocity, FormatGeneral(v));
   return {};
+}
+
+double VelocityAt(Guarded& calc, double absolute_mpa, double diameter_m, double standard_flow_m3s) {
+  const double a = Area(calc, diameter_m);
+  const double qa = calc.Div(calc.Mul(ATM_MPA, standard_flow_m3s), absolute_mpa);  // m³/s
+  return calc.Div(qa, a);
 }
 
 CalcOutcome CalcFlow(FieldSet& fields) {
@@ -73,7 +77,7 @@ RequiredBore ComputeRequiredBore(FieldSet& fields) {
   const double r = calc.Pow(x, 0.5);                     // radius, m
   const double d = calc.Mul(calc.Add(r, r), 1000);       // diameter, mm
   if (calc.fault()) return {Stopped(calc)};
-  return {{}, d};
+  return {{}, d, p, typed_flow, qa};
 }
 
 CalcOutcome CalcDiameter(FieldSet& fields) {

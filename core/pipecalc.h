@@ -31,13 +31,24 @@ CalcOutcome CalcDiameter(FieldSet& fields);
 
 // The diameter calculation up to its rounding: the bore in mm it would round, or its prompt
 // or fault.
+// The numbers it passes through on the way are kept, so that sizing a pipe reads no text again.
 struct [[nodiscard]] RequiredBore {
   CalcOutcome outcome;
-  double mm = 0;  // meaningful only without a prompt or a fault
+  double mm = 0;               // meaningful only without a prompt or a fault, as are the below
+  double absolute_mpa = 0;     // gauge pressure + ATM_MPA
+  double flow_as_read = 0;     // the flow text's number before the rewrite, Nm³/h
+  double actual_flow_m3h = 0;  // the flow at line conditions
 };
 // Does all that CalcDiameter does, the rewrite of the flow included, except writing the
 // diameter.
 RequiredBore ComputeRequiredBore(FieldSet& fields);
+
+class Guarded;
+// The velocity calculation's last steps, for an absolute pressure in MPa, a non-zero diameter
+// in m and a standard flow in Nm³/s: what CalcVelocity writes, as a number, with `calc`'s
+// guarded arithmetic (whose fault() the caller looks at).
+[[nodiscard]] double VelocityAt(Guarded& calc, double absolute_mpa, double diameter_m,
+                                double standard_flow_m3s);
 
 // The line conditions the calculations work at, from the texts of pressure and flow.
 struct [[nodiscard]] LineConditions {

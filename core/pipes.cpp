@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/fields.h"
+#include "core/numeric.h"
 
 namespace tarnivel {
 namespace {
@@ -11,6 +11,20 @@ constexpr std::int64_t kLongestMillimetres = 1'000'000;  // a kilometre: no pipe
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return AsciiLower(x) == AsciiLower(y);
+         });
+}
 
 }  // namespace
 
@@ -27,8 +41,7 @@ std::string FormatMillimetres(Hundredths length) {
 }
 
 std::optional<Hundredths> ParseMillimetres(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  text = Trimmed(text);
   std::int64_t whole = 0;
   std::size_t i = 0;
   for (; i < text.size() && IsDigit(text[i]); ++i) {
@@ -50,31 +63,55 @@ std::optional<Hundredths> ParseMillimetres(std::string_view text) {
   return Hundredths{whole * 100 + cents};
 }
 
+SeriesLabel LabelOf(std::string_view series) {
+  const auto* label = std::find_if(kSeriesLabels.begin(), kSeriesLabels.end(),
+                                   [&](const SeriesLabel& l) { return l.series == series; });
+  return label != kSeriesLabels.end() ? *label : SeriesLabel{series, series, series};
+}
+
+std::string SeriesKey(std::string_view name) {
+  std::string key(Trimmed(name));
+  for (char& c : key) c = AsciiLower(c);
+  for (const SeriesLabel& label : kSeriesLabels) {
+    if (EqualIgnoringCase(key, label.label)) return std::string(label.series);
+  }
+  return key;
+}
+
+bool NamesSeries(std::string_view text, std::string_view series) {
+  return SeriesKey(text) == SeriesKey(series);
+}
+
 const PipeSeries* FindSeries(std::span<const PipeSeries> series, std::string_view name) {
   // std::find_if: the browser build's standard library has no ranges.
-  const auto found = std::find_if(series.begin(), series.end(),
-                                  [&](const PipeSeries& one) { return one.name == name; });
+  const auto found = std::find_if(series.begin(), series.end(), [&](const PipeSeries& one) {
+    return NamesSeries(name, one.name);
+  });
   return found == series.end() ? nullptr : &*found;
 }
 
-RequiredBore RequiredBoreFor(std::string_view pressure, std::string_view velocity,
-                             std::string_view flow) {
-  TextFields fields;
-  fields.Write(Field::Pressure, pressure);
-  fields.Write(Field::Velocity, velocity);
-  fields.Write(Field::Flow, flow);
-  return ComputeRequiredBore(fields);
+void MergeSeries(std::vector<PipeSeries>& known, std::vector<PipeSeries> added) {
+  for (PipeSeries& series : added) {
+    const PipeSeries* same = FindSeries(known, series.name);
+    if (same != nullptr) {
+      known[static_cast<std::size_t>(same - known.data())] = std::move(series);
+    } else {
+      known.push_back(std::move(series));
+    }
+  }
 }
 
 PipeChoice ChoosePipe(const PipeSeries& series, double required_bore_mm) {
   const std::vector<Pipe>& pipes = series.pipes;
-  // The bore's text, read as a number: the nearest double to the exact bore.
+  // The bore's text, read as a number: the nearest double to the exact bore; and the required
+  // bore as printed, read back.
   const auto bore_mm = [](const Pipe& pipe) {
     return static_cast<double>(pipe.Bore().value) / 100;
   };
-  const auto chosen = std::find_if(pipes.begin(), pipes.end(), [&](const Pipe& pipe) {
-    return bore_mm(pipe) >= required_bore_mm;
-  });
+  const auto printed = ParseNumberStrict(FormatGeneral(required_bore_mm));
+  const double required = printed && !printed->fault ? printed->value : required_bore_mm;
+  const auto chosen = std::find_if(pipes.begin(), pipes.end(),
+                                   [&](const Pipe& pipe) { return bore_mm(pipe) >= required; });
   if (chosen == pipes.end()) return {};
 
   PipeChoice choice;
@@ -82,16 +119,6 @@ PipeChoice ChoosePipe(const PipeSeries& series, double required_bore_mm) {
   if (*choice.chosen > 0) choice.smaller = *choice.chosen - 1;
   if (*choice.chosen + 1 < pipes.size()) choice.larger = *choice.chosen + 1;
   return choice;
-}
-
-PipeVelocity VelocityInPipe(std::string_view pressure, std::string_view flow, const Pipe& pipe) {
-  // Exactly the fields `tarnivel velocity -p PRESSURE -d BORE -q FLOW` fills.
-  TextFields fields;
-  fields.Write(Field::Pressure, pressure);
-  fields.Write(Field::Diameter, FormatMillimetres(pipe.Bore()));
-  fields.Write(Field::Flow, flow);
-  const CalcOutcome outcome = CalcVelocity(fields);  // never prompts: a pipe's bore is never zero
-  return {fields.Read(Field::Velocity), outcome.fault};
 }
 
 }  // namespace tarnivel

@@ -1,13 +1,13 @@
 #pragma once
 // Standard pipes: from the bore a diameter calculation needs to a pipe that can be ordered.
 //
-//   pressure, velocity, flow texts --> RequiredBoreFor (the diameter calculation, unrounded)
-//        --> ChoosePipe(series) --> smaller / chosen / larger pipe
-//        --> VelocityInPipe (the velocity calculation with the pipe's bore)
+//   pressure, velocity, flow texts --> SizePipes (sizing.h): the required bore, unrounded
+//        --> ChoosePipe(series) --> smaller / chosen / larger pipe --> the velocity in each
 //
 // Lengths of pipes are kept exactly, in hundredths of a millimetre, as the standards print
 // them; the bore is outside − 2 × wall.
 
+#include <array>
 #include <compare>
 #include <cstdint>
 #include <optional>
@@ -15,8 +15,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "core/pipecalc.h"
 
 namespace tarnivel {
 
@@ -48,13 +46,30 @@ struct PipeSeries {
 
 // steel (Schedule 40), pe-sdr11, pe-sdr17: the series built into the program.
 std::span<const PipeSeries> BuiltInSeries();
-// The series called `name` (exactly as written) in `series`; nullptr when there is none.
-const PipeSeries* FindSeries(std::span<const PipeSeries> series, std::string_view name);
 
-// What the diameter calculation computes before rounding to whole millimetres, for the texts
-// of the pressure, velocity and flow fields; or the prompt or fault it ends in.
-RequiredBore RequiredBoreFor(std::string_view pressure, std::string_view velocity,
-                             std::string_view flow);
+// A built-in series' short label, as a chooser shows it, and the long one of its tooltip.
+struct SeriesLabel {
+  std::string_view series;
+  std::string_view label;
+  std::string_view description;
+};
+inline constexpr std::array<SeriesLabel, 3> kSeriesLabels{{
+    {"steel", "Sch40", "钢管 ASME B36.10M Schedule 40"},
+    {"pe-sdr11", "SDR11", "聚乙烯燃气管 SDR11"},
+    {"pe-sdr17", "SDR17", "聚乙烯燃气管 SDR17"},
+}};
+// The label of `series`; a series without one is labelled by its name.
+SeriesLabel LabelOf(std::string_view series);
+
+// Whether a user's `text` names `series`: its name or its label, ignoring ASCII case and
+// surrounding blanks («STEEL», « sdr11 »), so that every front end accepts the same words.
+bool NamesSeries(std::string_view text, std::string_view series);
+// What NamesSeries compares: the name trimmed and in lower case, a label as its series' name.
+std::string SeriesKey(std::string_view name);
+// The series `name` names in `series`; nullptr when there is none.
+const PipeSeries* FindSeries(std::span<const PipeSeries> series, std::string_view name);
+// Adds `added` to `known`, each replacing a series its name names.
+void MergeSeries(std::vector<PipeSeries>& known, std::vector<PipeSeries> added);
 
 // Indexes into a series' pipes. Without a chosen pipe (every bore too small) there is
 // neither a smaller nor a larger one.
@@ -64,16 +79,9 @@ struct PipeChoice {
   std::optional<std::size_t> larger;   // the next larger bore
 };
 
-// The pipe of `series` for a required bore in mm. A bore counts as the number its text is
-// read as, so that a requirement of exactly 102.2 mm takes the pipe of bore 102.2.
+// The pipe of `series` for a required bore in mm. Both bores count as the numbers the program
+// prints for them (15 significant digits), so that a requirement printed as 102.26 mm takes the
+// pipe of bore 102.26 however the last bits of the computation fell.
 PipeChoice ChoosePipe(const PipeSeries& series, double required_bore_mm);
-
-// The velocity calculation's text for the pressure and flow texts in `pipe`: what
-// `tarnivel velocity -p PRESSURE -d BORE -q FLOW` prints; or the fault it ends in.
-struct [[nodiscard]] PipeVelocity {
-  std::string text;  // meaningful only without a fault
-  std::optional<FaultKind> fault = std::nullopt;
-};
-PipeVelocity VelocityInPipe(std::string_view pressure, std::string_view flow, const Pipe& pipe);
 
 }  // namespace tarnivel

@@ -133,7 +133,7 @@ TEST(CommandLine, HelpForTheProgramAndEachCommand) {
   }
   const Ran batch = RunCase({{"batch", "--help"}, 0, "", ""});
   EXPECT_EQ(batch.status, 0);
-  EXPECT_TRUE(batch.out.starts_with("Usage: tarnivel batch [FILE]")) << batch.out;
+  EXPECT_TRUE(batch.out.starts_with("Usage: tarnivel batch [OPTION]... [FILE]")) << batch.out;
 }
 
 // Help texts are assembled from the tables, so a longer name or phrase must still leave every

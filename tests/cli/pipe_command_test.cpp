@@ -70,12 +70,24 @@ TEST(PipeCommand, PrintsTheSmallerChosenAndLargerPipeOfEachSeries) {
             "* de110      110 × 6.6    96.8  9.4361952668345\n"
             "  de125      125 × 7.4   110.2  7.2808895834585\n");
 
-  const Ran past = Tarnivel({"pipe", "-p", "0.3", "-v", "0.1", "-q", "1000", "--series=pe-sdr17"});
-  EXPECT_EQ(past.status, 0);
+  // Past the largest pipe: said in words, with its own exit status; a series named twice, by
+  // name and by label in any case, is shown once.
+  const Ran past = Tarnivel({"pipe", "-p", "0.3", "-v", "0.1", "-q", "1000", "--series=pe-sdr17",
+                             "-s", " sdr17 ", "-s", "STEEL"});
+  EXPECT_EQ(past.status, 4);
   EXPECT_EQ(past.out,
             "required bore 940.315980599624 mm; lengths in mm\n\n"
             "pe-sdr17: no pipe; the largest, de630, has a bore of 555.2 mm, less than the "
+            "940.315980599624 mm required\n\n"
+            "steel: no pipe; the largest, DN600, has a bore of 575.04 mm, less than the "
             "940.315980599624 mm required\n");
+  const Ran csv =
+      Tarnivel({"pipe", "-p", "0.3", "-v", "0.1", "-q", "1000", "-s", "Sch40", "--csv"});
+  EXPECT_EQ(csv.status, 4);
+  EXPECT_TRUE(
+      csv.out.ends_with("\nsteel,DN600,610,17.48,575.04,0.267393916942438,\n"
+                        "steel,,,,,,none\n"))
+      << csv.out;
 }
 
 // Every velocity of the CSV is what `tarnivel velocity` prints for the pipe's bore.
@@ -150,6 +162,7 @@ TEST(PipeCommand, AUsersCatalogueAddsOrReplacesSeries) {
 }
 
 TEST(PipeCommand, AMalformedCatalogueIsNamedByItsLineAndNothingElseHappens) {
+  using namespace std::string_literals;
   const std::pair<std::string, const char*> cases[] = {
       {"series,pipe,outside\n", "line 1: the header has no 'wall' column"},
       {"series,pipe,outside,wall\na,b,20,2\na,c,20.005,2\n",
@@ -162,7 +175,13 @@ TEST(PipeCommand, AMalformedCatalogueIsNamedByItsLineAndNothingElseHappens) {
       {"series,pipe,outside,wall\na," + std::string(101, 'b') + ",20,2\n",
        "line 2: the pipe name is longer than 100 bytes"},
       {"series,pipe,outside,wall\na,\"b,20,2\n", "line 2: "},
-      {"", "line 1: the header has no 'series' column"},
+      {"series,pipe,outside,wall\na,b,20,2\na,b,30,2\n",
+       "line 3: pipe 'b' is already in its series"},
+      {"series,pipe,outside,wall\na,b,20,0\n", "line 2: pipe 'b' has a wall of 0"},
+      {"series,pipe,outside,wall\na,\"b\nc\",20,2\n", "line 2: the pipe name holds a control"},
+      {"series,pipe,outside,wall\na\0,b,20,2\n"s, "line 2: the series name holds a control"},
+      {"series,pipe,outside,wall\na,b,\"2\n0\",2\n", "line 2: outside '2\\x0a0' is not"},
+      {"", "the file is empty"},
   };
   for (const auto& [text, message] : cases) {
     const CatalogueFile file(text);
@@ -192,18 +211,29 @@ TEST(BatchPipes, ASeriesColumnGivesDiameterRowsTheirPipe) {
             "diameter,0.3,10,1000,pe-sdr11,A-3,94,de125,102.2,8.46536800344508,\n"
             "diameter,0.3,10,1000, STEEL ,A-4,94,DN100,102.26,8.45543698308157,\n"
             "diameter,0.3,10,1000,,A-5,94,,,,\n"
-            "diameter,0.3,0.01,1000,pe-sdr11,A-6,2974,,,,\n"
+            "diameter,0.3,0.01,1000,pe-sdr11,A-6,2974,,,,no pipe in pe-sdr11 with a bore of at "
+            "least 2973.54021894952 mm\n"
             "velocity,0.3,0,1000,pe-sdr11,A-7,,,,,请输入流通直径\n"
             "diameter,0.3,10,1000,copper,A-8,94,,,,unknown series 'copper'\n"
             "diameter,0.3,10,0,copper,A-9,,,,,请输入完整数据\n");
 
-  // Pipe columns the input has are filled in place.
-  std::istringstream in_place("pipe,series,calc,velocity,flow\nold,pe-sdr17,diameter,10,1000\n");
-  std::ostringstream out_place;
-  EXPECT_EQ(RunBatch(in_place, out_place, err), kExitOk);
-  EXPECT_EQ(out_place.str(),
-            "pipe,series,calc,velocity,flow,pressure,diameter,bore,pipe_velocity,message\n"
-            "de225,pe-sdr17,diameter,10,1000,,188,198.2,9.0032710476125,\n");
+  // A user's columns under the batch's names are carried through untouched; the batch's own
+  // take other names. A catalogue's series may be named, and replaces a built-in one.
+  std::istringstream users(
+      "calc,pressure,velocity,flow,pipe,bore,series,Message,tarnivel_pipe\n"
+      "diameter,0.3,10,1000,P-101,old,,keep,mine\n"
+      "diameter,0.3,10,1000,P-102,,sdr11,,\n"
+      "diameter,0.3,10,1000,P-103,,steel,,\n");
+  std::vector<PipeSeries> series(BuiltInSeries().begin(), BuiltInSeries().end());
+  MergeSeries(series, {{"Steel", {{"DN100", {11430}, {500}}}}});
+  std::ostringstream kept;
+  EXPECT_EQ(RunBatch(users, kept, err, "-", series), kExitOk);
+  EXPECT_EQ(kept.str(),
+            "calc,pressure,velocity,flow,pipe,bore,series,Message,tarnivel_pipe,diameter,"
+            "tarnivel_pipe_2,tarnivel_bore,pipe_velocity,tarnivel_message\n"
+            "diameter,0.3,10,1000,P-101,old,,keep,mine,94,,,,\n"
+            "diameter,0.3,10,1000,P-102,,sdr11,,,94,de125,102.2,8.46536800344508,\n"
+            "diameter,0.3,10,1000,P-103,,steel,,,94,DN100,104.3,8.12791245265688,\n");
 }
 
 }  // namespace

@@ -327,7 +327,7 @@ TEST_F(WindowTest, TheStripDescribesTheLastResultUntilAFieldChanges) {
   QTest::mouseClick(Button("dia"), Qt::LeftButton);
   EXPECT_EQ(strip(), "de125×11.4 · 内径 102.2 mm · 8.47 m/s | 绝压 0.4 MPa · 工况流量 250 m³/h");
   series->setCurrentIndex(series->findData("steel"));
-  EXPECT_EQ(pipe->text(), "DN100×6.02 · 内径 102.26 mm · 8.46 m/s");
+  EXPECT_EQ(pipe->text(), "DN100 (114.3×6.02) · 内径 102.26 mm · 8.46 m/s");
 
   QTest::mouseClick(Button("CMD1"), Qt::LeftButton);  // the velocity in the 94 mm bore
   EXPECT_EQ(strip(), " | 绝压 0.4 MPa · 工况流量 250 m³/h");

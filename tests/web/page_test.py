@@ -161,8 +161,10 @@ def chosen_pipe(tarnivel, series):
                           '--series', series], capture_output=True, text=True, check=True)
     for row in csv.DictReader(io.StringIO(run.stdout)):
         if row['choice'] == 'chosen':
-            return (f"{row['pipe']}×{row['wall']} · 内径 {row['bore']} mm · "
-                    f"{float(row['velocity']):.2f} m/s")
+            # de125 names its outside diameter; DN100 a nominal size, so the outside follows.
+            name = (f"{row['pipe']}×{row['wall']}" if row['pipe'].endswith(row['outside'])
+                    else f"{row['pipe']} ({row['outside']}×{row['wall']})")
+            return f"{name} · 内径 {row['bore']} mm · {float(row['velocity']):.2f} m/s"
     return None
 
 
