@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "core/numeric.h"
+#include "core/pipes.h"
 #include "core/quantities.h"
 
 namespace tarnivel {
@@ -81,16 +82,8 @@ std::optional<double> Lenient(std::string_view text) {
 }  // namespace
 
 std::optional<double> RoughnessOfSeries(std::string_view name) {
-  auto same = [name](std::string_view known) {
-    return std::equal(name.begin(), name.end(), known.begin(), known.end(), [](char x, char y) {
-      auto lower = [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-      };
-      return lower(x) == lower(y);
-    });
-  };
   for (const SeriesRoughness& row : kSeriesRoughness) {
-    if (same(row.series) || same(row.label)) return row.roughness_mm;
+    if (NamesSeries(name, row.series)) return row.roughness_mm;
   }
   return std::nullopt;
 }

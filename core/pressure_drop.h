@@ -85,18 +85,18 @@ constexpr const DropQuantityInfo& DropQuantityOf(DropQuantity quantity) {
   return kDropQuantities.front();  // unreachable: every quantity has its row
 }
 
-// The roughness each built-in series of pipes brings, by its name or the label a window shows.
+// The roughness each built-in series of pipes brings.
 struct SeriesRoughness {
   std::string_view series;  // "pe-sdr11"
-  std::string_view label;   // "SDR11"
   double roughness_mm;
 };
 inline constexpr std::array<SeriesRoughness, 3> kSeriesRoughness{{
-    {"steel", "Sch40", 0.1},
-    {"pe-sdr11", "SDR11", 0.01},
-    {"pe-sdr17", "SDR17", 0.01},
+    {"steel", 0.1},
+    {"pe-sdr11", 0.01},
+    {"pe-sdr17", 0.01},
 }};
-// The roughness of the series named or labelled `name`, in any case; none for another name.
+// The roughness of the series `name` names as every command names one (core/pipes.h:
+// NamesSeries: its name or label, in any case, between blanks); none for another name.
 std::optional<double> RoughnessOfSeries(std::string_view name);
 
 // One line to compute: numbers in the units of the tables.

@@ -187,6 +187,7 @@ TEST(PressureDrop, SeriesBringTheirRoughnessByNameOrLabelInAnyCase) {
   EXPECT_EQ(RoughnessOfSeries("sch40"), 0.1);
   EXPECT_EQ(RoughnessOfSeries("Pe-Sdr17"), 0.01);
   EXPECT_EQ(RoughnessOfSeries("SDR11"), 0.01);
+  EXPECT_EQ(RoughnessOfSeries(" steel\t"), 0.1);
   EXPECT_EQ(RoughnessOfSeries("sdr1"), std::nullopt);
 }
 
