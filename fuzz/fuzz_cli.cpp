@@ -44,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::ostringstream out, err;
   const int status = RunCommandLine(args, in, out, err);
   Check(status == kExitOk || status == kExitPrompt || status == kExitFault ||
-            status == kExitNoPipe || status == kExitUsage || status == kExitDataError,
+            status == kExitRunsOut || status == kExitNoPipe || status == kExitUsage ||
+            status == kExitDataError,
         "a documented status");
   // A batch writes the rows before a failure; pipe without a pipe large enough writes its
   // table, which says so.
