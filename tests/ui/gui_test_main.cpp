@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include "ui/language.h"
 
@@ -16,9 +17,11 @@ int main(int argc, char** argv) {
   qputenv("LC_ALL", "C.UTF-8");
   qunsetenv("LANGUAGE");
   QApplication app(argc, argv);
-  // What the window remembers (an open section) goes to a test folder, empty at the start.
+  // What the window remembers (an open section) goes to a folder of this run's own, empty at
+  // the start: CTest runs the tests in parallel processes, which must not see each other's.
   QStandardPaths::setTestModeEnabled(true);
-  QSettings(QStringLiteral("Tarnivel"), QStringLiteral("Tarnivel")).clear();
+  const QTemporaryDir settings;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   tarnivel::InstallTranslations(tarnivel::LanguageFor(QLocale::system().uiLanguages()));
   return RUN_ALL_TESTS();
 }
