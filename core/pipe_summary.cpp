@@ -45,6 +45,9 @@ std::vector<const PipeSeries*> EveryBuiltInSeries() {
   return every;
 }
 
+// « MPa»: the unit a window shows for a field, after its number.
+std::string UnitAfter(Field field) { return " " + std::string(InputFieldOf(field).display_unit); }
+
 }  // namespace
 
 void PipeSummary::Show(Calculation calculation, const FieldSet& fields) {
@@ -83,10 +86,11 @@ SummaryLines PipeSummary::Lines(std::string_view series, const SummaryWords& wor
   if (!shown_) return lines;
   lines.pipe = PipeLine(series, words);
   if (absolute_mpa_) {
-    lines.basis = std::string(words.absolute) + " " + Brief(*absolute_mpa_) + " MPa";
+    lines.basis =
+        std::string(words.absolute) + " " + Brief(*absolute_mpa_) + UnitAfter(Field::Pressure);
     if (actual_flow_m3h_) {
       lines.basis += std::string(kSeparator) + std::string(words.line_flow) + " " +
-                     Brief(*actual_flow_m3h_) + " m³/h";
+                     Brief(*actual_flow_m3h_) + " " + std::string(kLineFlowUnit);
     }
   }
   return lines;
@@ -106,8 +110,8 @@ std::string PipeSummary::PipeLine(std::string_view name, const SummaryWords& wor
     const Pipe& pipe = sized.series->pipes[*sized.choice.chosen];
     const PipeVelocity& velocity = *sized.velocities[*sized.choice.chosen];
     return PipeName(pipe) + std::string(kSeparator) + std::string(words.bore) + " " +
-           FormatMillimetres(pipe.Bore()) + " mm" + std::string(kSeparator) +
-           Printed("%.2f", velocity.mps) + " m/s";
+           FormatMillimetres(pipe.Bore()) + UnitAfter(Field::Diameter) + std::string(kSeparator) +
+           Printed("%.2f", velocity.mps) + UnitAfter(Field::Velocity);
   }
   return {};
 }

@@ -40,6 +40,10 @@ inline constexpr std::array<InputField, 4> kInputFields{{
      "流量（Nm^3/h)"},
 }};
 
+// The flow at line conditions, which the strip and the pressure drop show beside the fields:
+// actual cubic metres, not normal ones.
+inline constexpr std::string_view kLineFlowUnit = "m³/h";
+
 // The row of kInputFields for `field`.
 const InputField& InputFieldOf(Field field);
 // The window's name for the text box of `field`: "TP" ... "TM".
