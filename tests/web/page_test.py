@@ -312,8 +312,9 @@ def check_english(results, url):
 
 
 def check_drop(driver, results, tarnivel, url):
-    """The pressure-drop section: closed at first and after the chooser in the tab order; open,
-    the outlet of the strip's pipe as `tarnivel drop` prints it, and the gas running out said."""
+    """The pressure-drop section: closed at first and after the chooser in the tab order, its
+    fields after it; open, the outlet of the strip's pipe as `tarnivel drop` prints it, the gas
+    running out said, and nothing once a field has changed."""
     driver.execute_script('localStorage.clear()')
     browser.open_page(driver, url)
     state = "return [document.getElementById('dropSection').hidden, document.getElementById('client').offsetHeight]"
@@ -323,6 +324,12 @@ def check_drop(driver, results, tarnivel, url):
     results.check(active_id(driver) == 'dropToggle', f'after the chooser: {active_id(driver)!r}')
     ActionChains(driver).send_keys(Keys.SPACE).perform()
     results.check(driver.execute_script(state)[0] is False, 'the toggle opens the section')
+    order = []
+    for _ in range(3):
+        ActionChains(driver).send_keys(Keys.TAB).perform()
+        order.append(active_id(driver))
+    results.check(order == ['drop_length', 'drop_temperature', 'drop_max_drop'],
+                  f'tab order in the section: {order}')
     Select(driver.find_element('id', 'series')).select_by_value('pe-sdr11')
     for field, text in {'TP': '0.3', 'TV': '10', 'TD': '', 'TM': '1000'}.items():
         driver.execute_script('arguments[0].value = arguments[1]',
