@@ -73,6 +73,24 @@ std::string DropCaption(DropQuantity quantity) {
   return std::string(info.label) + "（" + std::string(info.display_unit) + "）";
 }
 
+std::vector<std::string> DropSummaryWords() {
+  std::vector<std::string> words;
+  for (const std::string_view text :
+       {kDropEnterLength, kDropAmount, kDropOverLimit, kDropRunsOut, kDropOutOfRange}) {
+    words.emplace_back(text);
+  }
+  for (const Prompt prompt : {Prompt::EnterDiameter, Prompt::EnterCompleteData}) {
+    words.emplace_back(PromptText(prompt));
+  }
+  for (const FaultKind kind :
+       {FaultKind::Overflow, FaultKind::DivisionByZero, FaultKind::InvalidArgument}) {
+    words.emplace_back(FaultDescription(kind));
+  }
+  for (const InputField& input : kInputFields) words.emplace_back(input.caption);
+  for (const DropQuantityInfo& info : kDropQuantities) words.push_back(DropCaption(info.quantity));
+  return words;
+}
+
 DropSummary SummariseDrop(const DropTexts& texts, const Translate& translate_or_none) {
   const Translate translate = translate_or_none ? translate_or_none : [](std::string_view text) {
     return std::string(text);

@@ -4,9 +4,11 @@
 // at which the gas runs out or why there is no answer. The desktop window and the browser page
 // both show exactly these texts, so they are written here, numbers included.
 
+#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/pressure_drop.h"
 #include "core/quantities.h"
@@ -22,6 +24,19 @@ inline constexpr std::string_view kDropAmount = "内径 %1 mm · 压降 %2 kPa";
 inline constexpr std::string_view kDropOverLimit = "，超过允许压降 %1 kPa";
 inline constexpr std::string_view kDropRunsOut = "内径 %1 mm：表压在 %2 m 处降到零，气体到不了管末";
 inline constexpr std::string_view kDropOutOfRange = "%1 超出适用范围";
+
+// The section's fields, in the order of its frames: three typed in, then the outlet it writes.
+// The layout table places each text box, in its frame (core/layout.h).
+struct DropSectionField {
+  DropQuantity quantity;
+  std::string_view control;  // the text box, also the page element's id
+};
+inline constexpr std::array<DropSectionField, 4> kDropSectionFields{{
+    {DropQuantity::Length, "drop_length"},
+    {DropQuantity::Temperature, "drop_temperature"},
+    {DropQuantity::MaxDrop, "drop_max_drop"},
+    {DropQuantity::Outlet, "drop_outlet"},
+}};
 
 // Turns one of the core's Chinese texts into the front end's language.
 using Translate = std::function<std::string(std::string_view)>;
@@ -39,6 +54,10 @@ struct DropSummary {
   std::string line;         // what to say beside it
   bool over_limit = false;  // the drop exceeds the allowed one
 };
+
+// Every text SummariseDrop may hand to its Translate, for a front end that translates them
+// ahead of time (the page, from its dictionary).
+std::vector<std::string> DropSummaryWords();
 
 // The line `texts` describes, the limit among its parameters (MaxDrop); a blank length is
 // asked for, a blank limit is none.

@@ -24,7 +24,7 @@ struct Placement {
   int left, top, width, height;
 };
 
-inline constexpr std::array<Placement, 20> kLayout{{
+inline constexpr std::array<Placement, 29> kLayout{{
     {"Frame1", "form1", 360, 120, 1572, 735},
     {"TP", "Frame1", 120, 240, 1332, 375},
     {"Frame2", "form1", 2760, 120, 1812, 735},
@@ -49,11 +49,25 @@ inline constexpr std::array<Placement, 20> kLayout{{
     // fields, and the section itself, below the client area while it is closed.
     {"dropToggle", "form1", 1950, 1200, 795, 375},
     {"dropSection", "form1", 0, kClientHeight, kClassicClientWidth, 2295},
+    // Inside the section, on the grid of the fields above: its frames in their two columns,
+    // then two lines of text, for a limit exceeded or the gas running out to be said in full.
+    {"lengthFrame", "dropSection", 360, 0, 1572, 735},
+    {"drop_length", "lengthFrame", 120, 240, 1332, 375},
+    {"temperatureFrame", "dropSection", 2760, 0, 1812, 735},
+    {"drop_temperature", "temperatureFrame", 120, 240, 1572, 375},
+    {"max_dropFrame", "dropSection", 360, 840, 1572, 735},
+    {"drop_max_drop", "max_dropFrame", 120, 240, 1332, 375},
+    {"outletFrame", "dropSection", 2760, 840, 1812, 735},
+    {"drop_outlet", "outletFrame", 120, 240, 1572, 375},
+    {"dropText", "dropSection", 120, 1680, 4452, 555},
 }};
 
-// The order Tab walks the controls in; after the last it comes back to the first.
-inline constexpr std::array<std::string_view, 9> kTabOrder{"CMD1", "CMD2", "CMD3", "TP",    "TV",
-                                                           "TD",   "TM",   "dia",  "series"};
+// The order Tab walks the controls in; after the last it comes back to the first. Controls
+// that are hidden (a closed section's) are passed over.
+inline constexpr std::array<std::string_view, 13> kTabOrder{
+    "CMD1",         "CMD2", "CMD3",   "TP",         "TV",          "TD",
+    "TM",           "dia",  "series", "dropToggle", "drop_length", "drop_temperature",
+    "drop_max_drop"};
 
 // The place of `control`, which must be in the table.
 constexpr const Placement& PlacementOf(std::string_view control) {

@@ -19,16 +19,31 @@
 namespace tarnivel {
 namespace {
 
-// Inside the section, on the window's grid: frames in its two columns, the text below them.
-constexpr int kLeftColumn = 360, kLeftWidth = 1572, kRightColumn = 2760, kRightWidth = 1812;
-constexpr int kSecondRow = 840, kFrameHeight = 735, kTextTop = 1680, kTextHeight = 555;
-constexpr int kBoxLeft = 120, kBoxTop = 240, kBoxHeight = 375;
-
 constexpr auto kOpenKey = "dropSection/open";
 
 QSettings Settings() { return QSettings(QStringLiteral("Tarnivel"), QStringLiteral("Tarnivel")); }
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
+QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// What each of the section's fields holds, for screen readers; its name gives the quantity
+// and the unit.
+const char* Description(DropQuantity quantity) {
+  switch (quantity) {
+    case DropQuantity::Length:
+      return QT_TRANSLATE_NOOP("tarnivel::DropSection", "管道的长度，从入口到出口");
+    case DropQuantity::Temperature:
+      return QT_TRANSLATE_NOOP("tarnivel::DropSection", "管道内气体的温度");
+    case DropQuantity::MaxDrop:
+      return QT_TRANSLATE_NOOP("tarnivel::DropSection", "可选：允许的最大压降，超过时提示");
+    case DropQuantity::Outlet:
+      return QT_TRANSLATE_NOOP("tarnivel::DropSection", "管道末端气体的表压");
+    default:
+      break;
+  }
+  return "";  // not a field of the section
+}
 
 std::optional<std::string> Typed(const QLineEdit& box) {
   const QString text = box.text().trimmed();
@@ -40,6 +55,7 @@ std::optional<std::string> Typed(const QLineEdit& box) {
 
 DropSection::DropSection(const PipeStrip& strip, QWidget* window) : QWidget(window), strip_(strip) {
   setObjectName(QStringLiteral("dropSection"));
+  setGeometry(TwipsRect(PlacementOf("dropSection")));
   setAccessibleName(CoreText(kDropSectionTitle));
   setAccessibleDescription(CoreText(kDropSectionHint));
 
@@ -60,16 +76,8 @@ DropSection::DropSection(const PipeStrip& strip, QWidget* window) : QWidget(wind
   // window as it has always been.
   toggle_->setGeometry(TwipsRect(PlacementOf("dropToggle")));
 
-  length_ = AddFrame(DropQuantity::Length, {kLeftColumn, 0, kLeftWidth, kFrameHeight},
-                     QT_TR_NOOP("管道的长度，从入口到出口"));
-  temperature_ = AddFrame(DropQuantity::Temperature, {kRightColumn, 0, kRightWidth, kFrameHeight},
-                          QT_TR_NOOP("管道内气体的温度"));
-  max_drop_ = AddFrame(DropQuantity::MaxDrop, {kLeftColumn, kSecondRow, kLeftWidth, kFrameHeight},
-                       QT_TR_NOOP("可选：允许的最大压降，超过时提示"));
-  outlet_ = AddFrame(DropQuantity::Outlet, {kRightColumn, kSecondRow, kRightWidth, kFrameHeight},
-                     QT_TR_NOOP("管道末端气体的表压"));
-  temperature_->setText(
-      Text(FormatGeneral(*DropQuantityOf(DropQuantity::Temperature).default_value)));
+  for (std::size_t i = 0; i < boxes_.size(); ++i) boxes_[i] = AddFrame(kDropSectionFields[i]);
+  outlet_ = Box(DropQuantity::Outlet);
   outlet_->setReadOnly(true);  // a result: selectable and copyable, never typed into
   outlet_->setFocusPolicy(Qt::ClickFocus);
 
@@ -79,38 +87,37 @@ DropSection::DropSection(const PipeStrip& strip, QWidget* window) : QWidget(wind
   text_->setWordWrap(true);
   text_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   text_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  text_->setGeometry(
-      TwipsRect(kBoxLeft, kTextTop, kRightColumn + kRightWidth - kBoxLeft, kTextHeight));
+  text_->setGeometry(TwipsRect(PlacementOf("dropText")));
 
   hide();  // closed until the window restores what the user left
   connect(toggle_, &QToolButton::toggled, this, &DropSection::SetOpen);
   connect(&strip_, &PipeStrip::Changed, this, &DropSection::Refresh);
-  for (QLineEdit* box : {length_, temperature_, max_drop_}) {
-    connect(box, &QLineEdit::textChanged, this, &DropSection::Refresh);
+  for (QLineEdit* box : boxes_) {
+    if (box != outlet_) connect(box, &QLineEdit::textChanged, this, &DropSection::Refresh);
   }
   Refresh();
 }
 
-QLineEdit* DropSection::AddFrame(DropQuantity quantity, QRect twips, const char* description) {
-  auto* frame = new QGroupBox(CoreText(DropCaption(quantity)), this);
-  const QString name = Text(std::string(DropQuantityOf(quantity).name));
-  frame->setObjectName(QStringLiteral("%1Frame").arg(name));
-  frame->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+QLineEdit* DropSection::AddFrame(const DropSectionField& field) {
+  const Placement& box_place = PlacementOf(field.control);
+  auto* frame = new QGroupBox(CoreText(DropCaption(field.quantity)), this);
+  frame->setObjectName(Text(box_place.container));
+  frame->setGeometry(TwipsRect(PlacementOf(box_place.container)));
   auto* box = new QLineEdit(frame);
-  box->setObjectName(QStringLiteral("drop_%1").arg(name));
-  box->setGeometry(TwipsRect(kBoxLeft, kBoxTop, twips.width() - 2 * kBoxLeft, kBoxHeight));
-  const DropQuantityInfo& info = DropQuantityOf(quantity);
+  box->setObjectName(Text(field.control));
+  box->setGeometry(TwipsRect(box_place));
+  const DropQuantityInfo& info = DropQuantityOf(field.quantity);
   box->setAccessibleName(SpokenName(info.label, info.display_unit));
-  box->setAccessibleDescription(tr(description));
+  box->setAccessibleDescription(tr(Description(field.quantity)));
+  if (info.default_value) box->setText(Text(FormatGeneral(*info.default_value)));
   return box;
 }
 
-void DropSection::FollowInTabOrder(QWidget* previous) {
-  for (QWidget* next : {static_cast<QWidget*>(toggle_), static_cast<QWidget*>(length_),
-                        static_cast<QWidget*>(temperature_), static_cast<QWidget*>(max_drop_)}) {
-    setTabOrder(previous, next);
-    previous = next;
+QLineEdit* DropSection::Box(DropQuantity quantity) const {
+  for (std::size_t i = 0; i < boxes_.size(); ++i) {
+    if (kDropSectionFields[i].quantity == quantity) return boxes_[i];
   }
+  return nullptr;
 }
 
 void DropSection::RestoreOpenState() { ShowOpen(Settings().value(kOpenKey, false).toBool()); }
@@ -139,9 +146,9 @@ void DropSection::Refresh() {
     text_->setText(CoreText(kDropNoLine));
     return;
   }
-  (*texts)[DropQuantity::Length] = length_->text().toStdString();
-  (*texts)[DropQuantity::Temperature] = Typed(*temperature_);
-  (*texts)[DropQuantity::MaxDrop] = Typed(*max_drop_);
+  for (std::size_t i = 0; i < boxes_.size(); ++i) {
+    if (boxes_[i] != outlet_) (*texts)[kDropSectionFields[i].quantity] = Typed(*boxes_[i]);
+  }
   const DropSummary summary =
       SummariseDrop(*texts, [](std::string_view text) { return CoreText(text).toStdString(); });
   ShowWhole(*outlet_, Text(summary.outlet));

@@ -5,8 +5,9 @@
 // window remembers which it was.
 
 #include <QWidget>
+#include <array>
 
-#include "core/pressure_drop.h"
+#include "core/drop_summary.h"
 
 class QLabel;
 class QLineEdit;
@@ -24,8 +25,6 @@ class DropSection final : public QWidget {
   // bottom edge, and the window grows by the section while it is open.
   DropSection(const PipeStrip& strip, QWidget* window);
 
-  // The toggle, then the section's fields, after `previous` in the tab order.
-  void FollowInTabOrder(QWidget* previous);
   // Opens the section if the user left it open; for the window to call once it has its size.
   void RestoreOpenState();
   // Opens or closes the section, and remembers it.
@@ -34,12 +33,14 @@ class DropSection final : public QWidget {
 
  private:
   void ShowOpen(bool open);  // without remembering it
-  QLineEdit* AddFrame(DropQuantity quantity, QRect twips, const char* description);
+  QLineEdit* AddFrame(const DropSectionField& field);
+  QLineEdit* Box(DropQuantity quantity) const;
   void Refresh();
 
   const PipeStrip& strip_;
   QToolButton* toggle_;
-  QLineEdit *length_, *temperature_, *max_drop_, *outlet_;
+  std::array<QLineEdit*, kDropSectionFields.size()> boxes_{};  // by kDropSectionFields
+  QLineEdit* outlet_;
   QLabel* text_;
 };
 

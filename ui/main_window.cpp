@@ -129,6 +129,9 @@ MainWindow::MainWindow(MessageBoxInterface& messages, QWidget* parent)
     connect(text_box, &QLineEdit::textChanged, strip_, &PipeStrip::MarkChanged);
   }
 
+  // The pressure drop along the strip's pipe, in a section below it, closed at first.
+  auto* drop = new DropSection(*strip_, this);
+
   QWidget* previous = nullptr;
   for (std::string_view name : kTabOrder) {
     auto* control = findChild<QWidget*>(Text(name));
@@ -136,12 +139,6 @@ MainWindow::MainWindow(MessageBoxInterface& messages, QWidget* parent)
     previous = control;
   }
   first_button->setFocus();
-
-  // The pressure drop along the strip's pipe, in a section below it, closed at first; its
-  // toggle follows the series chooser.
-  auto* drop = new DropSection(*strip_, this);
-  drop->setGeometry(TwipsRect(PlacementOf("dropSection")));
-  drop->FollowInTabOrder(findChild<QWidget*>(QStringLiteral("series")));
 
   auto* keys = new FieldKeys(marker, this);
   keys->Watch(TextBox(Field::Pressure), TextBox(Field::Velocity));

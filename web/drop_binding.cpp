@@ -4,9 +4,12 @@
 #include <emscripten/emscripten.h>
 
 #include <cstdio>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "core/drop_summary.h"
 #include "core/numeric.h"
@@ -15,12 +18,10 @@
 namespace tarnivel {
 namespace {
 
-// "key":"value", the value escaped for JSON.
-void AppendMember(std::string& out, std::string_view key, std::string_view value) {
+// "text", escaped for JSON.
+void AppendJson(std::string& out, std::string_view text) {
   out += '"';
-  out += key;
-  out += "\":\"";
-  for (const char c : value) {
+  for (const char c : text) {
     if (c == '"' || c == '\\') {
       out += '\\';
       out += c;
@@ -35,10 +36,16 @@ void AppendMember(std::string& out, std::string_view key, std::string_view value
   out += '"';
 }
 
-// The quantities the section shows, in the order of its frames; the first three are typed in.
-constexpr DropQuantity kShown[] = {DropQuantity::Length, DropQuantity::Temperature,
-                                   DropQuantity::MaxDrop, DropQuantity::Outlet};
+void AppendMember(std::string& out, std::string_view key, std::string_view value) {
+  AppendJson(out, key);
+  out += ':';
+  AppendJson(out, value);
+}
 
+// {"title":"压降","hint":"...","noLine":"...","fields":[{"control":"drop_length",
+// "caption":"管长（m）","value":""},...],"words":["请输入管长",...]}: the section's words in
+// the core's Chinese, its fields in the order of their frames, and every text its answers may
+// hold, for the page to give their translations back (tarnivel_drop_word).
 std::string Tables() {
   std::string out = "{";
   AppendMember(out, "title", kDropSectionTitle);
@@ -46,19 +53,44 @@ std::string Tables() {
   AppendMember(out, "hint", kDropSectionHint);
   out += ',';
   AppendMember(out, "noLine", kDropNoLine);
-  out += ",\"quantities\":[";
-  for (const DropQuantity quantity : kShown) {
-    const DropQuantityInfo& info = DropQuantityOf(quantity);
+  out += ",\"fields\":[";
+  for (const DropSectionField& field : kDropSectionFields) {
+    const DropQuantityInfo& info = DropQuantityOf(field.quantity);
     if (out.back() == '}') out += ',';
     out += '{';
-    AppendMember(out, "name", info.name);
+    AppendMember(out, "control", field.control);
     out += ',';
-    AppendMember(out, "caption", DropCaption(quantity));
+    AppendMember(out, "caption", DropCaption(field.quantity));
     out += ',';
     AppendMember(out, "value", info.default_value ? FormatGeneral(*info.default_value) : "");
     out += '}';
   }
+  out += "],\"words\":[";
+  for (const std::string& word : DropSummaryWords()) {
+    if (out.back() != '[') out += ',';
+    AppendJson(out, word);
+  }
   return out + "]}";
+}
+
+// The page's translations of the words its answers may hold: each word as the core writes it,
+// then its translation, each ended by a NUL. A word without one stays as the core writes it.
+std::string& Translations() {
+  static std::string translations;
+  return translations;
+}
+
+std::string Translated(std::string_view text) {
+  const std::string_view all = Translations();
+  for (std::size_t at = 0; at < all.size();) {
+    const std::size_t source_end = all.find('\0', at);
+    const std::size_t end = all.find('\0', source_end + 1);
+    if (all.substr(at, source_end - at) == text) {
+      return std::string(all.substr(source_end + 1, end - source_end - 1));
+    }
+    at = end + 1;
+  }
+  return std::string(text);
 }
 
 std::optional<std::string> Typed(std::string_view text) {
@@ -71,22 +103,29 @@ std::optional<std::string> Typed(std::string_view text) {
 
 extern "C" {
 
-// The section's words and its frames: {"title":"压降","hint":"...","noLine":"...",
-// "quantities":[{"name":"length","caption":"管长（m）","value":""},...]}.
+// The section's words, fields and the texts its answers may hold (Tables above).
 EMSCRIPTEN_KEEPALIVE const char* tarnivel_drop_tables() {
   static const std::string tables = tarnivel::Tables();
   return tables.c_str();
 }
 
+// The page's language for one of the words of the tables: `translation` stands for `source`
+// in every answer from now on.
+EMSCRIPTEN_KEEPALIVE void tarnivel_drop_word(const char* source, const char* translation) {
+  std::string& translations = tarnivel::Translations();
+  translations.append(source).append(1, '\0').append(translation).append(1, '\0');
+}
+
 // The section's answer for the line that the calculation whose button is `control` left in
 // the four fields (in the order of the fields table), with the pipe the strip shows in
-// `series`: {"outlet":"0.381019959228062","line":"...","overLimit":false}. A control that
-// names no calculation gives {}. The answer stays valid until the next call.
+// `series`, and the texts of the section's three typed fields in their order:
+// {"outlet":"0.381019959228062","line":"...","overLimit":false}, in the page's words. A
+// control that names no calculation gives {}. The answer stays valid until the next call.
 EMSCRIPTEN_KEEPALIVE const char* tarnivel_drop(const char* control, const char* series,
                                                const char* first, const char* second,
                                                const char* third, const char* fourth,
-                                               const char* length, const char* temperature,
-                                               const char* max_drop) {
+                                               const char* first_typed, const char* second_typed,
+                                               const char* third_typed) {
   using namespace tarnivel;
   static std::string answer;
   answer = "{}";
@@ -95,13 +134,16 @@ EMSCRIPTEN_KEEPALIVE const char* tarnivel_drop(const char* control, const char* 
   for (std::size_t i = 0; i < kInputFields.size(); ++i) {
     fields.Write(kInputFields[i].field, texts[i]);
   }
+  // The typed fields come first in the section's table, the outlet it writes last.
+  const char* const typed[] = {first_typed, second_typed, third_typed};
+  static_assert(std::size(typed) + 1 == kDropSectionFields.size());
   for (const CalculationInfo& info : kCalculations) {
     if (info.control != control) continue;
     DropTexts line = StripLine(info.calculation, fields, series);
-    line[DropQuantity::Length] = length;
-    line[DropQuantity::Temperature] = Typed(temperature);
-    line[DropQuantity::MaxDrop] = Typed(max_drop);
-    const DropSummary summary = SummariseDrop(line);
+    for (std::size_t i = 0; i < std::size(typed); ++i) {
+      line[kDropSectionFields[i].quantity] = Typed(typed[i]);
+    }
+    const DropSummary summary = SummariseDrop(line, Translated);
     answer = "{";
     AppendMember(answer, "outlet", summary.outlet);
     answer += ',';

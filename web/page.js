@@ -101,6 +101,7 @@
     Module._tarnivel_forget();  // another series then describes nothing
     stripChanged = true;
     showStrip({});
+    document.dispatchEvent(new CustomEvent('tarnivel-changed'));  // for what follows the strip
   }
 
   // A result wider than its box is never cut: the box's type shrinks until the whole text
@@ -216,6 +217,12 @@
       markChanged();
     }));
 
+    // Sections of their own add their controls, placed by the same table, in the same words.
+    document.dispatchEvent(new CustomEvent('tarnivel-building', {detail: {
+      tables: tables, places: places, controls: controls, place: place, px: px, tr: tr,
+      showWhole: showWhole, callWithTexts: callWithTexts,
+    }}));
+
     // Document order is the tab order: each control of the core's order, or the part of the
     // window holding it. A narrow screen's grid stacks by it too, so the buttons go last, in
     // their left-to-right order, two by two.
@@ -223,7 +230,6 @@
       while (places[places[name].container]) name = places[name].container;
       if (controls[name].parentNode !== client) client.append(controls[name]);
     }
-    document.dispatchEvent(new CustomEvent('tarnivel-built'));  // for sections added to it
     buttons.sort((a, b) => places[a.id].left - places[b.id].left);
     buttons.forEach((element, i) => {
       Object.assign(element.style, {gridRow: 5 + (i >> 1), gridColumn: 1 + (i & 1)});

@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <memory>
 
 #include "core/pipe_summary.h"
@@ -170,6 +171,16 @@ void ExpectEveryTextFits(const QWidget& window, const std::string& setting) {
   const auto* label = window.findChild<QLabel*>("seriesLabel");
   EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width()) << setting;
   EXPECT_LE(label->fontMetrics().height(), label->height()) << setting;
+  // The pressure drop's toggle, its word beside its arrow, and the section's text, wrapped.
+  const auto* toggle = window.findChild<QToolButton*>("dropToggle");
+  EXPECT_LE(
+      toggle->fontMetrics().horizontalAdvance(toggle->text()) + toggle->iconSize().width() + 8,
+      toggle->width())
+      << setting;
+  EXPECT_LE(toggle->fontMetrics().height() + 4, toggle->height()) << setting;
+  const auto* drop_text = window.findChild<QLabel*>("dropText");
+  EXPECT_LE(drop_text->heightForWidth(drop_text->width()), drop_text->height())
+      << setting << " " << drop_text->text().toStdString();
 }
 
 TEST(Layout, EveryTextFitsAtEveryFontSizeInBothLanguages) {
@@ -190,6 +201,8 @@ TEST(Layout, EveryTextFitsAtEveryFontSizeInBothLanguages) {
       ExpectEveryTextFits(window, setting);
       const QSize closed = window.size();
       window.findChild<QAbstractButton*>("dropToggle")->click();
+      // Its longest text: where the gas runs out.
+      window.findChild<QLineEdit*>("drop_length")->setText("100000");
       ExpectEveryTextFits(window, setting + " with the pressure drop");
       EXPECT_EQ(window.width(), closed.width()) << setting;
       window.findChild<QAbstractButton*>("dropToggle")->click();
@@ -225,6 +238,10 @@ TEST(Layout, TheDefaultFontGivesTodaysGeometryToThePixel) {
     for (const auto& [name, geometry] : controls) {
       EXPECT_EQ(window.findChild<QWidget*>(name)->geometry(), geometry) << name;
     }
+    auto* toggle = window.findChild<QAbstractButton*>("dropToggle");
+    toggle->click();
+    EXPECT_EQ(window.size(), QSize(326, 207 + 153)) << "with the pressure drop open";
+    toggle->click();
   }
 }
 

@@ -205,31 +205,43 @@ def check_strip(driver, results, tarnivel):
     results.check(strip() == ' | ', f'strip after a prompt: {strip()!r}')
 
 
-PHONE_LAYOUT = """const ids = ['TP', 'TV', 'TD', 'TM', 'CMD1', 'CMD2', 'dia', 'CMD3', 'series'];
+# The fields in the order they stack on a phone, the pressure drop's below the window's.
+PHONE_FIELDS = ['TP', 'TV', 'TD', 'TM', 'drop_length', 'drop_temperature', 'drop_max_drop',
+                'drop_outlet']
+PHONE_LAYOUT = """const fields = arguments[0];
+  const ids = [...fields, 'CMD1', 'CMD2', 'dia', 'CMD3', 'series', 'dropToggle'];
   const boxes = ids.map(id => document.getElementById(id).getBoundingClientRect());
   const inputs = [...document.querySelectorAll('input, select')];
   return {
     small: ids.filter((id, i) => boxes[i].height < 44),
     smallType: inputs.filter(e => parseFloat(getComputedStyle(e).fontSize) < 16).map(e => e.id),
-    stacked: [0, 1, 2].every(i => boxes[i].bottom <= boxes[i + 1].top),
+    stacked: fields.slice(1).every((id, i) => boxes[i].bottom <= boxes[i + 1].top),
     fits: document.documentElement.scrollWidth <= innerWidth,
     whole: document.getElementById('window').getBoundingClientRect().width >= innerWidth - 1,
   };"""
 
 
+def open_drop_section(driver):
+    """Opens the pressure-drop section, which may have been left open."""
+    if driver.execute_script("return document.getElementById('dropSection').hidden"):
+        driver.find_element('id', 'dropToggle').click()
+
+
 def check_phone(driver, results, url):
-    """On a phone of 320 to 400 px the frames stack across the screen, every field and button is
-    at least 44 px high with 16 px text, and a real tap on each field puts the focus in it."""
+    """On a phone of 320 to 400 px the frames stack across the screen, the pressure drop's
+    below, every field and button is at least 44 px high with 16 px text, and a real tap on
+    each field puts the focus in it."""
     for width in (320, 360, 400):
         driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
                                {'width': width, 'height': 740, 'deviceScaleFactor': 2,
                                 'mobile': True})
         driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': True})
         browser.open_page(driver, url)
-        layout = driver.execute_script(PHONE_LAYOUT)
+        open_drop_section(driver)
+        layout = driver.execute_script(PHONE_LAYOUT, PHONE_FIELDS)
         results.check(layout == {'small': [], 'smallType': [], 'stacked': True, 'fits': True,
                                  'whole': True}, f'phone layout at {width} px: {layout}')
-        for field in ('TP', 'TV', 'TD', 'TM', 'series'):
+        for field in PHONE_FIELDS + ['series']:
             driver.find_element('id', field).click()
             results.check(active_id(driver) == field,
                           f'a tap on {field} at {width} px focuses {active_id(driver)!r}')
@@ -242,7 +254,7 @@ def check_phone(driver, results, url):
 
 def check_accessible(driver, results, url, axe):
     """axe-core finds nothing against WCAG 2.2 AA and its best practices, on the desktop's
-    window with a result and its strip, and on a phone."""
+    window with a result, its strip and the pressure drop open, and on a phone."""
     if not axe.is_file():
         results.check(False, f'axe-core: {axe} is missing (npm install axe-core)')
         return
@@ -254,6 +266,8 @@ def check_accessible(driver, results, url, axe):
             driver.execute_script('arguments[0].value = arguments[1]',
                                   driver.find_element('id', field), text)
         driver.find_element('id', 'dia').click()
+        open_drop_section(driver)
+        driver.find_element('id', 'drop_length').send_keys('1000')
         driver.execute_script(source)
         violations = driver.execute_async_script("""const done = arguments[arguments.length - 1];
             axe.run(document, {runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa',
@@ -263,7 +277,8 @@ def check_accessible(driver, results, url, axe):
 
 
 def check_english(results, url):
-    """A browser that asks for English gets the window's English, the core's words included."""
+    """A browser that asks for English gets the window's English, the core's words included,
+    in the pressure-drop section too."""
     driver = browser.start(language='en-US')
     try:
         browser.open_page(driver, url)
@@ -279,6 +294,16 @@ def check_english(results, url):
         driver.find_element('id', 'dia').click()
         basis = driver.find_element('id', 'basisText').text
         results.check(basis == 'absolute 0.4 MPa · line flow 250 m³/h', f'English strip: {basis!r}')
+        open_drop_section(driver)
+        driver.find_element('id', 'drop_max_drop').send_keys('1')
+        driver.find_element('id', 'drop_length').send_keys('1000')
+        drop = driver.execute_script("""return [document.getElementById('dropToggle').textContent,
+            ...['drop_length', 'drop_outlet'].map(id =>
+                document.getElementById(id + '-caption').textContent),
+            document.getElementById('dropText').textContent.replace(/[0-9.]+ kPa,/, 'N kPa,')];""")
+        results.check(drop == ['Drop', 'Length (m)', 'Outlet (MPa)',
+                               'bore 102.2 mm · drop N kPa, more than the 1 kPa allowed'],
+                      f'English section: {drop}')
         driver.find_element('id', 'TD').clear()
         driver.find_element('id', 'CMD1').click()
         dialog = driver.execute_script(OPEN_DIALOG)
@@ -289,8 +314,9 @@ def check_english(results, url):
 
 
 def check_drop(driver, results, tarnivel, url):
-    """The pressure-drop section: closed at first and after the chooser in the tab order; open,
-    the outlet of the strip's pipe as `tarnivel drop` prints it, and the gas running out said."""
+    """The pressure-drop section: closed at first and after the chooser in the tab order, its
+    fields after it; open, the outlet of the strip's pipe as `tarnivel drop` prints it, the gas
+    running out said, and nothing once a field has changed."""
     driver.execute_script('localStorage.clear()')
     browser.open_page(driver, url)
     state = "return [document.getElementById('dropSection').hidden, document.getElementById('client').offsetHeight]"
@@ -300,12 +326,18 @@ def check_drop(driver, results, tarnivel, url):
     results.check(active_id(driver) == 'dropToggle', f'after the chooser: {active_id(driver)!r}')
     ActionChains(driver).send_keys(Keys.SPACE).perform()
     results.check(driver.execute_script(state)[0] is False, 'the toggle opens the section')
+    order = []
+    for _ in range(3):
+        ActionChains(driver).send_keys(Keys.TAB).perform()
+        order.append(active_id(driver))
+    results.check(order == ['drop_length', 'drop_temperature', 'drop_max_drop'],
+                  f'tab order in the section: {order}')
     Select(driver.find_element('id', 'series')).select_by_value('pe-sdr11')
     for field, text in {'TP': '0.3', 'TV': '10', 'TD': '', 'TM': '1000'}.items():
         driver.execute_script('arguments[0].value = arguments[1]',
                               driver.find_element('id', field), text)
     driver.find_element('id', 'dia').click()  # de125, bore 102.2 mm
-    for length in ['1000', '100000']:
+    for length in ['100000', '1000']:
         box = driver.find_element('id', 'drop_length')
         box.clear()
         box.send_keys(length)
@@ -317,6 +349,10 @@ def check_drop(driver, results, tarnivel, url):
         results.check(shown[0] == run.stdout.strip() and (reach is None or reach in shown[1]),
                       f'drop over {length} m: page {shown}, command line {run.returncode} '
                       f'{run.stdout.strip()!r} {run.stderr.strip()!r}')
+    driver.find_element('id', 'TM').send_keys('0')
+    shown = [driver.find_element('id', 'drop_outlet').get_property('value'),
+             driver.find_element('id', 'dropText').text]
+    results.check(shown == ['', '计算后显示管道末端的压力'], f'drop once a field changed: {shown}')
     driver.find_element('id', 'dropToggle').click()
     results.check(driver.execute_script(state) == closed, 'the toggle closes the section')
 
