@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "cli/drop_options.h"
 #include "cli/exit_status.h"
 #include "cli/field_options.h"
 #include "cli/options.h"
@@ -28,18 +29,12 @@ constexpr OptionSpec kOwnOptions[] = {
 };
 
 // The line's parameters, in the order of kDropQuantities.
-std::vector<DropQuantity> Parameters() {
-  std::vector<DropQuantity> parameters;
-  for (const DropQuantityInfo& info : kDropQuantities) {
-    if (info.role == DropRole::Parameter) parameters.push_back(info.quantity);
-  }
-  return parameters;
-}
+std::vector<DropQuantity> Parameters() { return DropQuantitiesIn({DropRole::Parameter}); }
 
 std::string SeriesNames() {
   std::string names;
-  for (const SeriesRoughness& row : kSeriesRoughness) {
-    names += (names.empty() ? "" : ", ") + std::string(row.series);
+  for (const PipeSeries& series : BuiltInSeries()) {
+    names += (names.empty() ? "" : ", ") + series.name;
   }
   return names;
 }
@@ -124,10 +119,7 @@ int RunDrop(const ParsedArguments& parsed, const Streams& streams) {
   WarnAboutIgnoredText(InputFieldOf(Field::Pressure), texts.pressure, streams.err);
   WarnAboutIgnoredText(InputFieldOf(Field::Flow), texts.flow, streams.err);
   WarnAboutIgnoredText(InputFieldOf(Field::Diameter), texts.diameter, streams.err);
-  for (const DropQuantityInfo& info : kDropQuantities) {
-    if (const auto& text = texts[info.quantity])
-      WarnAboutIgnoredText(info.option, *text, streams.err);
-  }
+  WarnAboutIgnoredText(texts.parameters, streams.err);
 
   const auto outcome = ComputeDrop(texts);
   if (const auto* fault = std::get_if<DropFault>(&outcome)) {
@@ -141,8 +133,7 @@ int RunDrop(const ParsedArguments& parsed, const Streams& streams) {
     streams.out << FormatGeneral(*result.outlet_mpa) << '\n';
   }
   if (!result.outlet_mpa) {
-    Report(streams.err, "the gauge pressure falls to 0 at " + FormatGeneral(result.reach_m) +
-                            " m, before the end of the line");
+    Report(streams.err, DescribeRunningOut(result));
     return kExitRunsOut;
   }
   return kExitOk;
@@ -160,8 +151,7 @@ Command DropCommand() {
       "TEXT is read as the window reads a field.";
   for (Field field : kDropFields) command.options.push_back(FieldOption(InputFieldOf(field)));
   for (DropQuantity quantity : Parameters()) {
-    const DropQuantityInfo& info = DropQuantityOf(quantity);
-    command.options.push_back({info.option, info.short_option, "TEXT", info.words, info.unit});
+    command.options.push_back(DropOption(DropQuantityOf(quantity)));
   }
   command.options.insert(command.options.end(), std::begin(kOwnOptions), std::end(kOwnOptions));
   command.notes = "Defaults: " + Defaults() + "; a series brings its own roughness (" +

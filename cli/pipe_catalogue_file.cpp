@@ -14,6 +14,7 @@
 #include "cli/exit_status.h"
 #include "cli/input_file.h"
 #include "cli/report.h"
+#include "core/numeric.h"
 
 namespace tarnivel {
 namespace {
@@ -22,6 +23,8 @@ constexpr std::array<std::string_view, 4> kColumnNames = {"series", "pipe", "out
 enum Column { kSeries, kPipe, kOutside, kWall };
 
 bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20; }
+
+constexpr std::string_view kRoughnessColumn = "roughness";  // optional
 
 std::string_view WithoutBlanks(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
@@ -57,6 +60,9 @@ class CatalogueBuilder {
       }
       index_[c] = static_cast<std::size_t>(found - names.begin());
     }
+    const auto roughness = std::ranges::find_if(
+        names, [](const std::string& name) { return NormalisedName(name) == kRoughnessColumn; });
+    if (roughness != names.end()) roughness_ = static_cast<std::size_t>(roughness - names.begin());
     return std::nullopt;
   }
 
@@ -98,7 +104,8 @@ class CatalogueBuilder {
       return CatalogueError{Kind::BoreNotIncreasing, line, pipe.designation};
     }
     series.pipes.push_back(pipe);
-    return std::nullopt;
+    return Roughness(roughness_ < cells.size() ? cells[roughness_] : std::string_view(), index,
+                     pipe.designation, line);
   }
 
   std::vector<PipeSeries> Take() { return std::move(series_); }
@@ -111,16 +118,39 @@ class CatalogueBuilder {
     if (added) {
       series_.push_back(PipeSeries{std::string(name), {}});
       pipe_names_.emplace_back();
+      roughness_given_.emplace_back();
     }
     return found->second;
   }
 
+  // A series' roughness from a pipe's cell: a blank cell says nothing, and the first figure
+  // given stands for the series.
+  std::optional<CatalogueError> Roughness(std::string_view cell, std::size_t index,
+                                          const std::string& pipe, std::size_t line) {
+    cell = WithoutBlanks(cell);
+    if (cell.empty()) return std::nullopt;
+    const auto read = ParseNumberStrict(cell);
+    if (!read || read->fault || !(read->value >= 0)) {
+      return CatalogueError{CatalogueError::Kind::BadRoughness, line,
+                            std::string(kRoughnessColumn) + " " + Quoted(cell)};
+    }
+    std::optional<double>& given = roughness_given_[index];
+    if (given && *given != read->value) {
+      return CatalogueError{CatalogueError::Kind::RoughnessDiffers, line, pipe};
+    }
+    given = read->value;
+    series_[index].roughness_mm = read->value;
+    return std::nullopt;
+  }
+
   std::size_t header_size_ = 0;
+  std::size_t roughness_ = static_cast<std::size_t>(-1);  // its column, when there is one
   std::size_t pipes_ = 0;
   std::array<std::size_t, kColumnNames.size()> index_{};
   std::vector<PipeSeries> series_;
   std::unordered_map<std::string, std::size_t> by_key_;      // SeriesKey -> index
   std::vector<std::unordered_set<std::string>> pipe_names_;  // by series
+  std::vector<std::optional<double>> roughness_given_;       // by series
 };
 
 }  // namespace
@@ -160,6 +190,11 @@ std::string Describe(const CatalogueError& error) {
     case CatalogueError::Kind::BoreNotIncreasing:
       return text + "the bore of pipe '" + error.detail +
              "' is not larger than the one before it in its series";
+    case CatalogueError::Kind::BadRoughness:
+      return text + error.detail + " is not a roughness in mm, 0 or more";
+    case CatalogueError::Kind::RoughnessDiffers:
+      return text + "pipe '" + error.detail +
+             "' gives its series another roughness than the pipes before it";
     case CatalogueError::Kind::TooManyPipes:
       return text + "a catalogue holds at most " + std::to_string(kMaxCataloguePipes) + " pipes";
   }

@@ -1,9 +1,10 @@
 #pragma once
 // A user's pipe catalogue, for a local standard: CSV with a header row naming the columns
 // series, pipe, outside and wall (mm, at most two decimals; other columns are ignored), one
-// row per pipe, each series' pipes in the order of increasing bore. Its size is limited, so
-// that a huge or endless file is refused rather than held. Names are trimmed of surrounding
-// blanks, and a series is named as everywhere else (core/pipes.h: NamesSeries).
+// row per pipe, each series' pipes in the order of increasing bore. An optional column
+// roughness gives a series' wall roughness in mm; the rows of a series that give one agree. Its
+// size is limited, so that a huge or endless file is refused rather than held. Names are trimmed of
+// surrounding blanks, and a series is named as everywhere else (core/pipes.h: NamesSeries).
 
 #include <cstddef>
 #include <iosfwd>
@@ -36,6 +37,8 @@ struct CatalogueError {
     NoBore,             // the wall leaves no bore: 2 × wall ≥ outside
     DuplicatePipe,      // pipe `detail` is named twice in its series
     BoreNotIncreasing,  // the bore is not larger than the one before in its series
+    BadRoughness,       // `detail` is not a roughness in mm, 0 or more
+    RoughnessDiffers,   // pipe `detail` gives its series another roughness than before
     TooManyPipes        // more than kMaxCataloguePipes rows of pipes
   };
   Kind kind;

@@ -52,8 +52,12 @@ constexpr Row kPeSdr17[] = {
     {"de500", "500", "29.7"}, {"de560", "560", "33.2"}, {"de630", "630", "37.4"},
 };
 
-PipeSeries SeriesOf(std::string_view name, std::span<const Row> rows) {
-  PipeSeries series{std::string(name), {}};
+// The wall of a polyethylene pipe is far smoother than steel's: 0.01 mm, as gas-pipe practice
+// takes it for PE (steel's is kNewSteelRoughnessMm).
+constexpr double kPolyethyleneRoughnessMm = 0.01;
+
+PipeSeries SeriesOf(std::string_view name, std::span<const Row> rows, double roughness_mm) {
+  PipeSeries series{std::string(name), {}, roughness_mm};
   for (const Row& row : rows) {
     series.pipes.push_back({std::string(row.designation), *ParseMillimetres(row.outside),
                             *ParseMillimetres(row.wall)});
@@ -65,9 +69,9 @@ PipeSeries SeriesOf(std::string_view name, std::span<const Row> rows) {
 
 std::span<const PipeSeries> BuiltInSeries() {
   static const std::array<PipeSeries, 3> kSeries = {
-      SeriesOf("steel", kSteelSchedule40),
-      SeriesOf("pe-sdr11", kPeSdr11),
-      SeriesOf("pe-sdr17", kPeSdr17),
+      SeriesOf("steel", kSteelSchedule40, kNewSteelRoughnessMm),
+      SeriesOf("pe-sdr11", kPeSdr11, kPolyethyleneRoughnessMm),
+      SeriesOf("pe-sdr17", kPeSdr17, kPolyethyleneRoughnessMm),
   };
   return kSeries;
 }

@@ -38,10 +38,16 @@ struct Pipe {
   Hundredths Bore() const { return {outside.value - 2 * wall.value}; }
 };
 
+// The absolute roughness of a new steel pipe's wall, in mm: the urban gas design code's value
+// for steel, and what a series of a user's catalogue that gives none is taken to have (the
+// roughest of the built-in ones, so that an unknown wall never understates a drop).
+inline constexpr double kNewSteelRoughnessMm = 0.1;
+
 // One table of pipes, in the order of its standard: bores strictly increasing.
 struct PipeSeries {
   std::string name;  // «steel», «pe-sdr11», or a user's name
   std::vector<Pipe> pipes;
+  double roughness_mm = kNewSteelRoughnessMm;  // of the wall, for the pressure drop
 };
 
 // steel (Schedule 40), pe-sdr11, pe-sdr17: the series built into the program.

@@ -81,11 +81,10 @@ std::optional<double> Lenient(std::string_view text) {
 
 }  // namespace
 
-std::optional<double> RoughnessOfSeries(std::string_view name) {
-  for (const SeriesRoughness& row : kSeriesRoughness) {
-    if (NamesSeries(name, row.series)) return row.roughness_mm;
-  }
-  return std::nullopt;
+std::optional<double> RoughnessOfSeries(std::string_view name, std::span<const PipeSeries> series) {
+  const PipeSeries* named = FindSeries(series, name);
+  if (named == nullptr) return std::nullopt;
+  return named->roughness_mm;
 }
 
 std::string DescribeDropFault(const DropFault& fault) {
@@ -162,7 +161,21 @@ std::variant<DropCase, DropFault> ReadDropCase(const DropTexts& texts) {
   return line;
 }
 
-std::variant<DropResult, DropFault> ComputeDrop(const DropCase& line) {
+std::variant<std::optional<double>, DropFault> ReadDropLimit(const DropParameters& parameters) {
+  const std::optional<std::string>& text = parameters[DropQuantity::MaxDrop];
+  if (!text) return std::nullopt;
+  const std::optional<double> limit = Lenient(*text);
+  if (!limit) return Arithmetic();
+  if (!(*limit > 0)) return OutOfRange(DropQuantity::MaxDrop);
+  return limit;
+}
+
+std::string DescribeRunningOut(const DropResult& result) {
+  return "the gauge pressure falls to 0 at " + FormatGeneral(result.reach_m) +
+         " m, before the end of the line";
+}
+
+std::optional<DropFault> CheckDropCase(const DropCase& line) {
   // The window's requests first, so that an empty field is asked for as it is there.
   if (line.bore_mm == 0) return Prompted(Prompt::EnterDiameter, Field::Diameter);
   if (line.flow_nm3h == 0) return Prompted(Prompt::EnterCompleteData, Field::Flow);
@@ -186,7 +199,11 @@ std::variant<DropResult, DropFault> ComputeDrop(const DropCase& line) {
                             line.viscosity_m2s, line.roughness_mm,  line.compressibility,
                             line.atmosphere_kpa};
   if (!std::all_of(std::begin(numbers), std::end(numbers), Finite)) return Arithmetic();
+  return std::nullopt;
+}
 
+std::variant<DropResult, DropFault> ComputeDrop(const DropCase& line) {
+  if (const std::optional<DropFault> fault = CheckDropCase(line)) return *fault;
   DropResult result;
   const double d = line.bore_mm;
   const double q = line.flow_nm3h;

@@ -17,6 +17,7 @@
 #include <variant>
 
 #include "core/fields.h"
+#include "core/pipes.h"
 
 namespace tarnivel {
 
@@ -54,7 +55,7 @@ struct DropQuantityInfo {
 };
 
 // Defaults: the design code's natural gas at standard state (0 °C, 101.325 kPa), a line at
-// 15 °C, new steel pipe; a series of pipes brings its own roughness (kSeriesRoughness).
+// 15 °C, new steel pipe; a series of pipes brings its own roughness (PipeSeries::roughness_mm).
 inline constexpr std::array<DropQuantityInfo, 10> kDropQuantities{{
     {DropQuantity::Length, DropRole::Parameter, "length", "length", 'l', "m", "m", "line length",
      "管长", std::nullopt},
@@ -65,7 +66,7 @@ inline constexpr std::array<DropQuantityInfo, 10> kDropQuantities{{
     {DropQuantity::Viscosity, DropRole::Parameter, "viscosity", "viscosity", '\0', "m2/s", "m²/s",
      "kinematic viscosity at standard state", "运动黏度", 15e-6},
     {DropQuantity::Roughness, DropRole::Parameter, "roughness", "roughness", '\0', "mm", "mm",
-     "absolute roughness of the wall", "粗糙度", 0.1},
+     "absolute roughness of the wall", "粗糙度", kNewSteelRoughnessMm},
     {DropQuantity::Compressibility, DropRole::Parameter, "compressibility", "compressibility", '\0',
      "", "", "compressibility factor Z", "压缩因子", 1.0},
     {DropQuantity::Atmosphere, DropRole::Parameter, "atmosphere", "atmosphere", '\0', "kPa", "kPa",
@@ -85,19 +86,11 @@ constexpr const DropQuantityInfo& DropQuantityOf(DropQuantity quantity) {
   return kDropQuantities.front();  // unreachable: every quantity has its row
 }
 
-// The roughness each built-in series of pipes brings.
-struct SeriesRoughness {
-  std::string_view series;  // "pe-sdr11"
-  double roughness_mm;
-};
-inline constexpr std::array<SeriesRoughness, 3> kSeriesRoughness{{
-    {"steel", 0.1},
-    {"pe-sdr11", 0.01},
-    {"pe-sdr17", 0.01},
-}};
-// The roughness of the series `name` names as every command names one (core/pipes.h:
-// NamesSeries: its name or label, in any case, between blanks); none for another name.
-std::optional<double> RoughnessOfSeries(std::string_view name);
+// The roughness of the series `name` names among `series` as every command names one
+// (core/pipes.h: NamesSeries: its name or label, in any case, between blanks); none for another
+// name.
+std::optional<double> RoughnessOfSeries(std::string_view name,
+                                        std::span<const PipeSeries> series = BuiltInSeries());
 
 // One line to compute: numbers in the units of the tables.
 struct DropCase {
@@ -113,17 +106,28 @@ struct DropCase {
   double atmosphere_kpa = *DropQuantityOf(DropQuantity::Atmosphere).default_value;
 };
 
-// The same line as the texts a user typed. A parameter left out (nullopt) takes its default;
-// a field left out is empty and counts as zero, as in the window.
-struct DropTexts {
-  std::string pressure, flow, diameter;
-  std::array<std::optional<std::string>, kDropQuantities.size()> parameters;  // by quantity
+// The texts of a line's parameters and of the limit on its drop, by quantity. A parameter left
+// out (nullopt) takes its default.
+struct DropParameters {
+  std::array<std::optional<std::string>, kDropQuantities.size()> texts;
 
   std::optional<std::string>& operator[](DropQuantity quantity) {
-    return parameters[static_cast<std::size_t>(quantity)];
+    return texts[static_cast<std::size_t>(quantity)];
   }
   const std::optional<std::string>& operator[](DropQuantity quantity) const {
-    return parameters[static_cast<std::size_t>(quantity)];
+    return texts[static_cast<std::size_t>(quantity)];
+  }
+};
+
+// The same line as the texts a user typed. A field left out is empty and counts as zero, as
+// in the window.
+struct DropTexts {
+  std::string pressure, flow, diameter;
+  DropParameters parameters;
+
+  std::optional<std::string>& operator[](DropQuantity quantity) { return parameters[quantity]; }
+  const std::optional<std::string>& operator[](DropQuantity quantity) const {
+    return parameters[quantity];
   }
 };
 
@@ -198,6 +202,14 @@ struct DropResult {
 
 // Reads the texts as the window reads its fields; a parameter's default where none is given.
 std::variant<DropCase, DropFault> ReadDropCase(const DropTexts& texts);
+// What ComputeDrop finds wrong with the inputs themselves before it computes: a prompt, an
+// input out of range or beyond the double range. None for a line it can compute.
+std::optional<DropFault> CheckDropCase(const DropCase& line);
+// The limit on a drop among `parameters` (MaxDrop), in kPa: none when it is not given, a fault
+// when it is not more than 0 or beyond the double range.
+std::variant<std::optional<double>, DropFault> ReadDropLimit(const DropParameters& parameters);
+// The message when the gauge pressure runs out along the line, at `result.reach_m`.
+std::string DescribeRunningOut(const DropResult& result);
 // The formulas of the header comment, checking every input and every step.
 std::variant<DropResult, DropFault> ComputeDrop(const DropCase& line);
 // Both: the texts read, then computed.

@@ -1,0 +1,23 @@
+#include "cli/drop_options.h"
+
+#include <algorithm>
+
+#include "cli/field_options.h"
+
+namespace tarnivel {
+
+std::vector<DropQuantity> DropQuantitiesIn(std::initializer_list<DropRole> roles) {
+  std::vector<DropQuantity> quantities;
+  for (const DropQuantityInfo& info : kDropQuantities) {
+    if (std::ranges::find(roles, info.role) != roles.end()) quantities.push_back(info.quantity);
+  }
+  return quantities;
+}
+
+void WarnAboutIgnoredText(const DropParameters& parameters, std::ostream& err) {
+  for (const DropQuantityInfo& info : kDropQuantities) {
+    if (const auto& text = parameters[info.quantity]) WarnAboutIgnoredText(info.option, *text, err);
+  }
+}
+
+}  // namespace tarnivel
