@@ -34,7 +34,7 @@ inline constexpr std::array<ExitStatusMeaning, 11> kExitStatuses{{
      "or series, or no pipe)"},
     {kExitFault, "arithmetic fault: overflow, division by zero or invalid argument"},
     {kExitRunsOut, "the gauge pressure falls to zero before the end of the line"},
-    {kExitNoPipe, "a series shown has no pipe with the bore required"},
+    {kExitNoPipe, "a series shown has no pipe with the bore required (or within the drop allowed)"},
     {kExitUsage, "usage error"},
     {kExitDataError,
      "malformed input: CSV, a header without calc, a catalogue; or input over "

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/csv.h"
+#include "cli/drop_options.h"
 #include "cli/field_options.h"
 #include "cli/pipe_catalogue_file.h"
 #include "cli/pipe_command.h"
@@ -22,6 +23,14 @@ constexpr OptionSpec kPipeOptions[] = {
     {"catalogue", 'c', "FILE", "a CSV catalogue of pipes of your own, beside the built-in ones"},
     {"csv", '\0', "", "every pipe of each series as CSV, with its choice"},
 };
+
+// The drop's quantities pipe reads, after its own options: the line's parameters and the
+// limit.
+const std::vector<DropQuantity>& DropOptionQuantities() {
+  static const std::vector<DropQuantity> quantities =
+      DropQuantitiesIn({DropRole::Parameter, DropRole::Limit});
+  return quantities;
+}
 
 // The request's text of `field`.
 std::string PipeRequest::*TextOf(Field field) {
@@ -43,7 +52,12 @@ int RunPipeCommand(const ParsedArguments& parsed, const Streams& streams) {
       request.*TextOf(fields[option.index]) = option.value;
       continue;
     }
-    switch (option.index - fields.size()) {
+    const std::size_t own = option.index - fields.size();
+    if (own >= std::size(kPipeOptions)) {
+      request.drop[DropOptionQuantities()[own - std::size(kPipeOptions)]] = option.value;
+      continue;
+    }
+    switch (own) {
       case kSeries:
         request.series.push_back(option.value);
         break;
@@ -83,6 +97,9 @@ Command PipeCommand() {
     command.options.push_back(FieldOption(InputFieldOf(field)));
   }
   command.options.insert(command.options.end(), std::begin(kPipeOptions), std::end(kPipeOptions));
+  for (DropQuantity quantity : DropOptionQuantities()) {
+    command.options.push_back(DropOption(DropQuantityOf(quantity)));
+  }
   command.notes =
       "Each series is shown as a small table of the smaller, the chosen and the larger pipe, "
       "the chosen one marked with *: outside diameter, wall and bore in mm, and the velocity in "
@@ -94,6 +111,15 @@ Command PipeCommand() {
       "series in the order of its table, choice being chosen, smaller, larger or empty; a "
       "series without a pipe large enough ends in a row whose choice is none.\n"
       "\n"
+      "With --length, every pipe also gets the gauge pressure left at the end of the line "
+      "(MPa) and the drop (kPa), computed as tarnivel drop computes them with the series' "
+      "roughness (--roughness wins over it) and the other options of the line; where the "
+      "pressure runs out, the row says so. With --max-drop as well, the chosen pipe is the "
+      "smallest that both meets the velocity and loses at most that many kPa, and each series "
+      "says which check decided: velocity or pressure drop. --csv then adds the columns "
+      "outlet,drop,chosen_by,message: chosen_by on the chosen (or none) row, message where there "
+      "is no outlet.\n"
+      "\n"
       "Built-in series: " +
       BuiltInSeriesText() +
       ".\n"
@@ -104,8 +130,8 @@ Command PipeCommand() {
       "holds at most " +
       std::to_string(kMaxCataloguePipes) + " pipes, named in at most " +
       std::to_string(kMaxCatalogueNameBytes) + " bytes; " + CsvLimitsText() + " make it malformed.";
-  command.statuses = {kExitOk,        kExitPrompt,  kExitFault,       kExitNoPipe, kExitUsage,
-                      kExitDataError, kExitNoInput, kExitOutOfMemory, kExitIoError};
+  command.statuses = {kExitOk,    kExitPrompt,    kExitFault,   kExitRunsOut,     kExitNoPipe,
+                      kExitUsage, kExitDataError, kExitNoInput, kExitOutOfMemory, kExitIoError};
   command.run = &RunPipeCommand;
   return command;
 }

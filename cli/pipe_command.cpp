@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "cli/csv.h"
+#include "cli/drop_options.h"
 #include "cli/exit_status.h"
 #include "cli/field_options.h"
 #include "cli/input_file.h"
@@ -42,38 +43,82 @@ std::string Padded(std::string_view text, std::size_t width, bool right) {
   return right ? padding + std::string(text) : std::string(text) + padding;
 }
 
-void WriteTable(std::ostream& out, const SeriesSizing& sized, double required_mm) {
+// A pipe's outlet pressure and drop as cells; without an outlet, "none" and why.
+struct DropCells {
+  std::string outlet, drop, message;
+};
+DropCells CellsOf(const PipeDrop& drop) {
+  if (const auto* fault = std::get_if<DropFault>(&drop)) return {"", "", DescribeDropFault(*fault)};
+  const DropResult& result = std::get<DropResult>(drop);
+  if (!result.outlet_mpa) return {"", "", DescribeRunningOut(result)};
+  return {FormatGeneral(*result.outlet_mpa), FormatGeneral(result.drop_kpa), ""};
+}
+
+std::string_view NameOf(SizingCheck check) {
+  return check == SizingCheck::Velocity ? "velocity" : "pressure drop";
+}
+
+// «pe-sdr11: no pipe loses at most 1 kPa; in the largest, de630, 1.2 kPa»
+std::string NoPipeWithinTheDrop(const SeriesSizing& sized, double max_drop_kpa) {
+  const PipeSeries& series = *sized.series;
+  const DropCells largest = CellsOf(*sized.drops.back());
+  return series.name + ": no pipe loses at most " + FormatGeneral(max_drop_kpa) +
+         " kPa; in the largest, " + series.pipes.back().designation + ", " +
+         (largest.drop.empty() ? largest.message : largest.drop + " kPa");
+}
+
+void WriteTable(std::ostream& out, const Sizing& sizing, const SeriesSizing& sized) {
   const PipeSeries& series = *sized.series;
   if (!sized.choice.chosen) {
+    if (sized.decided_by == SizingCheck::PressureDrop) {
+      out << NoPipeWithinTheDrop(sized, *sizing.max_drop_kpa) << '\n';
+      return;
+    }
     const Pipe& largest = series.pipes.back();
     out << series.name << ": no pipe; the largest, " << largest.designation << ", has a bore of "
-        << FormatMillimetres(largest.Bore()) << " mm, less than the " << FormatGeneral(required_mm)
-        << " mm required\n";
+        << FormatMillimetres(largest.Bore()) << " mm, less than the "
+        << FormatGeneral(sizing.required_mm) << " mm required\n";
     return;
   }
+  const bool drops = !sized.drops.empty();
   struct Line {
-    std::string mark, pipe, outside, wall, bore, velocity;
+    std::string mark, pipe, outside, wall, bore, velocity, outlet, drop;
   };
-  std::vector<Line> lines = {{"", "pipe", "outside", "wall", "bore", "velocity (m/s)"}};
+  std::vector<Line> lines = {{"", "pipe", "outside", "wall", "bore", "velocity (m/s)",
+                              drops ? "outlet (MPa)" : "", drops ? "drop (kPa)" : ""}};
   for (const auto& [index, mark] :
        {std::pair{sized.choice.smaller, ""}, std::pair{sized.choice.chosen, "*"},
         std::pair{sized.choice.larger, ""}}) {
     if (!index) continue;
     const Pipe& pipe = series.pipes[*index];
-    lines.push_back({mark, pipe.designation, FormatMillimetres(pipe.outside),
-                     FormatMillimetres(pipe.wall), FormatMillimetres(pipe.Bore()),
-                     sized.velocities[*index]->text});
+    Line& line = lines.emplace_back(
+        Line{mark, pipe.designation, FormatMillimetres(pipe.outside), FormatMillimetres(pipe.wall),
+             FormatMillimetres(pipe.Bore()), sized.velocities[*index]->text, "", ""});
+    if (drops) {
+      const DropCells cells = CellsOf(*sized.drops[*index]);
+      line.outlet = cells.message.empty() ? cells.outlet : "none";
+      line.drop = cells.message.empty() ? cells.drop : cells.message;
+    }
   }
-  std::array<std::size_t, 5> width{};
+  std::array<std::size_t, 6> width{};
   for (const Line& line : lines) {
-    const std::string_view cells[] = {line.pipe, line.outside, line.wall, line.bore, line.velocity};
+    const std::string_view cells[] = {line.pipe, line.outside,  line.wall,
+                                      line.bore, line.velocity, line.outlet};
     for (std::size_t c = 0; c < width.size(); ++c) width[c] = std::max(width[c], cells[c].size());
   }
-  out << series.name << '\n';
+  out << series.name;
+  if (sizing.max_drop_kpa) out << ": chosen by " << NameOf(sized.decided_by);
+  out << '\n';
   for (const Line& line : lines) {
     out << Padded(line.mark, 2, false) << Padded(line.pipe, width[0], false) << "  "
         << Padded(line.outside, width[1], true) << " × " << Padded(line.wall, width[2], false)
-        << "  " << Padded(line.bore, width[3], true) << "  " << line.velocity << '\n';
+        << "  " << Padded(line.bore, width[3], true) << "  ";
+    if (drops) {
+      out << Padded(line.velocity, width[4], false) << "  " << Padded(line.outlet, width[5], false)
+          << "  " << line.drop << '\n';
+    } else {
+      out << line.velocity << '\n';
+    }
   }
 }
 
@@ -87,27 +132,54 @@ void WriteCsvRow(std::string& out, std::span<const std::string> cells) {
 
 // Every pipe of the series with its choice; a series without a pipe large enough ends in a
 // row of its own whose choice is `none`, so a script never takes silence for a choice.
-void WriteCsv(std::string& out, const SeriesSizing& sized) {
+void WriteCsv(std::string& out, const Sizing& sizing, const SeriesSizing& sized) {
   const PipeSeries& series = *sized.series;
+  const bool drops = !sized.drops.empty();
+  const std::string chosen_by(NameOf(sized.decided_by));
   for (std::size_t i = 0; i < series.pipes.size(); ++i) {
     const Pipe& pipe = series.pipes[i];
     const std::string_view choice = i == sized.choice.chosen    ? "chosen"
                                     : i == sized.choice.smaller ? "smaller"
                                     : i == sized.choice.larger  ? "larger"
                                                                 : "";
-    const std::string cells[] = {series.name,
-                                 pipe.designation,
-                                 FormatMillimetres(pipe.outside),
-                                 FormatMillimetres(pipe.wall),
-                                 FormatMillimetres(pipe.Bore()),
-                                 sized.velocities[i]->text,
-                                 std::string(choice)};
+    std::vector<std::string> cells = {series.name,
+                                      pipe.designation,
+                                      FormatMillimetres(pipe.outside),
+                                      FormatMillimetres(pipe.wall),
+                                      FormatMillimetres(pipe.Bore()),
+                                      sized.velocities[i]->text,
+                                      std::string(choice)};
+    if (drops) {
+      const DropCells drop = CellsOf(*sized.drops[i]);
+      cells.insert(cells.end(), {drop.outlet, drop.drop, i == sized.choice.chosen ? chosen_by : "",
+                                 drop.message});
+    }
     WriteCsvRow(out, cells);
   }
   if (!sized.choice.chosen) {
-    const std::string cells[] = {series.name, "", "", "", "", "", "none"};
+    std::vector<std::string> cells = {series.name, "", "", "", "", "", "none"};
+    if (drops) {
+      const std::string message = sized.decided_by == SizingCheck::PressureDrop
+                                      ? NoPipeWithinTheDrop(sized, *sizing.max_drop_kpa)
+                                      : "no pipe in " + series.name + " with a bore of at least " +
+                                            FormatGeneral(sizing.required_mm) + " mm";
+      cells.insert(cells.end(), {"", "", chosen_by, message});
+    }
     WriteCsvRow(out, cells);
   }
+}
+
+// What the chosen pipes say to a script: every series has one, and the gas reaches the end
+// of each.
+int StatusOf(const Sizing& sizing) {
+  int status = kExitOk;
+  for (const SeriesSizing& sized : sizing.series) {
+    if (!sized.choice.chosen) return kExitNoPipe;
+    if (sized.drops.empty()) continue;
+    const auto* result = std::get_if<DropResult>(&*sized.drops[*sized.choice.chosen]);
+    if (result == nullptr || !result->outlet_mpa) status = kExitRunsOut;
+  }
+  return status;
 }
 
 }  // namespace
@@ -131,13 +203,23 @@ int RunPipe(const PipeRequest& request, std::ostream& out, std::ostream& err) {
     for (const PipeSeries& series : known) wanted.push_back(&series);
   }
 
+  // The line's parameters and the limit mean nothing without the line's length.
+  const bool drops = request.drop[DropQuantity::Length].has_value();
+  for (const DropQuantityInfo& info : kDropQuantities) {
+    if (!drops && request.drop[info.quantity]) {
+      return UsageError(err, "option '--" + std::string(info.option) + "' needs --length");
+    }
+  }
+
   for (Field field : InputFields(Calculation::Diameter)) {
     WarnAboutIgnoredText(InputFieldOf(field), *TextOf(request, field), err);
   }
+  WarnAboutIgnoredText(request.drop, err);
 
   // Everything is computed before anything is written, so a fault leaves no partial table.
-  const Sizing sizing = SizePipes({request.pressure, request.velocity, request.flow}, wanted,
-                                  request.csv ? PipesToSize::Every : PipesToSize::AroundTheChoice);
+  const Sizing sizing =
+      SizePipes({request.pressure, request.velocity, request.flow, drops ? &request.drop : nullptr},
+                wanted, request.csv ? PipesToSize::Every : PipesToSize::AroundTheChoice);
   if (sizing.outcome.fault) {
     Report(err, FaultDescription(*sizing.outcome.fault));
     return kExitFault;
@@ -146,27 +228,30 @@ int RunPipe(const PipeRequest& request, std::ostream& out, std::ostream& err) {
     Report(err, PromptText(sizing.outcome.prompt));
     return kExitPrompt;
   }
+  if (sizing.drop_fault) {
+    Report(err, DescribeDropFault(*sizing.drop_fault));
+    return sizing.drop_fault->kind == DropFault::Kind::Arithmetic ? kExitFault : kExitPrompt;
+  }
   std::string text;
   std::ostringstream table;
   if (request.csv) {
-    text = "series,pipe,outside,wall,bore,velocity,choice\n";
+    text = "series,pipe,outside,wall,bore,velocity,choice";
+    text += drops ? ",outlet,drop,chosen_by,message\n" : "\n";
   } else {
     table << "required bore " << FormatGeneral(sizing.required_mm) << " mm; lengths in mm\n";
   }
-  bool every_series_has_a_pipe = true;
   for (const SeriesSizing& sized : sizing.series) {
-    every_series_has_a_pipe = every_series_has_a_pipe && sized.choice.chosen.has_value();
     if (request.csv) {
-      WriteCsv(text, sized);
+      WriteCsv(text, sizing, sized);
     } else {
       table << '\n';
-      WriteTable(table, sized, sizing.required_mm);
+      WriteTable(table, sizing, sized);
     }
   }
   if (!request.csv) text = table.str();
 
   out << text;  // a failed write is reported with the others'
-  return every_series_has_a_pipe ? kExitOk : kExitNoPipe;
+  return StatusOf(sizing);
 }
 
 }  // namespace tarnivel
