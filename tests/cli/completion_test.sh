@@ -30,7 +30,7 @@ complete_line "--pressure" velocity --pr
 complete_line "--diameter" flow --d
 complete_line "" velocity -p ""
 complete_line "--help --version" --
-complete_line "--catalogue --csv" pipe --c
+complete_line "--catalogue --compressibility --csv" pipe --c
 complete_line "" pipe -s ""
 complete_line "" pipe --series ""
 
