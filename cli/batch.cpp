@@ -10,6 +10,7 @@
 #include <system_error>
 #include <vector>
 
+#include "cli/batch_drop.h"
 #include "cli/batch_pipes.h"
 #include "cli/column_name.h"
 #include "cli/csv.h"
@@ -46,6 +47,7 @@ struct Columns {
   std::size_t input_count = 0;                         // columns of the input
   std::size_t output_count = 0;                        // and of the output, before the message
   BatchPipes pipes;                                    // the pipe columns of a series column
+  BatchDrop drop;                                      // the drop columns of a length column
   std::string message_name;                            // the message column's
 
   static Columns From(std::span<const std::string> header, std::span<const PipeSeries> series) {
@@ -66,6 +68,7 @@ struct Columns {
     std::vector<std::string> names;
     for (const std::string& name : header) names.push_back(NormalisedName(name));
     columns.pipes.Locate(names, series, columns.output_count);
+    columns.drop.Locate(names, series, columns.output_count);
     columns.message_name = OwnColumnName(names, "message");
     return columns;
   }
@@ -126,7 +129,8 @@ void AppendCell(std::string& out, bool& row_empty, std::string_view cell) {
 // Computes rows into CSV text. Each thread has its own, with its own field texts.
 class RowComputer {
  public:
-  explicit RowComputer(const Columns& columns) : columns_(columns), pipes_(columns.pipes) {}
+  explicit RowComputer(const Columns& columns)
+      : columns_(columns), pipes_(columns.pipes), drop_(columns.drop) {}
 
   // Appends the row as computed to `out` and any warning about it to `err`. Returns whether
   // the row ended in a message (a request, a fault, an unknown calc or series).
@@ -145,12 +149,16 @@ class RowComputer {
       WarnAboutIgnoredText(*calculation, line, err);
       const CalcOutcome outcome = Calculate(*calculation, fields_);
       message = outcome.fault ? FaultDescription(*outcome.fault) : PromptText(outcome.prompt);
+    } else if (BatchDrop::Names(calc_text)) {
+      message = drop_.Compute(fields_, cells, line, err);
     } else {
       unknown_ = "unknown calc '" + std::string(calc_text) + "'";
       message = unknown_;
     }
-    const std::string_view pipe_message = pipes_.Fill(cells, calculation, message);
+    const DropParameters* line_drop = drop_.ForSizing(cells, calculation, line, err);
+    const std::string_view pipe_message = pipes_.Fill(cells, calculation, message, line_drop);
     if (message.empty()) message = pipe_message;
+    if (message.empty()) message = drop_.TakeChosen(pipes_.ChosenDrop());
 
     bool row_empty = true;
     for (std::size_t i = 0; i < columns_.output_count; ++i) {
@@ -160,6 +168,8 @@ class RowComputer {
                    fields_.Read(kInputFields[column - columns_.field.begin()].field));
       } else if (const std::string* pipe = pipes_.CellFor(i)) {
         AppendCell(out, row_empty, *pipe);
+      } else if (const std::string* drop = drop_.CellFor(i)) {
+        AppendCell(out, row_empty, *drop);
       } else {
         AppendCell(out, row_empty, i < cells.size() ? std::string_view(cells[i]) : "");
       }
@@ -185,6 +195,7 @@ class RowComputer {
 
   const Columns& columns_;
   BatchPipes pipes_;
+  BatchDrop drop_;
   TextFields fields_;
   std::string unknown_;
 };
@@ -206,6 +217,9 @@ class BatchRun {
       }
     }
     for (const std::string& name : columns_.pipes.AddedNames()) {
+      AppendCell(buffer_, row_empty, name);
+    }
+    for (const std::string& name : columns_.drop.AddedNames()) {
       AppendCell(buffer_, row_empty, name);
     }
     AppendCell(buffer_, row_empty, columns_.message_name);

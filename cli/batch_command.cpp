@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/batch.h"
+#include "cli/batch_drop.h"
 #include "cli/batch_pipes.h"
 #include "cli/csv.h"
 #include "cli/input_file.h"
@@ -30,6 +31,7 @@ std::string Listed(const Names& names, std::string_view last_joint) {
 std::string Description() {
   std::vector<std::string_view> calcs;
   for (const CalculationInfo& info : kCalculations) calcs.push_back(info.name);
+  calcs.push_back(kDropCalculationName);
   std::string text =
       "Computes a CSV table of calculations read from FILE, or from standard input when FILE is "
       "- or absent, and writes the table to standard output, a row at a time.\n\n"
@@ -42,22 +44,43 @@ std::string Description() {
   return text +
          "hold the field texts; other columns are carried through. The output has the input's "
          "columns, the fields as computed and a last column, message: empty, or the request, "
-         "fault, unknown calc or unknown series that the row ended in.";
+         "fault, input out of range, unknown calc or unknown series that the row ended in.";
+}
+
+// «length, temperature, ... or atmosphere»
+std::string DropColumns(DropRole role) {
+  std::vector<std::string_view> names;
+  for (const DropQuantityInfo& info : kDropQuantities) {
+    if (info.role == role) names.push_back(info.name);
+  }
+  return Listed(names, role == DropRole::Parameter ? " or " : " and ");
 }
 
 std::string Notes() {
   std::vector<std::string_view> series;
   for (const PipeSeries& s : BuiltInSeries()) series.push_back(s.name);
-  return "An optional column series names a series as tarnivel pipe --series does (" +
+  std::vector<std::string> own(BatchPipes::kOutputNames.begin(), BatchPipes::kOutputNames.end());
+  for (DropQuantity output : BatchDrop::kOutputs) own.emplace_back(DropQuantityOf(output).name);
+  return "A drop row reads pressure, flow and diameter, and the columns of the line, as tarnivel "
+         "drop reads its options: " +
+         DropColumns(DropRole::Parameter) +
+         " (a blank cell or a missing column takes the default; the series a series cell names "
+         "brings its roughness). When the input has a length column, the columns " +
+         DropColumns(DropRole::Result) +
+         " (outlet gauge pressure in MPa, drop in kPa) are added before message; where the gauge "
+         "pressure runs out, the message says at which length.\n\n"
+         "An optional column series names a series as tarnivel pipe --series does (" +
          Listed(series, " or ") +
          " or their labels, in any case, or a series of the catalogue): a diameter row then gets "
          "the columns " +
          Listed(BatchPipes::kOutputNames, " and ") +
          " of the pipe chosen in it, as tarnivel pipe chooses it, added before message; past the "
-         "largest pipe, the message says there is no pipe.\n\n"
+         "largest pipe, the message says there is no pipe. With a length as well, the row gets "
+         "the outlet and drop of that pipe, and with max_drop (kPa) the pipe is chosen by both "
+         "checks, as tarnivel pipe --max-drop chooses it.\n\n"
          "The batch never writes over a user's column: one the input has under the name of a "
          "column the batch writes (" +
-         Listed(BatchPipes::kOutputNames, ", ") +
+         Listed(own, ", ") +
          ", message) is carried through untouched, and the batch's own is then called "
          "tarnivel_pipe, tarnivel_message and so on.\n\n"
          "CSV as in RFC 4180; " +

@@ -37,8 +37,9 @@ void BatchPipes::Locate(std::span<const std::string> normalised_names,
 
 std::string_view BatchPipes::Fill(std::span<const std::string> cells,
                                   std::optional<Calculation> calculation,
-                                  std::string_view outcome_message) {
+                                  std::string_view outcome_message, const DropParameters* drop) {
   for (std::string& text : texts_) text.clear();
+  chosen_drop_.reset();
   if (series_ == kNoColumn) return {};
   const auto cell = [&](std::size_t column) -> std::string_view {
     return column < cells.size() ? std::string_view(cells[column]) : std::string_view();
@@ -55,9 +56,18 @@ std::string_view BatchPipes::Fill(std::span<const std::string> cells,
   // The diameter computed without a prompt, so the sizing has none either; the velocity in a
   // pipe can still overflow.
   const PipeSeries* const asked[] = {series};
-  const Sizing sizing = SizePipes({cell(input_[0]), cell(input_[1]), cell(input_[2])}, asked);
+  const Sizing sizing = SizePipes({cell(input_[0]), cell(input_[1]), cell(input_[2]), drop}, asked);
   if (sizing.outcome.fault) return FaultDescription(*sizing.outcome.fault);
+  if (sizing.drop_fault) {
+    message_ = DescribeDropFault(*sizing.drop_fault);
+    return message_;
+  }
   const SeriesSizing& sized = sizing.series.front();
+  if (!sized.choice.chosen && sized.decided_by == SizingCheck::PressureDrop) {
+    message_ = "no pipe in " + series->name + " loses at most " +
+               FormatGeneral(*sizing.max_drop_kpa) + " kPa";
+    return message_;
+  }
   if (!sized.choice.chosen) {
     message_ = "no pipe in " + series->name + " with a bore of at least " +
                FormatGeneral(sizing.required_mm) + " mm";
@@ -66,6 +76,7 @@ std::string_view BatchPipes::Fill(std::span<const std::string> cells,
   const Pipe& pipe = series->pipes[*sized.choice.chosen];
   texts_ = {pipe.designation, FormatMillimetres(pipe.Bore()),
             sized.velocities[*sized.choice.chosen]->text};
+  if (!sized.drops.empty()) chosen_drop_ = sized.drops[*sized.choice.chosen];
   return {};
 }
 

@@ -15,6 +15,7 @@
 
 #include "core/pipes.h"
 #include "core/quantities.h"
+#include "core/sizing.h"
 
 namespace tarnivel {
 
@@ -32,10 +33,13 @@ class BatchPipes {
   std::vector<std::string> AddedNames() const { return names_; }
 
   // Works out a row's pipe cells from its input cells, after its calculation ended as
-  // `outcome_message` says (empty: computed). Returns the row's message: an unknown series, no
-  // pipe large enough, a fault in a pipe's velocity; or empty.
+  // `outcome_message` says (empty: computed); with `drop`, the line's length and parameters, by
+  // both checks. Returns the row's message: an unknown series, no pipe large enough (or within
+  // the drop allowed), a fault in a pipe's velocity or the line's parameters; or empty.
   std::string_view Fill(std::span<const std::string> cells, std::optional<Calculation> calculation,
-                        std::string_view outcome_message);
+                        std::string_view outcome_message, const DropParameters* drop = nullptr);
+  // The drop in the pipe the last Fill chose, when it had a line to check; nullptr otherwise.
+  const PipeDrop* ChosenDrop() const { return chosen_drop_ ? &*chosen_drop_ : nullptr; }
   // The text of output column `column` when it is a pipe column; nullptr otherwise.
   const std::string* CellFor(std::size_t column) const;
 
@@ -47,6 +51,7 @@ class BatchPipes {
   std::vector<std::string> names_;
   std::array<std::string, kOutputNames.size()> texts_;
   std::string message_;
+  std::optional<PipeDrop> chosen_drop_;
 };
 
 }  // namespace tarnivel

@@ -143,7 +143,7 @@ int RunDrop(const ParsedArguments& parsed, const Streams& streams) {
 
 Command DropCommand() {
   Command command;
-  command.name = "drop";
+  command.name = kDropCalculationName;
   command.summary = "the gauge pressure left at the end of a line of given length";
   command.description =
       "Computes the gauge pressure left at the end of a gas line by the hydraulic formulas of "

@@ -31,7 +31,7 @@ inline constexpr std::array<ExitStatusMeaning, 11> kExitStatuses{{
     {kExitOk, "success (a batch: every row computed)"},
     {kExitPrompt,
      "more data needed (a batch: some row ended in a request, a fault, an unknown calc "
-     "or series, or no pipe)"},
+     "or series, no pipe, or a pressure that runs out)"},
     {kExitFault, "arithmetic fault: overflow, division by zero or invalid argument"},
     {kExitRunsOut, "the gauge pressure falls to zero before the end of the line"},
     {kExitNoPipe, "a series shown has no pipe with the bore required (or within the drop allowed)"},

@@ -21,6 +21,9 @@
 
 namespace tarnivel {
 
+// The calculation's name as a command and as a batch row's calc.
+inline constexpr std::string_view kDropCalculationName = "drop";
+
 // The quantities of the calculation besides the pressure, flow and bore of the four fields.
 enum class DropQuantity {
   Length,

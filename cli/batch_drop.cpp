@@ -1,0 +1,134 @@
+#include "cli/batch_drop.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "cli/column_name.h"
+#include "cli/report.h"
+#include "core/numeric.h"
+
+namespace tarnivel {
+namespace {
+
+// The fields the drop reads, by their column.
+constexpr Field kDropFields[] = {Field::Pressure, Field::Flow, Field::Diameter};
+
+std::size_t FirstNamed(std::span<const std::string> names, std::string_view name) {
+  const auto found = std::ranges::find(names, name);
+  return found == names.end() ? BatchDrop::kNoColumn
+                              : static_cast<std::size_t>(found - names.begin());
+}
+
+bool Blank(std::string_view text) { return text.find_first_not_of(" \t") == std::string::npos; }
+
+void Warn(std::string_view name, std::string_view text, std::size_t line, std::string& err) {
+  const LeadingNumber number = ReadLeadingNumber(text);
+  if (number.fault || !number.ignored_text) return;  // a fault: the row's message says it
+  err += IgnoredTextWarning("batch: line " + std::to_string(line) + ": " + std::string(name), text,
+                            number.value);
+}
+
+}  // namespace
+
+bool BatchDrop::Names(std::string_view calc) {
+  return calc == kDropCalculationName || NormalisedName(calc) == kDropCalculationName;
+}
+
+void BatchDrop::Locate(std::span<const std::string> normalised_names,
+                       std::span<const PipeSeries> series, std::size_t& output_count) {
+  known_ = series;
+  series_ = FirstNamed(normalised_names, "series");
+  for (const DropQuantityInfo& info : kDropQuantities) {
+    input_[static_cast<std::size_t>(info.quantity)] =
+        info.role == DropRole::Result ? kNoColumn : FirstNamed(normalised_names, info.name);
+  }
+  if (input_[static_cast<std::size_t>(DropQuantity::Length)] == kNoColumn) return;
+  first_output_ = output_count;
+  output_count += kOutputs.size();
+  for (DropQuantity output : kOutputs) {
+    names_.push_back(OwnColumnName(normalised_names, DropQuantityOf(output).name));
+  }
+}
+
+void BatchDrop::ReadParameters(std::span<const std::string> cells, std::size_t line,
+                               std::string& err) {
+  for (const DropQuantityInfo& info : kDropQuantities) {
+    std::optional<std::string>& text = parameters_[info.quantity];
+    const std::size_t column = input_[static_cast<std::size_t>(info.quantity)];
+    // A blank cell, as a missing column, leaves the parameter at its default.
+    if (column < cells.size() && !Blank(cells[column])) {
+      text = cells[column];
+      Warn(info.name, *text, line, err);
+    } else {
+      text.reset();
+    }
+  }
+}
+
+std::string_view BatchDrop::Compute(const FieldSet& fields, std::span<const std::string> cells,
+                                    std::size_t line, std::string& err) {
+  for (std::string& text : texts_) text.clear();
+  computed_ = true;
+  DropTexts texts;
+  texts.pressure = fields.Read(Field::Pressure);
+  texts.flow = fields.Read(Field::Flow);
+  texts.diameter = fields.Read(Field::Diameter);
+  for (Field field : kDropFields) Warn(InputFieldOf(field).name, fields.Read(field), line, err);
+  ReadParameters(cells, line, err);
+  texts.parameters = parameters_;
+  const std::string_view series =
+      series_ < cells.size() ? std::string_view(cells[series_]) : std::string_view();
+  if (!series.empty() && !texts[DropQuantity::Roughness]) {
+    const std::optional<double> roughness = RoughnessOfSeries(series, known_);
+    if (!roughness) {
+      message_ = "unknown series '" + std::string(series) + "'";
+      return message_;
+    }
+    texts[DropQuantity::Roughness] = FormatGeneral(*roughness);
+  }
+  return Take(ComputeDrop(texts));
+}
+
+const DropParameters* BatchDrop::ForSizing(std::span<const std::string> cells,
+                                           std::optional<Calculation> calculation, std::size_t line,
+                                           std::string& err) {
+  // A drop row has its cells from Compute; every other row starts without any.
+  if (!std::exchange(computed_, false)) {
+    for (std::string& text : texts_) text.clear();
+  }
+  const std::size_t length = input_[static_cast<std::size_t>(DropQuantity::Length)];
+  const auto filled = [&](std::size_t column) {
+    return column < cells.size() && !Blank(cells[column]);
+  };
+  if (calculation != Calculation::Diameter || !filled(series_) || !filled(length)) return nullptr;
+  ReadParameters(cells, line, err);
+  return &parameters_;
+}
+
+std::string_view BatchDrop::TakeChosen(const PipeDrop* drop) {
+  return drop == nullptr ? std::string_view() : Take(*drop);
+}
+
+std::string_view BatchDrop::Take(const PipeDrop& drop) {
+  if (const auto* fault = std::get_if<DropFault>(&drop)) {
+    message_ = DescribeDropFault(*fault);
+    return message_;
+  }
+  const DropResult& result = std::get<DropResult>(drop);
+  if (!result.outlet_mpa) {
+    message_ = DescribeRunningOut(result);
+    return message_;
+  }
+  texts_ = {FormatGeneral(*result.outlet_mpa), FormatGeneral(result.drop_kpa)};
+  return {};
+}
+
+const std::string* BatchDrop::CellFor(std::size_t column) const {
+  if (first_output_ == kNoColumn || column < first_output_ ||
+      column >= first_output_ + kOutputs.size()) {
+    return nullptr;
+  }
+  return &texts_[column - first_output_];
+}
+
+}  // namespace tarnivel
