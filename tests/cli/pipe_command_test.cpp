@@ -136,6 +136,15 @@ TEST(PipeCommand, PromptsFaultsAndUsageAsTheDiameterHasThem) {
       {{"pipe", "-v", "1", "-q", "1", "--catalogue", "/nonexistent/pipes.csv"},
        66,
        "tarnivel: /nonexistent/pipes.csv: No such file or directory"},
+      {{"pipe", "-v", "1", "-q", "1", "-t", "20"},
+       64,
+       "tarnivel: option '--temperature' needs --length"},
+      {{"pipe", "-p", "0.005", "-v", "10", "-q", "50", "-l", "0"},
+       1,
+       "tarnivel: length must be more than 0 m"},
+      {{"pipe", "-p", "0.005", "-v", "10", "-q", "50", "-l", "200", "--max-drop", "-1"},
+       1,
+       "tarnivel: max_drop must be more than 0 kPa"},
   };
   for (const Case& c : cases) {
     const Ran ran = Tarnivel(c.args);
@@ -182,6 +191,10 @@ TEST(PipeCommand, AMalformedCatalogueIsNamedByItsLineAndNothingElseHappens) {
       {"series,pipe,outside,wall\na\0,b,20,2\n"s, "line 2: the series name holds a control"},
       {"series,pipe,outside,wall\na,b,\"2\n0\",2\n", "line 2: outside '2\\x0a0' is not"},
       {"", "the file is empty"},
+      {"series,pipe,outside,wall,roughness\na,b,20,2,-0.1\n",
+       "line 2: roughness '-0.1' is not a roughness in mm"},
+      {"series,pipe,outside,wall,roughness\na,b,20,2,0.1\na,c,30,2,\na,d,40,2,0.2\n",
+       "line 4: pipe 'd' gives its series another roughness"},
   };
   for (const auto& [text, message] : cases) {
     const CatalogueFile file(text);
@@ -192,6 +205,60 @@ TEST(PipeCommand, AMalformedCatalogueIsNamedByItsLineAndNothingElseHappens) {
     EXPECT_EQ(ran.err.substr(0, prefix.size()), prefix) << ran.err;
     EXPECT_EQ(std::count(ran.err.begin(), ran.err.end(), '\n'), 1) << ran.err;
   }
+}
+
+// The line of 50 Nm³/h at 5 kPa that needs de75 SDR 11 for its drop, though de63 is fast
+// enough; every outlet is what `tarnivel drop` prints for the pipe's bore and its series'
+// roughness, a catalogue's included.
+TEST(PipeCommand, WithALengthEachPipeGetsItsDropAndALimitChoosesByBoth) {
+  const std::vector<std::string> line = {"pipe", "-p", "0.005", "-v", "10", "-q", "50", "-l"};
+  auto with = [&line](std::vector<std::string> more) {
+    more.insert(more.begin(), line.begin(), line.end());
+    return more;
+  };
+  const Ran ran = Tarnivel(with({"200", "--max-drop", "1", "-s", "pe-sdr11"}));
+  EXPECT_EQ(ran.status, 0) << ran.err;
+  EXPECT_EQ(ran.out,
+            "required bore 41.0387538883277 mm; lengths in mm\n"
+            "\n"
+            "pe-sdr11: chosen by pressure drop\n"
+            "  pipe  outside × wall  bore  velocity (m/s)    outlet (MPa)         drop (kPa)\n"
+            "  de63       63 × 5.8   51.4  6.37473436655638  0.00324074659018256  "
+            "1.75925340981744\n"
+            "* de75       75 × 6.8   61.4  4.46736655218286  0.00424824975298502  "
+            "0.751750247014978\n"
+            "  de90       90 × 8.2   73.6  3.10908576158349  0.0046833664150416   "
+            "0.316633584958399\n");
+  // The gas does not reach the end of the velocity's pipe; no pipe loses as little as asked.
+  EXPECT_EQ(Tarnivel(with({"2000", "-s", "steel"})).status, 3);
+  const Ran none = Tarnivel(with({"2000", "--max-drop", "1e-9", "-s", "steel"}));
+  EXPECT_EQ(none.status, 4);
+  EXPECT_EQ(none.out,
+            "required bore 41.0387538883277 mm; lengths in mm\n\n"
+            "steel: no pipe loses at most 1E-09 kPa; in the largest, DN600, 0.000122948832504072 "
+            "kPa\n");
+
+  const CatalogueFile file(
+      "series,pipe,outside,wall,roughness\ncopper,54x2,54,2,0.0015\ncopper,76x2,76,2,\n");
+  const Ran csv = Tarnivel(
+      with({"200", "--max-drop", "1", "-c", file.path(), "-s", "copper", "-s", "sdr11", "--csv"}));
+  ASSERT_EQ(csv.status, 0) << csv.err;
+  CsvReader reader;
+  reader.Feed(csv.out);
+  reader.Finish();
+  ASSERT_EQ(reader.Next(), CsvReader::Status::Record);
+  EXPECT_EQ(reader.record().back(), "message");
+  std::string choices;
+  while (reader.Next() == CsvReader::Status::Record) {
+    const std::vector<std::string> row(reader.record().begin(), reader.record().end());
+    const std::string roughness = row[0] == "copper" ? "0.0015" : "0.01";
+    const Ran drop = Tarnivel(
+        {"drop", "-p", "0.005", "-q", "50", "-d", row[4], "-l", "200", "--roughness", roughness});
+    EXPECT_EQ(row[7].empty() ? "" : row[7] + "\n", drop.out) << row[0] << " " << row[1];
+    EXPECT_EQ(row[10].empty(), drop.status == 0) << row[0] << " " << row[1];
+    if (!row[9].empty()) choices += row[1] + " " + row[6] + " by " + row[9] + "; ";
+  }
+  EXPECT_EQ(choices, "76x2 chosen by pressure drop; de75 chosen by pressure drop; ");
 }
 
 TEST(BatchPipes, ASeriesColumnGivesDiameterRowsTheirPipe) {
@@ -234,6 +301,41 @@ TEST(BatchPipes, ASeriesColumnGivesDiameterRowsTheirPipe) {
             "diameter,0.3,10,1000,P-101,old,,keep,mine,94,,,,\n"
             "diameter,0.3,10,1000,P-102,,sdr11,,,94,de125,102.2,8.46536800344508,\n"
             "diameter,0.3,10,1000,P-103,,steel,,,94,DN100,104.3,8.12791245265688,\n");
+}
+
+// Drop rows, with a series' roughness, running out or without a length; diameter rows sized
+// by both checks, by velocity alone, or by velocity without a length. A user's outlet column
+// stays theirs.
+TEST(BatchDrop, DropRowsAndDiameterRowsWithALengthGetTheOutletAndTheDrop) {
+  std::istringstream in(
+      "calc,pressure,velocity,diameter,flow,length,series,max_drop,outlet\n"
+      "drop,0.4,,102.26,1000,1000,,,mine\n"
+      "Drop ,0.4,,102.26,1000,1000,sdr11,,\n"
+      "drop,0.4,,102.26,1000,1e6,,,\n"
+      "drop,0.4,,102.26,1000,,,,\n"
+      "diameter,0.005,10,,50,200,pe-sdr11,1,\n"
+      "diameter,0.005,10,,50,200,pe-sdr11,,\n"
+      "diameter,0.005,10,,50, ,pe-sdr11,1,\n"
+      "diameter,0.005,10,,50,2000,steel,,\n"
+      "velocity,0.3,,100,1000,100,steel,,\n");
+  std::ostringstream out, err;
+  EXPECT_EQ(RunBatch(in, out, err), kExitPrompt);
+  EXPECT_EQ(out.str(),
+            "calc,pressure,velocity,diameter,flow,length,series,max_drop,outlet,pipe,bore,"
+            "pipe_velocity,tarnivel_outlet,drop,message\n"
+            "drop,0.4,,102.26,1000,1000,,,mine,,,,0.381019959228062,18.9800407719382,\n"
+            "Drop ,0.4,,102.26,1000,1000,sdr11,,,,,,0.38542233367312,14.5776663268804,\n"
+            "drop,0.4,,102.26,1000,1e6,,,,,,,,,\"the gauge pressure falls to 0 at "
+            "12911.5565808755 m, before the end of the line\"\n"
+            "drop,0.4,,102.26,1000,,,,,,,,,,length must be more than 0 m\n"
+            "diameter,0.005,10,41,50,200,pe-sdr11,1,,de75,61.4,4.46736655218286,"
+            "0.00424824975298502,0.751750247014978,\n"
+            "diameter,0.005,10,41,50,200,pe-sdr11,,,de63,51.4,6.37473436655638,"
+            "0.00324074659018256,1.75925340981744,\n"
+            "diameter,0.005,10,41,50, ,pe-sdr11,1,,de63,51.4,6.37473436655638,,,\n"
+            "diameter,0.005,10,41,50,2000,steel,,,DN50,52.48,6.11505936896812,,,\"the gauge "
+            "pressure falls to 0 at 552.666351472137 m, before the end of the line\"\n"
+            "velocity,0.3,8.84194143371033,100,1000,100,steel,,,,,,,,\n");
 }
 
 }  // namespace

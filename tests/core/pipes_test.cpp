@@ -173,6 +173,70 @@ TEST(Sizing, ARoundTripThroughTheFlowChoosesThePipeItStartedFrom) {
   EXPECT_EQ(round_trips, 2 * (20 + 24 + 24));
 }
 
+// A service line of 50 Nm³/h at 5 kPa and 10 m/s, 200 m long: the velocity alone picks
+// de63 SDR 11, where about 1.76 kPa would be lost; a limit on the drop moves the choice up,
+// and the wall's roughness (the series', or one given) moves it further.
+TEST(Sizing, ByBothChecksTheSmallestPipeThatMeetsTheVelocityAndTheDrop) {
+  PipeSeries rough_pe = *FindSeries(BuiltInSeries(), "pe-sdr11");
+  rough_pe.roughness_mm = 0.1;
+  const PipeSeries* pe = FindSeries(BuiltInSeries(), "pe-sdr11");
+  struct Case {
+    const PipeSeries* series;
+    const char *velocity, *length, *max_drop, *roughness;
+    const char* chosen;  // "" for none
+    SizingCheck decided_by;
+  } cases[] = {
+      {pe, "10", "200", nullptr, nullptr, "de63", SizingCheck::Velocity},
+      {pe, "10", "200", "1", nullptr, "de75", SizingCheck::PressureDrop},
+      {pe, "10", "200", "2", nullptr, "de63", SizingCheck::Velocity},
+      {pe, "10", "200", "0.8", nullptr, "de75", SizingCheck::PressureDrop},
+      {pe, "10", "200", "0.8", "0.1", "de90", SizingCheck::PressureDrop},
+      {&rough_pe, "10", "200", "0.8", nullptr, "de90", SizingCheck::PressureDrop},
+      // 200 km: the gas runs out in de63, and the pipes up to de280 lose more than 1 kPa
+      {pe, "10", "200000", "1", nullptr, "de315", SizingCheck::PressureDrop},
+      {pe, "10", "200000", "0.0001", nullptr, "", SizingCheck::PressureDrop},
+      {pe, "0.01", "200", "1", nullptr, "", SizingCheck::Velocity},
+  };
+  for (const Case& c : cases) {
+    DropParameters drop;
+    drop[DropQuantity::Length] = c.length;
+    if (c.max_drop) drop[DropQuantity::MaxDrop] = c.max_drop;
+    if (c.roughness) drop[DropQuantity::Roughness] = c.roughness;
+    const PipeSeries* const asked[] = {c.series};
+    const Sizing sizing = SizePipes({"0.005", c.velocity, "50", &drop}, asked);
+    const std::string what = std::string(c.length) + " m, at most " +
+                             (c.max_drop ? c.max_drop : "-") + " kPa, " + c.chosen;
+    ASSERT_FALSE(sizing.drop_fault) << what;
+    const SeriesSizing& sized = sizing.series.front();
+    EXPECT_EQ(sized.decided_by, c.decided_by) << what;
+    ASSERT_EQ(sized.choice.chosen.has_value(), *c.chosen != '\0') << what;
+    if (!sized.choice.chosen) continue;
+    EXPECT_EQ(c.series->pipes[*sized.choice.chosen].designation, c.chosen) << what;
+    const auto& drop_in_chosen = sized.drops[*sized.choice.chosen];
+    ASSERT_TRUE(drop_in_chosen) << what;
+    if (c.max_drop) {
+      EXPECT_TRUE(MeetsLimit(*drop_in_chosen, std::stod(c.max_drop))) << what;
+    }
+  }
+
+  // The drop in de63 that the limit of 1 kPa refuses, and the line's own faults.
+  DropParameters line;
+  line[DropQuantity::Length] = "200";
+  const PipeSeries* const asked[] = {pe};
+  const Sizing sizing = SizePipes({"0.005", "10", "50", &line}, asked);
+  const auto& de63 = std::get<DropResult>(*sizing.series[0].drops[*sizing.series[0].choice.chosen]);
+  EXPECT_NEAR(de63.drop_kpa, 1.76, 0.005);
+  for (const auto& [quantity, text] :
+       {std::pair{DropQuantity::Length, "-1"}, std::pair{DropQuantity::MaxDrop, "0"},
+        std::pair{DropQuantity::Temperature, "1e999"}}) {
+    DropParameters bad = line;
+    bad[quantity] = text;
+    const Sizing refused = SizePipes({"0.005", "10", "50", &bad}, asked);
+    ASSERT_TRUE(refused.drop_fault) << text;
+    EXPECT_TRUE(refused.series.empty()) << text;
+  }
+}
+
 // The strip's two lines after one diameter calculation, redescribed for each series without a
 // new one; then after a velocity calculation, the basis alone.
 TEST(PipeSummary, ThePipeAsEngineersWriteItThenTheBasis) {
