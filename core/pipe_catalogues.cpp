@@ -52,8 +52,8 @@ constexpr Row kPeSdr17[] = {
     {"de500", "500", "29.7"}, {"de560", "560", "33.2"}, {"de630", "630", "37.4"},
 };
 
-// The wall of a polyethylene pipe is far smoother than steel's: 0.01 mm, as gas-pipe practice
-// takes it for PE (steel's is kNewSteelRoughnessMm).
+// The wall of a polyethylene pipe is far smoother than steel's: the urban gas design code
+// (GB 50028, §6.2.5) takes 0.01 mm for it, against 0.1 mm for steel (kNewSteelRoughnessMm).
 constexpr double kPolyethyleneRoughnessMm = 0.01;
 
 PipeSeries SeriesOf(std::string_view name, std::span<const Row> rows, double roughness_mm) {
