@@ -2,16 +2,20 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <istream>
 #include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <system_error>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "cli/batch_drop.h"
 #include "cli/batch_pipes.h"
+#include "cli/byte_buffer.h"
 #include "cli/column_name.h"
 #include "cli/csv.h"
 #include "cli/exit_status.h"
@@ -24,10 +28,9 @@
 namespace tarnivel {
 namespace {
 
-constexpr std::size_t kFlushAt = 1 << 16;
-// Rows are computed in blocks: those read so far, up to this many. A block this large or
-// larger is shared with a second thread.
-constexpr std::size_t kBlockRows = 4096;
+// Input is read in pieces of this size, and the records of each piece computed as a block.
+constexpr std::size_t kReadBytes = std::size_t{128} << 10;
+// A block of this many rows or more is shared with a second thread.
 constexpr std::size_t kShareFrom = 256;
 constexpr std::size_t kNoColumn = static_cast<std::size_t>(-1);
 
@@ -88,38 +91,6 @@ bool MayHaveIgnoredText(std::string_view text) {
   return false;
 }
 
-// The records read since the last block was computed, kept with their line numbers. Their
-// strings are reused from block to block, and given back after many bytes, so that huge cells
-// in different rows of different blocks cannot add up.
-class Block {
- public:
-  void Add(std::span<const std::string> cells, std::size_t line) {
-    if (count_ == rows_.size()) rows_.emplace_back();
-    rows_[count_].assign(cells.begin(), cells.end());
-    for (const std::string& cell : cells) bytes_held_ += cell.size();
-    lines_.resize(count_ + 1);
-    lines_[count_++] = line;
-  }
-  std::size_t size() const { return count_; }
-  std::span<const std::string> cells(std::size_t row) const { return rows_[row]; }
-  std::size_t line(std::size_t row) const { return lines_[row]; }
-  void Clear() {
-    count_ = 0;
-    if (bytes_held_ > kHeldBytes) {
-      rows_.clear();
-      bytes_held_ = 0;
-    }
-  }
-
- private:
-  static constexpr std::size_t kHeldBytes = std::size_t{64} << 20;
-
-  std::vector<std::vector<std::string>> rows_;
-  std::vector<std::size_t> lines_;
-  std::size_t count_ = 0;
-  std::size_t bytes_held_ = 0;
-};
-
 void AppendCell(std::string& out, bool& row_empty, std::string_view cell) {
   if (!row_empty) out.push_back(',');
   row_empty = false;
@@ -134,16 +105,16 @@ class RowComputer {
 
   // Appends the row as computed to `out` and any warning about it to `err`. Returns whether
   // the row ended in a message (a request, a fault, an unknown calc or series).
-  bool Row(std::span<const std::string> cells, std::size_t line, std::string& out,
+  bool Row(std::span<const std::string_view> cells, std::size_t line, std::string& out,
            std::string& err) {
     for (std::size_t f = 0; f < kInputFields.size(); ++f) {
       const std::size_t column = columns_.field[f];
       fields_.Write(kInputFields[f].field,
-                    column < cells.size() ? std::string_view(cells[column]) : std::string_view());
+                    column < cells.size() ? cells[column] : std::string_view());
     }
     std::string_view message;
     const std::string_view calc_text =
-        columns_.calc < cells.size() ? std::string_view(cells[columns_.calc]) : std::string_view();
+        columns_.calc < cells.size() ? cells[columns_.calc] : std::string_view();
     const auto calculation = RowCalculation(calc_text);
     if (calculation) {
       WarnAboutIgnoredText(*calculation, line, err);
@@ -171,7 +142,7 @@ class RowComputer {
       } else if (const std::string* drop = drop_.CellFor(i)) {
         AppendCell(out, row_empty, *drop);
       } else {
-        AppendCell(out, row_empty, i < cells.size() ? std::string_view(cells[i]) : "");
+        AppendCell(out, row_empty, i < cells.size() ? cells[i] : std::string_view());
       }
     }
     AppendCell(out, row_empty, message);
@@ -200,76 +171,157 @@ class RowComputer {
   std::string unknown_;
 };
 
+// The records read from one buffer of input, kept with the bytes their cells point into and
+// with their line numbers. It is computed in slices of rows that either thread may take, each
+// slice with its own output and warnings, which go out in the order of the rows.
+class Block {
+ public:
+  struct Slice {
+    std::string out;
+    std::string err;
+    bool messages = false;  // some row ended in a request, a fault or an unknown calc or series
+  };
+
+  void Add(std::span<const std::string_view> cells, std::size_t line) {
+    records_.push_back({cells_.size(), cells.size(), line});
+    cells_.insert(cells_.end(), cells.begin(), cells.end());
+  }
+  std::size_t size() const { return records_.size(); }
+  ByteBuffer& bytes() { return bytes_; }
+
+  // Readies the slices for the rows added; they are then taken by Compute.
+  void Prepare() {
+    slices_.resize((size() + kSliceRows - 1) / kSliceRows);
+    for (auto& slice : slices_) {
+      slice.out.clear();
+      slice.err.clear();
+      slice.messages = false;
+    }
+    next_slice_.store(0, std::memory_order_relaxed);
+  }
+
+  // Computes slices not yet taken until none is left; two threads may call it at once.
+  void Compute(RowComputer& computer) {
+    for (;;) {
+      const std::size_t s = next_slice_.fetch_add(1, std::memory_order_relaxed);
+      if (s >= slices_.size()) return;
+      Slice& slice = slices_[s];
+      const std::size_t end = std::min(size(), (s + 1) * kSliceRows);
+      for (std::size_t row = s * kSliceRows; row < end; ++row) {
+        const Record& record = records_[row];
+        const std::span<const std::string_view> cells(cells_.data() + record.first_cell,
+                                                      record.cell_count);
+        slice.messages = computer.Row(cells, record.line, slice.out, slice.err) || slice.messages;
+      }
+    }
+  }
+  std::span<const Slice> slices() const { return slices_; }
+
+  // Forgets the rows, and gives back a buffer grown for a huge row.
+  void Clear() {
+    records_.clear();
+    cells_.clear();
+    if (bytes_.capacity() > kKeptBytes) bytes_.Release();
+    if (slices_.size() * kSliceRows > kKeptRows) std::vector<Slice>().swap(slices_);
+  }
+
+ private:
+  static constexpr std::size_t kSliceRows = 256;
+  static constexpr std::size_t kKeptBytes = 4 * kReadBytes;
+  static constexpr std::size_t kKeptRows = 1 << 16;
+
+  struct Record {
+    std::size_t first_cell;
+    std::size_t cell_count;
+    std::size_t line;
+  };
+  ByteBuffer bytes_;
+  std::vector<Record> records_;
+  std::vector<std::string_view> cells_;
+  std::vector<Slice> slices_;
+  std::atomic<std::size_t> next_slice_ = 0;
+};
+
+// Runs the batch as a pipeline of blocks: while the second thread computes one block, this
+// thread reads and parses the next one, then joins in on what is left of the first and writes
+// it out. Rows thus go out in order, each block once both are done with it.
 class BatchRun {
  public:
   BatchRun(std::ostream& out, std::ostream& err, std::span<const PipeSeries> series)
       : out_(out), err_(err), series_(series) {}
 
   // Returns false when the batch must stop.
-  bool Header(std::span<const std::string> header) {
+  bool Header(std::span<const std::string_view> cells) {
+    const std::vector<std::string> header(cells.begin(), cells.end());
     columns_ = Columns::From(header, series_);
     if (columns_.calc == kNoColumn) return Stop("the header row has no 'calc' column");
     bool row_empty = true;
-    for (const std::string& cell : header) AppendCell(buffer_, row_empty, cell);
+    for (const std::string& cell : header) AppendCell(pending_, row_empty, cell);
     for (std::size_t f = 0; f < kInputFields.size(); ++f) {
       if (columns_.field[f] >= columns_.input_count) {
-        AppendCell(buffer_, row_empty, kInputFields[f].name);
+        AppendCell(pending_, row_empty, kInputFields[f].name);
       }
     }
     for (const std::string& name : columns_.pipes.AddedNames()) {
-      AppendCell(buffer_, row_empty, name);
+      AppendCell(pending_, row_empty, name);
     }
     for (const std::string& name : columns_.drop.AddedNames()) {
-      AppendCell(buffer_, row_empty, name);
+      AppendCell(pending_, row_empty, name);
     }
-    AppendCell(buffer_, row_empty, columns_.message_name);
-    buffer_.push_back('\n');
+    AppendCell(pending_, row_empty, columns_.message_name);
+    pending_.push_back('\n');
     computers_[0] = std::make_unique<RowComputer>(columns_);
     computers_[1] = std::make_unique<RowComputer>(columns_);
     return true;
   }
 
   // What is wrong with a row that has more cells than the header; empty when it has not.
-  std::string Misfit(std::span<const std::string> cells, std::size_t line) const {
+  std::string Misfit(std::span<const std::string_view> cells, std::size_t line) const {
     if (cells.size() <= columns_.input_count) return {};
     return "line " + std::to_string(line) + " has " + std::to_string(cells.size()) +
            " cells, the header " + std::to_string(columns_.input_count);
   }
 
-  // Computes the rows of `block` in order, the first half of a large one on a second thread.
-  // Returns false when the batch must stop.
-  bool Compute(const Block& block) {
-    const std::size_t size = block.size();
-    std::size_t first_end = 0;  // rows [0, first_end) go to the second thread
-    if (size >= kShareFrom && std::thread::hardware_concurrency() > 1 && StartSecondThread()) {
-      first_end = size / 2;
-      shared_out_.clear();
-      shared_err_.clear();
-      second_->Start([this, &block, first_end] {
-        shared_messages_ =
-            ComputeRows(*computers_[1], block, 0, first_end, shared_out_, shared_err_);
-      });
+  void Add(std::span<const std::string_view> cells, std::size_t line) {
+    blocks_[filling_].Add(cells, line);
+  }
+
+  // Starts computing the rows added since the last block, which take the reader's buffer
+  // along, after the block before them has been written. Returns false when the batch must stop.
+  bool Dispatch(CsvReader& reader) {
+    Block& block = blocks_[filling_];
+    if (block.size() == 0) return true;
+    reader.HandOver(block.bytes());
+    if (!Finish()) return false;
+    block.Prepare();
+    in_flight_ = &block;
+    filling_ ^= 1;
+    if (block.size() >= kShareFrom && std::thread::hardware_concurrency() > 1 &&
+        StartSecondThread()) {
+      second_->Start([this, &block] { block.Compute(*computers_[1]); });
+      shared_ = true;
     }
+    return true;
+  }
+
+  // Computes what is left of the block in flight and writes it. Returns false when the batch
+  // must stop.
+  bool Finish() {
+    if (in_flight_ == nullptr) return true;
+    Block& block = *std::exchange(in_flight_, nullptr);
+    block.Compute(*computers_[0]);
+    if (std::exchange(shared_, false)) second_->Wait();
+    WritePending();
     std::string err;
-    std::string own_out;
-    std::string& out = first_end > 0 ? own_out : buffer_;
-    bool messages = false;
-    try {
-      messages = ComputeRows(*computers_[0], block, first_end, size, out, err);
-    } catch (...) {  // out of memory: the second thread must be done with the block first
-      if (first_end > 0) second_->Wait();
-      throw;
+    for (const Block::Slice& slice : block.slices()) {
+      out_.write(slice.out.data(), static_cast<std::streamsize>(slice.out.size()));
+      err += slice.err;
+      if (slice.messages) status_ = std::max<int>(status_, kExitPrompt);
     }
-    if (first_end > 0) {
-      second_->Wait();
-      messages = messages || shared_messages_;
-      err_ << shared_err_;
-      buffer_ += shared_out_;
-      buffer_ += own_out;
-    }
-    err_ << err;
-    if (messages) status_ = std::max<int>(status_, kExitPrompt);
-    return buffer_.size() < kFlushAt || Flush();
+    // Warnings go out a block at a time, like the rows.
+    if (!err.empty()) err_.write(err.data(), static_cast<std::streamsize>(err.size()));
+    block.Clear();
+    return WentOut();
   }
 
   // Ends the batch on a problem with the input as a whole, after the rows before it.
@@ -290,18 +342,28 @@ class BatchRun {
 
   // Writes out the rows computed so far; false, with the batch ended, when that failed.
   bool Flush() {
-    if (status_ == kExitIoError) return false;
-    out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    if (!Finish()) return false;
+    WritePending();
     out_.flush();
-    buffer_.clear();
-    if (out_) return true;
-    status_ = ReportWriteError(err_, IoErrorOf(out_.rdbuf()));
-    return false;
+    return WentOut();
   }
 
   int status() const { return status_; }
 
  private:
+  // Whether what was written so far went out; false, with the batch ended, when it failed.
+  bool WentOut() {
+    if (status_ == kExitIoError) return false;
+    if (out_) return true;
+    status_ = ReportWriteError(err_, IoErrorOf(out_.rdbuf()));
+    return false;
+  }
+
+  void WritePending() {
+    out_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
+    pending_.clear();
+  }
+
   // Whether the second thread runs, started now if need be; a system that cannot start one
   // leaves every block to this thread.
   bool StartSecondThread() {
@@ -315,26 +377,20 @@ class BatchRun {
     return second_ != nullptr;
   }
 
-  static bool ComputeRows(RowComputer& computer, const Block& block, std::size_t begin,
-                          std::size_t end, std::string& out, std::string& err) {
-    bool messages = false;
-    for (std::size_t row = begin; row < end; ++row) {
-      messages = computer.Row(block.cells(row), block.line(row), out, err) || messages;
-    }
-    return messages;
-  }
-
   std::ostream& out_;
   std::ostream& err_;
   std::span<const PipeSeries> series_;
   Columns columns_;
   std::unique_ptr<RowComputer> computers_[2];
-  std::unique_ptr<SecondThread> second_;  // started at the first large block
-  bool alone_ = false;                    // the system could not start it
-  std::string shared_out_, shared_err_;   // what the second thread computed
-  bool shared_messages_ = false;
-  std::string buffer_;
+  Block blocks_[2];
+  int filling_ = 0;             // the block records are added to
+  Block* in_flight_ = nullptr;  // the block being computed
+  bool shared_ = false;         // with the second thread
+  bool alone_ = false;          // the system could not start it
+  std::string pending_;         // the header, until the first rows go out
   int status_ = kExitOk;
+  // Last, so that it is stopped, and done with its block, before the blocks go.
+  std::unique_ptr<SecondThread> second_;
 };
 
 }  // namespace
@@ -342,49 +398,48 @@ class BatchRun {
 int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, std::string_view input_name,
              std::span<const PipeSeries> series) {
   std::streambuf& source = *in.rdbuf();
-  std::vector<char> chunk(1 << 16);
   CsvReader reader;
   BatchRun run(out, err, series);
-  Block block;
   bool have_header = false;
-  // Computes the rows read so far; false when the batch must stop.
-  const auto compute = [&] {
-    const bool go_on = block.size() == 0 || run.Compute(block);
-    block.Clear();
-    return go_on;
-  };
   for (;;) {
     const CsvReader::Status status = reader.Next();
     if (status == CsvReader::Status::Record) {
       if (!have_header) {
         have_header = true;
-        if (!run.Header(reader.record())) return run.status();
+        if (!run.Header(reader.cells())) return run.status();
         continue;
       }
-      if (const std::string misfit = run.Misfit(reader.record(), reader.record_line());
+      if (const std::string misfit = run.Misfit(reader.cells(), reader.record_line());
           !misfit.empty()) {
-        if (compute()) run.Stop(misfit);
+        if (run.Dispatch(reader)) run.Stop(misfit);
         return run.status();
       }
-      block.Add(reader.record(), reader.record_line());
-      if (block.size() == kBlockRows && !compute()) return run.status();
+      run.Add(reader.cells(), reader.record_line());
     } else if (status == CsvReader::Status::NeedMore) {
-      // Rows read so far are computed and go out before waiting for more input.
-      if (!compute() || !run.Flush()) return run.status();
-      if (source.sgetc() == std::char_traits<char>::eof()) {
-        if (const int error = IoErrorOf(&source)) {
-          run.StopReading(input_name, error);
-          return run.status();
+      std::streamsize ready = source.in_avail();
+      if (!run.Dispatch(reader)) return run.status();
+      // A huge row waits for the block before it, so that no two are held at once.
+      if (reader.unread_bytes() > kReadBytes && !run.Finish()) return run.status();
+      if (ready <= 0) {
+        // The next read may wait: the rows read so far go out first.
+        if (!run.Flush()) return run.status();
+        if (source.sgetc() == std::char_traits<char>::eof()) {
+          if (const int error = IoErrorOf(&source)) {
+            run.StopReading(input_name, error);
+            return run.status();
+          }
+          reader.Finish();
+          continue;
         }
-        reader.Finish();
-        continue;
+        ready = source.in_avail();
       }
-      const std::streamsize ready = std::clamp<std::streamsize>(
-          source.in_avail(), 1, static_cast<std::streamsize>(chunk.size()));
-      const std::streamsize got = source.sgetn(chunk.data(), ready);
-      reader.Feed(std::string_view(chunk.data(), static_cast<std::size_t>(got)));
+      const std::span<char> space = reader.Space(kReadBytes);
+      const std::streamsize got = source.sgetn(
+          space.data(),
+          std::clamp<std::streamsize>(ready, 1, static_cast<std::streamsize>(kReadBytes)));
+      reader.Commit(static_cast<std::size_t>(got));
     } else if (status == CsvReader::Status::Error) {
-      if (compute())
+      if (run.Dispatch(reader))
         run.Stop("line " + std::to_string(reader.error_line()) + ": " + reader.error());
       return run.status();
     } else {
@@ -395,7 +450,7 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, std::string
     run.Stop("the input is empty; it needs a header row with a 'calc' column");
     return run.status();
   }
-  if (compute()) run.Flush();
+  if (run.Dispatch(reader)) run.Flush();
   return run.status();
 }
 

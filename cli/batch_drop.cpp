@@ -50,7 +50,7 @@ void BatchDrop::Locate(std::span<const std::string> normalised_names,
   }
 }
 
-void BatchDrop::ReadParameters(std::span<const std::string> cells, std::size_t line,
+void BatchDrop::ReadParameters(std::span<const std::string_view> cells, std::size_t line,
                                std::string& err) {
   for (const DropQuantityInfo& info : kDropQuantities) {
     std::optional<std::string>& text = parameters_[info.quantity];
@@ -65,7 +65,7 @@ void BatchDrop::ReadParameters(std::span<const std::string> cells, std::size_t l
   }
 }
 
-std::string_view BatchDrop::Compute(const FieldSet& fields, std::span<const std::string> cells,
+std::string_view BatchDrop::Compute(const FieldSet& fields, std::span<const std::string_view> cells,
                                     std::size_t line, std::string& err) {
   for (std::string& text : texts_) text.clear();
   computed_ = true;
@@ -89,7 +89,7 @@ std::string_view BatchDrop::Compute(const FieldSet& fields, std::span<const std:
   return Take(ComputeDrop(texts));
 }
 
-const DropParameters* BatchDrop::ForSizing(std::span<const std::string> cells,
+const DropParameters* BatchDrop::ForSizing(std::span<const std::string_view> cells,
                                            std::optional<Calculation> calculation, std::size_t line,
                                            std::string& err) {
   // A drop row has its cells from Compute; every other row starts without any.

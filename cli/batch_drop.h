@@ -42,12 +42,12 @@ class BatchDrop {
 
   // Computes a drop row from the fields' texts and its own cells; warnings about cells read
   // only in part go to `err`. Returns the row's message, empty when computed.
-  std::string_view Compute(const FieldSet& fields, std::span<const std::string> cells,
+  std::string_view Compute(const FieldSet& fields, std::span<const std::string_view> cells,
                            std::size_t line, std::string& err);
   // A row's line for a sizing by both checks: a diameter row with a series and a length.
   // nullptr for any other row, which the sizing then sizes by velocity alone. Called for every
   // row, after Compute for a drop row.
-  const DropParameters* ForSizing(std::span<const std::string> cells,
+  const DropParameters* ForSizing(std::span<const std::string_view> cells,
                                   std::optional<Calculation> calculation, std::size_t line,
                                   std::string& err);
   // Takes the drop in the pipe a sizing chose (nullptr: none was computed). Returns the row's
@@ -60,7 +60,7 @@ class BatchDrop {
  private:
   std::string_view Take(const PipeDrop& drop);
   // Reads the parameter cells of a row into parameters_, warning about any read in part.
-  void ReadParameters(std::span<const std::string> cells, std::size_t line, std::string& err);
+  void ReadParameters(std::span<const std::string_view> cells, std::size_t line, std::string& err);
 
   std::span<const PipeSeries> known_;
   std::size_t series_ = kNoColumn;

@@ -35,14 +35,14 @@ void BatchPipes::Locate(std::span<const std::string> normalised_names,
   }
 }
 
-std::string_view BatchPipes::Fill(std::span<const std::string> cells,
+std::string_view BatchPipes::Fill(std::span<const std::string_view> cells,
                                   std::optional<Calculation> calculation,
                                   std::string_view outcome_message, const DropParameters* drop) {
   for (std::string& text : texts_) text.clear();
   chosen_drop_.reset();
   if (series_ == kNoColumn) return {};
   const auto cell = [&](std::size_t column) -> std::string_view {
-    return column < cells.size() ? std::string_view(cells[column]) : std::string_view();
+    return column < cells.size() ? cells[column] : std::string_view();
   };
   const std::string_view name = cell(series_);
   if (name.empty() || !outcome_message.empty()) return {};

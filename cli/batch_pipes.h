@@ -36,8 +36,9 @@ class BatchPipes {
   // `outcome_message` says (empty: computed); with `drop`, the line's length and parameters, by
   // both checks. Returns the row's message: an unknown series, no pipe large enough (or within
   // the drop allowed), a fault in a pipe's velocity or the line's parameters; or empty.
-  std::string_view Fill(std::span<const std::string> cells, std::optional<Calculation> calculation,
-                        std::string_view outcome_message, const DropParameters* drop = nullptr);
+  std::string_view Fill(std::span<const std::string_view> cells,
+                        std::optional<Calculation> calculation, std::string_view outcome_message,
+                        const DropParameters* drop = nullptr);
   // The drop in the pipe the last Fill chose, when it had a line to check; nullptr otherwise.
   const PipeDrop* ChosenDrop() const { return chosen_drop_ ? &*chosen_drop_ : nullptr; }
   // The text of output column `column` when it is a pipe column; nullptr otherwise.

@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <utility>
 
 namespace tarnivel {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// The buffer grows by at least this much, so that a long record is not moved at every piece.
+constexpr std::size_t kMinGrowth = std::size_t{64} << 10;
 
 // Bytes are looked up rather than compared one by one: the batch spends much of its time
 // scanning cells.
@@ -17,58 +20,96 @@ constexpr std::array<bool, 256> ByteSet(std::string_view bytes) {
   return set;
 }
 constexpr auto kEndsUnquotedCell = ByteSet(",\r\n");
+constexpr auto kStopsQuotedText = ByteSet("\"\r\n");  // line breaks are counted
 constexpr auto kNeedsQuotes = ByteSet(",\"\r\n");
+
+// Where the first byte of `set` is in [from, to), or `to`.
+std::size_t Find(const char* data, std::size_t from, std::size_t to,
+                 const std::array<bool, 256>& set) {
+  while (from < to && !set[static_cast<unsigned char>(data[from])]) ++from;
+  return from;
+}
 
 std::string Mebibytes(std::size_t bytes) { return std::to_string(bytes >> 20) + " MiB"; }
 
 }  // namespace
 
-void CsvReader::Feed(std::string_view data) { pending_ = data; }
+std::span<const std::string> CsvReader::record() const {
+  copies_.assign(cells_.begin(), cells_.end());
+  return copies_;
+}
+
+// Moves what is not yet read as a record to the start of `to`, and the positions with it.
+void CsvReader::MoveUnreadTo(ByteBuffer& to) {
+  const std::size_t from = Unread();
+  const std::size_t size = buffer_.size() - from;
+  to.Reserve(size);
+  if (size > 0) std::memmove(to.data(), buffer_.data() + from, size);
+  to.Resize(size);
+  pos_ -= from;
+  record_start_ -= std::min(record_start_, from);
+  cell_start_ -= std::min(cell_start_, from);
+  cell_end_ -= std::min(cell_end_, from);
+}
+
+std::span<char> CsvReader::Space(std::size_t size) {
+  if (buffer_.capacity() - buffer_.size() < size) {
+    MoveUnreadTo(buffer_);
+    if (buffer_.capacity() - buffer_.size() < size) {
+      buffer_.Reserve(
+          std::max(buffer_.size() + std::max(size, kMinGrowth), buffer_.capacity() * 2));
+    }
+  }
+  return {buffer_.data() + buffer_.size(), buffer_.capacity() - buffer_.size()};
+}
+
+void CsvReader::Commit(std::size_t size) { buffer_.Resize(buffer_.size() + size); }
+
+void CsvReader::Feed(std::string_view data) {
+  if (data.empty()) return;
+  std::memcpy(Space(data.size()).data(), data.data(), data.size());
+  Commit(data.size());
+}
 
 void CsvReader::Finish() { finished_ = true; }
 
-void CsvReader::Append(char c) {
-  if (cell_count_ == 0) EndCell();  // the first cell of a record opens on its first byte
-  cells_[cell_count_ - 1].push_back(c);
-  ++record_bytes_;
-}
-
-void CsvReader::EndCell() {
-  if (cell_count_ > 0) ++record_bytes_;  // the comma before it
-  if (cell_count_ == cells_.size()) cells_.emplace_back();
-  cells_[cell_count_++].clear();
+void CsvReader::HandOver(ByteBuffer& bytes) {
+  MoveUnreadTo(bytes);
+  buffer_.swap(bytes);
 }
 
 // Whether the record being read has passed a limit; the error says which, with its line.
 bool CsvReader::OverLimit() {
-  std::string what;
-  if (cell_count_ > kMaxRecordCells) {
-    what = "a row has more than " + std::to_string(kMaxRecordCells) + " cells";
-  } else if (cell_count_ > 0 && cells_[cell_count_ - 1].size() > kMaxCellBytes) {
-    what = "a cell is longer than " + Mebibytes(kMaxCellBytes);
-  } else if (record_bytes_ > kMaxRecordBytes) {
-    what = "a row is longer than " + Mebibytes(kMaxRecordBytes);
-  } else {
+  const std::size_t cell = cell_end_ - cell_start_;
+  if (spans_.size() < kMaxRecordCells && cell <= kMaxCellBytes &&
+      record_bytes_ + cell <= kMaxRecordBytes) {
     return false;
+  }
+  std::string what;
+  if (spans_.size() >= kMaxRecordCells) {
+    what = "a row has more than " + std::to_string(kMaxRecordCells) + " cells";
+  } else if (cell > kMaxCellBytes) {
+    what = "a cell is longer than " + Mebibytes(kMaxCellBytes);
+  } else {
+    what = "a row is longer than " + Mebibytes(kMaxRecordBytes);
   }
   Fail(std::move(what), record_line_);
   return true;
 }
 
-// The cells keep their buffers from record to record, which spares the batch an allocation
-// per cell; after many bytes they are given back, so that a few huge cells in different
-// columns cannot add up to many times the largest record.
-void CsvReader::Recycle() {
-  bytes_held_ += record_bytes_;
-  if (bytes_held_ > kMaxRecordBytes) {
-    std::vector<std::string>().swap(cells_);
-    bytes_held_ = 0;
-  }
+void CsvReader::EndCell() {
+  spans_.emplace_back(cell_start_ - record_start_, cell_end_ - cell_start_);
+  record_bytes_ += cell_end_ - cell_start_ + 1;  // with the comma after it
 }
 
 CsvReader::Status CsvReader::EndRecord() {
-  if (cell_count_ == 0) EndCell();
+  EndCell();
   state_ = State::RecordStart;
+  cells_.resize(spans_.size());
+  const char* record = buffer_.data() + record_start_;
+  for (std::size_t i = 0; i < spans_.size(); ++i) {
+    cells_[i] = std::string_view(record + spans_[i].first, spans_[i].second);
+  }
   return Status::Record;
 }
 
@@ -86,87 +127,91 @@ CsvReader::Status CsvReader::Fail(std::string message, std::size_t line) {
 
 CsvReader::Status CsvReader::Next() {
   if (!error_.empty()) return Status::Error;
-  while (!pending_.empty()) {
-    const char c = pending_.front();
-    pending_.remove_prefix(1);
-
-    if (at_start_) {
-      if (c == kByteOrderMark[bom_seen_]) {
-        if (++bom_seen_ == kByteOrderMark.size()) at_start_ = false;
-        continue;
-      }
-      at_start_ = false;
-      if (bom_seen_ > 0) {  // not a byte order mark after all: those bytes are data
-        cell_count_ = 0;
-        for (char b : kByteOrderMark.substr(0, bom_seen_)) Append(b);
-        state_ = State::Unquoted;
-      }
+  char* const data = buffer_.data();
+  const std::size_t size = buffer_.size();
+  if (at_start_) {
+    const std::string_view start(data, std::min(size, kByteOrderMark.size()));
+    if (!finished_ && start.size() < kByteOrderMark.size() && kByteOrderMark.starts_with(start)) {
+      return Status::NeedMore;
     }
+    at_start_ = false;
+    // Anything but a whole byte order mark is text, a part of one included.
+    if (start == kByteOrderMark) pos_ = kByteOrderMark.size();
+  }
+  while (pos_ < size) {
     if (skip_lf_) {
       skip_lf_ = false;
-      if (c == '\n') continue;
+      if (data[pos_] == '\n') {
+        ++pos_;
+        continue;
+      }
     }
-
     switch (state_) {
-      case State::RecordStart:
-        Recycle();
-        cell_count_ = 0;
-        record_bytes_ = 0;
-        record_line_ = line_;
+      case State::RecordStart: {
+        const char c = data[pos_];
         if (c == '\n' || c == '\r') {  // a blank line is no record
           skip_lf_ = c == '\r';
           ++line_;
+          ++pos_;
           continue;
         }
+        record_start_ = pos_;
+        record_line_ = line_;
+        record_bytes_ = 0;
+        spans_.clear();
         state_ = State::FieldStart;
-        EndCell();
         [[fallthrough]];
+      }
       case State::FieldStart:
-        if (c == '"') {
+        if (data[pos_] == '"') {
           state_ = State::Quoted;
           quote_line_ = line_;
           quoted_cr_ = false;
+          cell_start_ = cell_end_ = ++pos_;
           continue;
         }
         state_ = State::Unquoted;
+        cell_start_ = pos_;
         [[fallthrough]];
-      case State::Unquoted:
-        if (c != ',' && c != '\n' && c != '\r') {
-          // Take the whole run of plain characters at once.
-          std::size_t run = 0;
-          while (run < pending_.size() &&
-                 !kEndsUnquotedCell[static_cast<unsigned char>(pending_[run])]) {
-            ++run;
-          }
-          Append(c);
-          cells_[cell_count_ - 1].append(pending_.data(), run);
-          record_bytes_ += run;
-          pending_.remove_prefix(run);
-          if (OverLimit()) return Status::Error;
-        } else if (c == ',') {
-          EndCell();
-          state_ = State::FieldStart;
-          if (OverLimit()) return Status::Error;
-        } else if (c == '\n' || c == '\r') {
-          return EndLine(c);
-        }
+      case State::Unquoted: {
         // A quote inside an unquoted cell is taken as it stands.
+        pos_ = cell_end_ = Find(data, pos_, size, kEndsUnquotedCell);
+        if (OverLimit()) return Status::Error;
+        if (pos_ == size) continue;
+        const char c = data[pos_++];
+        if (c != ',') return EndLine(c);
+        EndCell();
+        state_ = State::FieldStart;
+        if (OverLimit()) return Status::Error;
         continue;
-      case State::Quoted:
+      }
+      case State::Quoted: {
+        const std::size_t end = Find(data, pos_, size, kStopsQuotedText);
+        if (end > pos_) {
+          if (cell_end_ != pos_) std::memmove(data + cell_end_, data + pos_, end - pos_);
+          cell_end_ += end - pos_;
+          pos_ = end;
+          quoted_cr_ = false;
+          if (OverLimit()) return Status::Error;
+          continue;
+        }
+        const char c = data[pos_++];
         if (c == '"') {
           state_ = State::QuoteInQuoted;
-        } else {
-          // CR, LF and CRLF each end one line, inside quotes as outside.
-          if (c == '\r' || (c == '\n' && !quoted_cr_)) ++line_;
-          quoted_cr_ = c == '\r';
-          Append(c);
-          if (OverLimit()) return Status::Error;
+          continue;
         }
+        // CR, LF and CRLF each end one line, inside quotes as outside.
+        if (c == '\r' || !quoted_cr_) ++line_;
+        quoted_cr_ = c == '\r';
+        data[cell_end_++] = c;
+        if (OverLimit()) return Status::Error;
         continue;
-      case State::QuoteInQuoted:
+      }
+      case State::QuoteInQuoted: {
+        const char c = data[pos_++];
         if (c == '"') {  // a doubled quote is one quote
           quoted_cr_ = false;
-          Append('"');
+          data[cell_end_++] = '"';
           state_ = State::Quoted;
           if (OverLimit()) return Status::Error;
         } else if (c == ',') {
@@ -179,20 +224,18 @@ CsvReader::Status CsvReader::Next() {
           return Fail("text after the closing quote of a cell", line_);
         }
         continue;
+      }
     }
   }
   if (!finished_) return Status::NeedMore;
   switch (state_) {
     case State::RecordStart:
-      if (at_start_ && bom_seen_ > 0) {  // a text that is only part of a byte order mark
-        at_start_ = false;
-        cell_count_ = 0;
-        for (char b : kByteOrderMark.substr(0, bom_seen_)) Append(b);
-        return EndRecord();
-      }
       return Status::End;
     case State::Quoted:
       return Fail("a quoted cell is never closed", quote_line_);
+    case State::FieldStart:  // the last line ends in a comma: an empty cell
+      cell_start_ = cell_end_ = pos_;
+      [[fallthrough]];
     default:
       return EndRecord();  // the last line had no line break
   }

@@ -6,13 +6,18 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "cli/byte_buffer.h"
 
 namespace tarnivel {
 
-// Reads records from text fed to it piece by piece, in whatever pieces it arrives. A record
-// is held whole, so its size is limited: endless input without line breaks, or with endless
-// commas, is malformed rather than a way to exhaust the memory.
+// Reads records from text given to it piece by piece, in whatever pieces it arrives. The text
+// is kept in one buffer and a record's cells are views into it, a quoted cell's doubled quotes
+// undone in place, so that a cell is not copied on its way in. A record is held whole, so its
+// size is limited: endless input without line breaks, or with endless commas, is malformed
+// rather than a way to exhaust the memory.
 class CsvReader {
  public:
   static constexpr std::size_t kMaxCellBytes = std::size_t{1} << 20;     // 1 MiB
@@ -21,43 +26,64 @@ class CsvReader {
 
   enum class Status { NeedMore, Record, End, Error };
 
-  // Gives the reader the next piece of text; `data` must stay valid until Next() asks for more.
+  // Room for at least `size` more bytes of text, to be read into and then kept with Commit.
+  // Moves the text not yet read as a record: the cells of the records before are gone, unless
+  // their bytes were handed over.
+  std::span<char> Space(std::size_t size);
+  void Commit(std::size_t size);
+  // Copies the next piece of text in.
   void Feed(std::string_view data);
   // Tells the reader no more text will come.
   void Finish();
 
-  // Record: record() holds the next record. NeedMore: feed more text, or finish. End: finished
+  // Record: cells() holds the next record. NeedMore: give more text, or finish. End: finished
   // and no record left. Error: error() says what is wrong and error_line() where; no record
   // follows.
   Status Next();
 
-  std::span<const std::string> record() const { return {cells_.data(), cell_count_}; }
-  std::size_t record_line() const { return record_line_; }  // 1-based line it started on
+  // Valid until Space() moves the text, or HandOver() takes it.
+  std::span<const std::string_view> cells() const { return cells_; }
+  // The same cells, copied; valid until the next call to Next().
+  std::span<const std::string> record() const;
+  std::size_t record_line() const { return record_line_; }
+  // Bytes given but not yet read as a record: the start of one, or what follows it.
+  std::size_t unread_bytes() const {
+    return buffer_.size() - Unread();
+  }  // 1-based line it started on
   const std::string& error() const { return error_; }
   std::size_t error_line() const { return error_line_; }
+
+  // Swaps the buffer for `bytes`, so that the cells of every record read so far stay valid for
+  // as long as `bytes` lives, and goes on with the text not yet read as a record, copied into
+  // the buffer `bytes` held (its memory reused).
+  void HandOver(ByteBuffer& bytes);
 
  private:
   enum class State { RecordStart, FieldStart, Unquoted, Quoted, QuoteInQuoted };
 
-  void Append(char c);
-  void EndCell();
+  std::size_t Unread() const { return state_ == State::RecordStart ? pos_ : record_start_; }
+  void MoveUnreadTo(ByteBuffer& to);
   bool OverLimit();
-  void Recycle();
+  void EndCell();
   Status EndRecord();
   Status EndLine(char c);
   Status Fail(std::string message, std::size_t line);
 
-  std::string_view pending_;
+  ByteBuffer buffer_;
+  std::size_t pos_ = 0;           // the next byte to look at
+  std::size_t record_start_ = 0;  // where the record being read begins
+  std::size_t cell_start_ = 0;    // where the text of the cell being read begins
+  std::size_t cell_end_ = 0;      // and ends: behind pos_ once a doubled quote was undone
   bool finished_ = false;
-  std::size_t bom_seen_ = 0;  // bytes of a leading byte order mark matched so far
-  bool at_start_ = true;      // nothing but a part of a byte order mark read yet
-  bool skip_lf_ = false;      // the last line ended in CR: an LF right after it belongs to it
-  bool quoted_cr_ = false;    // the last character inside quotes was a CR
+  bool at_start_ = true;    // a byte order mark may yet come
+  bool skip_lf_ = false;    // the last line ended in CR: an LF right after it belongs to it
+  bool quoted_cr_ = false;  // the last character inside quotes was a CR
   State state_ = State::RecordStart;
-  std::vector<std::string> cells_;
-  std::size_t cell_count_ = 0;    // cells_ entries in use; the rest keep their capacity
-  std::size_t record_bytes_ = 0;  // of the record being read: its cells and their commas
-  std::size_t bytes_held_ = 0;    // read into cells_ since they were last given back
+  // The cells of the record being read, as offsets from its start and lengths.
+  std::vector<std::pair<std::size_t, std::size_t>> spans_;
+  std::vector<std::string_view> cells_;
+  mutable std::vector<std::string> copies_;  // of cells_, made when asked for
+  std::size_t record_bytes_ = 0;             // of its cells read so far, and their commas
   std::size_t line_ = 1;
   std::size_t record_line_ = 1;
   std::size_t quote_line_ = 1;

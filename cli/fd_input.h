@@ -1,7 +1,9 @@
 #pragma once
 // An input stream buffer over a file descriptor that hands out whatever the descriptor has
 // ready, so a batch on a pipe or a terminal answers each row as it arrives instead of waiting
-// for a full buffer. A failed read ends the input and is remembered (io_error()).
+// for a full buffer. It tells how many bytes can be read without waiting (in_avail()), so that
+// a reader can tell a pause in a pipe from more of a file. A failed read ends the input and is
+// remembered (io_error()).
 
 #include <streambuf>
 #include <vector>
@@ -22,8 +24,13 @@ class FdInputBuffer final : public std::streambuf, public RemembersIoError {
 
  protected:
   int_type underflow() override;
+  std::streamsize showmanyc() override;
+  std::streamsize xsgetn(char* data, std::streamsize size) override;
 
  private:
+  // Reads up to `size` bytes; 0 at the end of the input or after a failed read.
+  std::size_t Read(char* data, std::size_t size);
+
   int fd_;
   bool owns_;
   int error_ = 0;
