@@ -101,7 +101,12 @@ void AppendCell(std::string& out, bool& row_empty, std::string_view cell) {
 class RowComputer {
  public:
   explicit RowComputer(const Columns& columns)
-      : columns_(columns), pipes_(columns.pipes), drop_(columns.drop) {}
+      : columns_(columns),
+        pipes_(columns.pipes),
+        drop_(columns.drop),
+        field_in_(columns.output_count, kNoColumn) {
+    for (std::size_t f = 0; f < kInputFields.size(); ++f) field_in_[columns.field[f]] = f;
+  }
 
   // Appends the row as computed to `out` and any warning about it to `err`. Returns whether
   // the row ended in a message (a request, a fault, an unknown calc or series).
@@ -133,10 +138,8 @@ class RowComputer {
 
     bool row_empty = true;
     for (std::size_t i = 0; i < columns_.output_count; ++i) {
-      const auto column = std::ranges::find(columns_.field, i);
-      if (column != columns_.field.end()) {
-        AppendCell(out, row_empty,
-                   fields_.Read(kInputFields[column - columns_.field.begin()].field));
+      if (const std::size_t f = field_in_[i]; f != kNoColumn) {
+        AppendCell(out, row_empty, fields_.Read(kInputFields[f].field));
       } else if (const std::string* pipe = pipes_.CellFor(i)) {
         AppendCell(out, row_empty, *pipe);
       } else if (const std::string* drop = drop_.CellFor(i)) {
@@ -167,6 +170,7 @@ class RowComputer {
   const Columns& columns_;
   BatchPipes pipes_;
   BatchDrop drop_;
+  std::vector<std::size_t> field_in_;  // by output column: the row of kInputFields, if any
   TextFields fields_;
   std::string unknown_;
 };

@@ -79,12 +79,19 @@ void CsvReader::HandOver(ByteBuffer& bytes) {
 }
 
 // Whether the record being read has passed a limit; the error says which, with its line.
-bool CsvReader::OverLimit() {
+// Checked after every run of text, so the check itself is kept small enough to inline.
+inline bool CsvReader::OverLimit() {
   const std::size_t cell = cell_end_ - cell_start_;
   if (spans_.size() < kMaxRecordCells && cell <= kMaxCellBytes &&
       record_bytes_ + cell <= kMaxRecordBytes) {
     return false;
   }
+  FailOverLimit();
+  return true;
+}
+
+void CsvReader::FailOverLimit() {
+  const std::size_t cell = cell_end_ - cell_start_;
   std::string what;
   if (spans_.size() >= kMaxRecordCells) {
     what = "a row has more than " + std::to_string(kMaxRecordCells) + " cells";
@@ -94,7 +101,6 @@ bool CsvReader::OverLimit() {
     what = "a row is longer than " + Mebibytes(kMaxRecordBytes);
   }
   Fail(std::move(what), record_line_);
-  return true;
 }
 
 void CsvReader::EndCell() {

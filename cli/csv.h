@@ -64,6 +64,7 @@ class CsvReader {
   std::size_t Unread() const { return state_ == State::RecordStart ? pos_ : record_start_; }
   void MoveUnreadTo(ByteBuffer& to);
   bool OverLimit();
+  void FailOverLimit();
   void EndCell();
   Status EndRecord();
   Status EndLine(char c);
