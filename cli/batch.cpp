@@ -97,6 +97,15 @@ void AppendCell(std::string& out, bool& row_empty, std::string_view cell) {
   AppendCsvCell(out, cell);
 }
 
+// The rows' cells are written straight into the buffer, which grows only now and then.
+void AppendCell(ByteBuffer& out, bool& row_empty, std::string_view cell) {
+  out.Grow(CsvCellBound(cell.size()) + 1);
+  char* to = out.data() + out.size();
+  if (!row_empty) *to++ = ',';
+  row_empty = false;
+  out.Resize(static_cast<std::size_t>(WriteCsvCell(to, cell) - out.data()));
+}
+
 // Computes rows into CSV text. Each thread has its own, with its own field texts.
 class RowComputer {
  public:
@@ -110,7 +119,7 @@ class RowComputer {
 
   // Appends the row as computed to `out` and any warning about it to `err`. Returns whether
   // the row ended in a message (a request, a fault, an unknown calc or series).
-  bool Row(std::span<const std::string_view> cells, std::size_t line, std::string& out,
+  bool Row(std::span<const std::string_view> cells, std::size_t line, ByteBuffer& out,
            std::string& err) {
     for (std::size_t f = 0; f < kInputFields.size(); ++f) {
       const std::size_t column = columns_.field[f];
@@ -149,7 +158,9 @@ class RowComputer {
       }
     }
     AppendCell(out, row_empty, message);
-    out.push_back('\n');
+    out.Grow(1);
+    out.data()[out.size()] = '\n';
+    out.Resize(out.size() + 1);
     return !message.empty();
   }
 
@@ -181,7 +192,7 @@ class RowComputer {
 class Block {
  public:
   struct Slice {
-    std::string out;
+    ByteBuffer out;
     std::string err;
     bool messages = false;  // some row ended in a request, a fault or an unknown calc or series
   };
@@ -197,7 +208,7 @@ class Block {
   void Prepare() {
     slices_.resize((size() + kSliceRows - 1) / kSliceRows);
     for (auto& slice : slices_) {
-      slice.out.clear();
+      slice.out.Resize(0);
       slice.err.clear();
       slice.messages = false;
     }

@@ -3,6 +3,7 @@
 // buffer grown for one huge row neither touches memory it has not been given bytes for nor,
 // while it grows, holds its old and new copies at once (large blocks are remapped, not copied).
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdlib>
 #include <new>
@@ -36,6 +37,10 @@ class ByteBuffer {
     if (grown == nullptr) throw std::bad_alloc();
     data_ = static_cast<char*>(grown);
     capacity_ = capacity;
+  }
+  // Makes room for `more` bytes after size(), doubling the capacity at least when it grows.
+  void Grow(std::size_t more) {
+    if (capacity_ - size_ < more) Reserve(std::max(size_ + more, 2 * capacity_));
   }
   // Gives the memory back.
   void Release() { ByteBuffer().swap(*this); }

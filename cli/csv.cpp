@@ -103,7 +103,7 @@ void CsvReader::FailOverLimit() {
   Fail(std::move(what), record_line_);
 }
 
-void CsvReader::EndCell() {
+inline void CsvReader::EndCell() {
   spans_.emplace_back(cell_start_ - record_start_, cell_end_ - cell_start_);
   record_bytes_ += cell_end_ - cell_start_ + 1;  // with the comma after it
 }
@@ -254,17 +254,22 @@ std::string CsvLimitsText() {
 }
 
 void AppendCsvCell(std::string& out, std::string_view cell) {
-  if (std::ranges::none_of(cell,
-                           [](char c) { return kNeedsQuotes[static_cast<unsigned char>(c)]; })) {
-    out.append(cell);
-    return;
-  }
-  out.push_back('"');
+  const std::size_t size = out.size();
+  out.resize(size + CsvCellBound(cell.size()));
+  out.resize(static_cast<std::size_t>(WriteCsvCell(out.data() + size, cell) - out.data()));
+}
+
+char* WriteCsvCell(char* to, std::string_view cell) {
+  const auto special = std::ranges::find_if(
+      cell, [](char c) { return kNeedsQuotes[static_cast<unsigned char>(c)]; });
+  if (special == cell.end()) return std::copy(cell.begin(), cell.end(), to);
+  *to++ = '"';
   for (char c : cell) {
-    if (c == '"') out.push_back('"');
-    out.push_back(c);
+    if (c == '"') *to++ = '"';
+    *to++ = c;
   }
-  out.push_back('"');
+  *to++ = '"';
+  return to;
 }
 
 }  // namespace tarnivel

@@ -97,5 +97,8 @@ std::string CsvLimitsText();
 
 // Appends `cell` to `out`, quoted when it holds a comma, a quote or a line break.
 void AppendCsvCell(std::string& out, std::string_view cell);
+// The same written at `to`, which has room for CsvCellBound(cell.size()) bytes; returns the end.
+char* WriteCsvCell(char* to, std::string_view cell);
+constexpr std::size_t CsvCellBound(std::size_t size) { return 2 * size + 2; }
 
 }  // namespace tarnivel
