@@ -1,5 +1,7 @@
 #include "cli/batch.h"
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <array>
 #include <atomic>
@@ -155,6 +157,10 @@ class RowComputer {
         AppendCell(out, row_empty, *drop);
       } else {
         AppendCell(out, row_empty, i < cells.size() ? cells[i] : std::string_view());
+        if (through_ != nullptr && out.size() > kReadBytes) {
+          through_->write(out.data(), static_cast<std::streamsize>(out.size()));
+          out.Resize(0);
+        }
       }
     }
     AppendCell(out, row_empty, message);
@@ -163,6 +169,10 @@ class RowComputer {
     out.Resize(out.size() + 1);
     return !message.empty();
   }
+
+  // Rows computed from now on go out to `out` as they grow, rather than after their block;
+  // nullptr ends that.
+  void WriteThrough(std::ostream* out) { through_ = out; }
 
  private:
   // The same warning the command line gives for a value read only in part.
@@ -184,6 +194,7 @@ class RowComputer {
   std::vector<std::size_t> field_in_;  // by output column: the row of kInputFields, if any
   TextFields fields_;
   std::string unknown_;
+  std::ostream* through_ = nullptr;
 };
 
 // The records read from one buffer of input, kept with the bytes their cells point into and
@@ -206,7 +217,8 @@ class Block {
 
   // Readies the slices for the rows added; they are then taken by Compute.
   void Prepare() {
-    slices_.resize((size() + kSliceRows - 1) / kSliceRows);
+    slice_rows_ = huge() ? std::max<std::size_t>(size(), 1) : kSliceRows;
+    slices_.resize((size() + slice_rows_ - 1) / slice_rows_);
     for (auto& slice : slices_) {
       slice.out.Resize(0);
       slice.err.clear();
@@ -221,8 +233,8 @@ class Block {
       const std::size_t s = next_slice_.fetch_add(1, std::memory_order_relaxed);
       if (s >= slices_.size()) return;
       Slice& slice = slices_[s];
-      const std::size_t end = std::min(size(), (s + 1) * kSliceRows);
-      for (std::size_t row = s * kSliceRows; row < end; ++row) {
+      const std::size_t end = std::min(size(), (s + 1) * slice_rows_);
+      for (std::size_t row = s * slice_rows_; row < end; ++row) {
         const Record& record = records_[row];
         const std::span<const std::string_view> cells(cells_.data() + record.first_cell,
                                                       record.cell_count);
@@ -236,9 +248,17 @@ class Block {
   void Clear() {
     records_.clear();
     cells_.clear();
-    if (bytes_.capacity() > kKeptBytes) bytes_.Release();
+    if (huge()) bytes_.Release();
     if (slices_.size() * kSliceRows > kKeptRows) std::vector<Slice>().swap(slices_);
+    for (Slice& slice : slices_) {
+      if (slice.out.capacity() > kKeptBytes) slice.out.Release();
+    }
   }
+
+  // Whether the buffer grew for a row far larger than a piece of input. Such a block is
+  // computed in one slice by one thread, which writes its rows through as they grow, so that
+  // a huge row is not held twice, as read and as written.
+  bool huge() const { return bytes_.capacity() > kKeptBytes; }
 
  private:
   static constexpr std::size_t kSliceRows = 256;
@@ -254,6 +274,7 @@ class Block {
   std::vector<Record> records_;
   std::vector<std::string_view> cells_;
   std::vector<Slice> slices_;
+  std::size_t slice_rows_ = kSliceRows;
   std::atomic<std::size_t> next_slice_ = 0;
 };
 
@@ -311,7 +332,7 @@ class BatchRun {
     block.Prepare();
     in_flight_ = &block;
     filling_ ^= 1;
-    if (block.size() >= kShareFrom && std::thread::hardware_concurrency() > 1 &&
+    if (!block.huge() && block.size() >= kShareFrom && std::thread::hardware_concurrency() > 1 &&
         StartSecondThread()) {
       second_->Start([this, &block] { block.Compute(*computers_[1]); });
       shared_ = true;
@@ -324,7 +345,12 @@ class BatchRun {
   bool Finish() {
     if (in_flight_ == nullptr) return true;
     Block& block = *std::exchange(in_flight_, nullptr);
+    if (block.huge()) {
+      WritePending();
+      computers_[0]->WriteThrough(&out_);
+    }
     block.Compute(*computers_[0]);
+    computers_[0]->WriteThrough(nullptr);
     if (std::exchange(shared_, false)) second_->Wait();
     WritePending();
     std::string err;
@@ -412,6 +438,12 @@ class BatchRun {
 
 int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, std::string_view input_name,
              std::span<const PipeSeries> series) {
+#if defined(__GLIBC__)
+  // A buffer grown for a huge row is mapped on its own, so that it grows in place and goes
+  // back to the system when freed. Left to itself, the C library raises this threshold past
+  // the first such buffer freed, and the next ones are copied as they grow, and kept.
+  mallopt(M_MMAP_THRESHOLD, static_cast<int>(8 * kReadBytes));
+#endif
   std::streambuf& source = *in.rdbuf();
   CsvReader reader;
   BatchRun run(out, err, series);
