@@ -252,6 +252,85 @@ TEST(Batch, WritesEachRowBeforeWaitingForTheNext) {
             trickle.written_when_asked[0] + "velocity,0.3,100,1000,8.84194143371033,\n");
 }
 
+// Hands out its text in pieces of varying sizes, each followed by a pause (nothing ready), as a
+// pipe written to in bursts would.
+class BurstyInput final : public std::streambuf {
+ public:
+  explicit BurstyInput(std::string text) : text_(std::move(text)) {}
+
+ protected:
+  int_type underflow() override {
+    if (pos_ == text_.size()) return traits_type::eof();
+    const std::size_t size = std::min(text_.size() - pos_, kSizes[burst_++ % std::size(kSizes)]);
+    setg(text_.data() + pos_, text_.data() + pos_, text_.data() + pos_ + size);
+    pos_ += size;
+    return traits_type::to_int_type(*gptr());
+  }
+
+ private:
+  static constexpr std::size_t kSizes[] = {1, 7, 4093, 65537, 131071, 300000};
+  std::string text_;
+  std::size_t pos_ = 0;
+  std::size_t burst_ = 0;
+};
+
+// A long table is read in pieces, computed in blocks shared by two threads and written in
+// slices: whatever the boundaries fall on (a quoted cell with line breaks, a doubled quote, a
+// CRLF, a row with a warning), each row comes out as it does alone, with its warning naming
+// its own line, in order.
+TEST(Batch, RowsComeOutAsAloneWhereverBlocksAndPiecesEnd) {
+  const std::string header = "calc,pressure,velocity,diameter,flow,note\n";
+  const std::string long_note =
+      "\"" + std::string(400, 'x') + "\"\"y\"\"\r\n" + std::string(200, 'z') + "\"";
+  const std::string rows[] = {
+      "velocity,0.3,,100,1000,A-1\n",   "flow,0.3,10,\"1,000\",,\"say \"\"hi\"\"\r\nthere\"\r\n",
+      "diameter,12abc,10,,1000,北区\n", "velocity,0.3,,,1000," + long_note + "\n",
+      "speed,0.3,,100,1000,\"a\rb\"\r",
+  };
+  // Line ends as CSV counts them: CRLF, CR or LF.
+  const auto line_ends = [](std::string_view text) {
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      n += text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
+    }
+    return n;
+  };
+  struct Alone {
+    std::string out, err;
+  };
+  std::vector<Alone> alone;
+  std::string out_header;
+  for (const std::string& row : rows) {
+    std::istringstream in(header + row);
+    std::ostringstream out, err;
+    RunBatch(in, out, err);
+    out_header = out.str().substr(0, out.str().find('\n') + 1);
+    alone.push_back({out.str().substr(out_header.size()), err.str()});
+  }
+  std::string input = header, want_out, want_err;
+  std::size_t line = 2;
+  for (std::size_t n = 0; input.size() < 1'000'000; ++n) {
+    const std::size_t k = (n * 7 + n / 5) % std::size(rows);
+    input += rows[k];
+    want_out += alone[k].out;
+    std::string err = alone[k].err;
+    if (const auto at = err.find("line 2:"); at != std::string::npos) {
+      err.replace(at, 6, "line " + std::to_string(line));
+    }
+    want_err += err;
+    line += line_ends(rows[k]);
+  }
+  for (const bool bursts : {false, true}) {
+    std::istringstream whole(input);
+    BurstyInput bursty(input);
+    std::istream in_bursts(&bursty);
+    std::ostringstream out, err;
+    EXPECT_EQ(RunBatch(bursts ? in_bursts : whole, out, err), kExitPrompt);
+    EXPECT_EQ(out.str(), out_header + want_out) << "in bursts: " << bursts;
+    EXPECT_EQ(err.str(), want_err) << "in bursts: " << bursts;
+  }
+}
+
 // A descriptor-like buffer that hands out `text` and then fails with `error`, or, for output,
 // takes `room` bytes and then fails.
 class FailingBuffer final : public std::streambuf, public RemembersIoError {
