@@ -214,23 +214,81 @@ std::optional<NumberReading> ParseNumberStrict(std::string_view text) {
   return number.ToDouble();
 }
 
-std::string FormatGeneral(double value) {
-  if (value == 0.0) return "0";  // also a negative zero
+namespace {
 
-  // d.dddddddddddddde±x, correctly rounded to 15 significant digits.
+// The 15 significant digits of |value| correctly rounded, ties to even as the conversions of
+// number_text round them, and the decimal exponent of the first, for 1e-5 <= |value| < 1e15:
+// the range the calculations' results are written in. The value is mantissa / 2^shift, so
+// mantissa * 10^k, for the k this range needs, is exact in 128 bits and one shift rounds it;
+// the general conversion is far slower. False outside the range, or without 128-bit integers.
+bool FifteenDigits(double value, char* digits, int& exponent) {
+#if defined(__SIZEOF_INT128__)
+  __extension__ typedef unsigned __int128 Wide;  // a compiler extension, hence the marker
+  const double magnitude = std::fabs(value);
+  if (!(magnitude >= 1e-5 && magnitude < 1e15)) return false;
+  int binary_exponent = 0;
+  const double fraction = std::frexp(magnitude, &binary_exponent);
+  const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+  const int shift = 53 - binary_exponent;  // 3 <= shift <= 70 within the range
+  constexpr std::uint64_t kLow = 100'000'000'000'000, kHigh = 10 * kLow;
+  int decimal = static_cast<int>(std::floor(std::log10(magnitude)));  // perhaps one off
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const int k = 14 - decimal;  // magnitude * 10^k is within [10^14, 10^15) when decimal is right
+    if (k < 0 || k > 19) return false;
+    Wide scaled = mantissa;
+    for (int i = 0; i < k; ++i) scaled *= 10;
+    auto whole = static_cast<std::uint64_t>(scaled >> shift);
+    if (whole < kLow) {
+      --decimal;
+      continue;
+    }
+    if (whole >= kHigh) {
+      ++decimal;
+      continue;
+    }
+    const Wide rest = scaled - (static_cast<Wide>(whole) << shift);
+    const Wide half = static_cast<Wide>(1) << (shift - 1);
+    if (rest > half || (rest == half && whole % 2 == 1)) ++whole;
+    if (whole == kHigh) {  // rounded up to the next power of ten
+      whole = kLow;
+      ++decimal;
+    }
+    std::to_chars(digits, digits + 15, whole);
+    exponent = decimal;
+    return true;
+  }
+  return false;
+#else
+  (void)value, (void)digits, (void)exponent;
+  return false;
+#endif
+}
+
+// The 15 significant digits of |value|, correctly rounded, and the decimal exponent of the
+// first, taken from the general conversion's d.dddddddddddddde±x.
+void FifteenDigitsOfScientific(double value, char* digits, int& exponent) {
   char buffer[number_text::kBufferSize];
   const std::string_view text(buffer, number_text::active::WriteScientific(value, 14, buffer));
   const std::size_t e_pos = text.find('e');
-  const bool negative = text.front() == '-';
-  char digits[16];  // the 15 significant digits, without the point
   std::size_t count = 0;
   for (char c : text.substr(0, e_pos)) {
-    if (IsDigit(c) && count < sizeof digits) digits[count++] = c;
+    if (IsDigit(c) && count < 15) digits[count++] = c;
   }
-  int exponent = 0;
   std::string_view exponent_text = text.substr(e_pos + 1);
   if (exponent_text.front() == '+') exponent_text.remove_prefix(1);
   std::from_chars(exponent_text.data(), exponent_text.data() + exponent_text.size(), exponent);
+}
+
+}  // namespace
+
+std::string FormatGeneral(double value) {
+  if (value == 0.0) return "0";  // also a negative zero
+
+  const bool negative = value < 0;
+  char digits[15];  // the 15 significant digits, without the point
+  int exponent = 0;
+  if (!FifteenDigits(value, digits, exponent)) FifteenDigitsOfScientific(value, digits, exponent);
+  std::size_t count = 15;
   while (count > 1 && digits[count - 1] == '0') --count;
 
   // Written into a buffer and made a string once: the batch formats millions of these.
