@@ -231,12 +231,32 @@ bool FifteenDigits(double value, char* digits, int& exponent) {
   const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
   const int shift = 53 - binary_exponent;  // 3 <= shift <= 70 within the range
   constexpr std::uint64_t kLow = 100'000'000'000'000, kHigh = 10 * kLow;
-  int decimal = static_cast<int>(std::floor(std::log10(magnitude)));  // perhaps one off
+  constexpr std::uint64_t kPowersOfTen[] = {1,
+                                            10,
+                                            100,
+                                            1'000,
+                                            10'000,
+                                            100'000,
+                                            1'000'000,
+                                            10'000'000,
+                                            100'000'000,
+                                            1'000'000'000,
+                                            10'000'000'000,
+                                            100'000'000'000,
+                                            1'000'000'000'000,
+                                            10'000'000'000'000,
+                                            100'000'000'000'000,
+                                            1'000'000'000'000'000,
+                                            10'000'000'000'000'000,
+                                            100'000'000'000'000'000,
+                                            1'000'000'000'000'000'000,
+                                            10'000'000'000'000'000'000u};
+  // log10(2) = 0.30103 gives the decimal exponent from the binary one, perhaps one too low.
+  int decimal = (binary_exponent - 1) * 30103 / 100000 - (binary_exponent < 1);
   for (int attempt = 0; attempt < 3; ++attempt) {
     const int k = 14 - decimal;  // magnitude * 10^k is within [10^14, 10^15) when decimal is right
     if (k < 0 || k > 19) return false;
-    Wide scaled = mantissa;
-    for (int i = 0; i < k; ++i) scaled *= 10;
+    const Wide scaled = static_cast<Wide>(mantissa) * kPowersOfTen[k];
     auto whole = static_cast<std::uint64_t>(scaled >> shift);
     if (whole < kLow) {
       --decimal;
@@ -331,6 +351,11 @@ std::string FormatWhole(double value) {
   const double rounded = std::round(value);  // halves away from zero
   if (rounded == 0.0) return "0";            // no «-0»
   char buffer[number_text::kBufferSize];
+  // A whole number within the 64-bit range is written as that integer, the same digits.
+  if (std::fabs(rounded) < 9e18) {
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(rounded));
+    return std::string(buffer, end.ptr);
+  }
   return std::string(buffer, number_text::active::WriteWhole(rounded, buffer));
 }
 
