@@ -108,6 +108,25 @@ void AppendCell(ByteBuffer& out, bool& row_empty, std::string_view cell) {
   out.Resize(static_cast<std::size_t>(WriteCsvCell(to, cell) - out.data()));
 }
 
+// The four field texts of a row: the row's own cells, until the calculation writes one, which
+// spares copying every cell into a string of its own.
+class RowFields final : public FieldSet {
+ public:
+  void Show(Field field, std::string_view cell) { texts_[Index(field)] = cell; }
+  std::string_view Text(Field field) const { return texts_[Index(field)]; }
+
+  std::string Read(Field field) const override { return std::string(Text(field)); }
+  void Write(Field field, std::string_view text) override {
+    written_[Index(field)].assign(text);
+    texts_[Index(field)] = written_[Index(field)];
+  }
+
+ private:
+  static std::size_t Index(Field field) { return static_cast<std::size_t>(field); }
+  std::array<std::string_view, kFieldCount> texts_;
+  std::array<std::string, kFieldCount> written_;
+};
+
 // Computes rows into CSV text. Each thread has its own, with its own field texts.
 class RowComputer {
  public:
@@ -125,8 +144,8 @@ class RowComputer {
            std::string& err) {
     for (std::size_t f = 0; f < kInputFields.size(); ++f) {
       const std::size_t column = columns_.field[f];
-      fields_.Write(kInputFields[f].field,
-                    column < cells.size() ? cells[column] : std::string_view());
+      fields_.Show(kInputFields[f].field,
+                   column < cells.size() ? cells[column] : std::string_view());
     }
     std::string_view message;
     const std::string_view calc_text =
@@ -150,7 +169,7 @@ class RowComputer {
     bool row_empty = true;
     for (std::size_t i = 0; i < columns_.output_count; ++i) {
       if (const std::size_t f = field_in_[i]; f != kNoColumn) {
-        AppendCell(out, row_empty, fields_.Read(kInputFields[f].field));
+        AppendCell(out, row_empty, fields_.Text(kInputFields[f].field));
       } else if (const std::string* pipe = pipes_.CellFor(i)) {
         AppendCell(out, row_empty, *pipe);
       } else if (const std::string* drop = drop_.CellFor(i)) {
@@ -178,7 +197,7 @@ class RowComputer {
   // The same warning the command line gives for a value read only in part.
   void WarnAboutIgnoredText(Calculation calculation, std::size_t line, std::string& err) {
     for (Field field : InputFields(calculation)) {
-      const std::string text = fields_.Read(field);
+      const std::string_view text = fields_.Text(field);
       if (!MayHaveIgnoredText(text)) continue;
       const LeadingNumber number = ReadLeadingNumber(text);
       if (number.fault || !number.ignored_text) continue;  // a fault: the row's message says it
@@ -192,7 +211,7 @@ class RowComputer {
   BatchPipes pipes_;
   BatchDrop drop_;
   std::vector<std::size_t> field_in_;  // by output column: the row of kInputFields, if any
-  TextFields fields_;
+  RowFields fields_;
   std::string unknown_;
   std::ostream* through_ = nullptr;
 };
