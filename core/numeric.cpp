@@ -1,6 +1,7 @@
 #include "core/numeric.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>  // integers only: every standard library has those
 #include <cmath>
 #include <cstdint>
@@ -226,9 +227,10 @@ bool FifteenDigits(double value, char* digits, int& exponent) {
   __extension__ typedef unsigned __int128 Wide;  // a compiler extension, hence the marker
   const double magnitude = std::fabs(value);
   if (!(magnitude >= 1e-5 && magnitude < 1e15)) return false;
-  int binary_exponent = 0;
-  const double fraction = std::frexp(magnitude, &binary_exponent);
-  const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+  // A normal double: 52 bits of fraction below an 11-bit biased exponent.
+  const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+  const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | std::uint64_t{1} << 52;
+  const int binary_exponent = static_cast<int>(bits >> 52) - 1022;  // magnitude < 2^this
   const int shift = 53 - binary_exponent;  // 3 <= shift <= 70 within the range
   constexpr std::uint64_t kLow = 100'000'000'000'000, kHigh = 10 * kLow;
   constexpr std::uint64_t kPowersOfTen[] = {1,
