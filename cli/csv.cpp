@@ -179,18 +179,24 @@ CsvReader::Status CsvReader::Next() {
         state_ = State::Unquoted;
         cell_start_ = pos_;
         [[fallthrough]];
-      case State::Unquoted: {
-        // A quote inside an unquoted cell is taken as it stands.
-        pos_ = cell_end_ = Find(data, pos_, size, kEndsUnquotedCell);
-        if (OverLimit()) return Status::Error;
-        if (pos_ == size) continue;
-        const char c = data[pos_++];
-        if (c != ',') return EndLine(c);
-        EndCell();
-        state_ = State::FieldStart;
-        if (OverLimit()) return Status::Error;
+      case State::Unquoted:
+        // Unquoted cells are read one after the other here, as most are. A quote inside one
+        // is taken as it stands.
+        for (;;) {
+          pos_ = cell_end_ = Find(data, pos_, size, kEndsUnquotedCell);
+          if (OverLimit()) return Status::Error;
+          if (pos_ == size) break;
+          const char c = data[pos_++];
+          if (c != ',') return EndLine(c);
+          EndCell();
+          cell_start_ = cell_end_ = pos_;
+          if (OverLimit()) return Status::Error;
+          if (pos_ == size || data[pos_] == '"') {
+            state_ = State::FieldStart;
+            break;
+          }
+        }
         continue;
-      }
       case State::Quoted: {
         const std::size_t end = Find(data, pos_, size, kStopsQuotedText);
         if (end > pos_) {
@@ -222,6 +228,7 @@ CsvReader::Status CsvReader::Next() {
           if (OverLimit()) return Status::Error;
         } else if (c == ',') {
           EndCell();
+          cell_start_ = cell_end_ = pos_;
           state_ = State::FieldStart;
           if (OverLimit()) return Status::Error;
         } else if (c == '\n' || c == '\r') {

@@ -80,7 +80,8 @@ class CsvReader {
   bool skip_lf_ = false;    // the last line ended in CR: an LF right after it belongs to it
   bool quoted_cr_ = false;  // the last character inside quotes was a CR
   State state_ = State::RecordStart;
-  // The cells of the record being read, as offsets from its start and lengths.
+  // The cells of the record being read, as offsets from its start and lengths: the text may
+  // move before the record ends.
   std::vector<std::pair<std::size_t, std::size_t>> spans_;
   std::vector<std::string_view> cells_;
   mutable std::vector<std::string> copies_;  // of cells_, made when asked for

@@ -155,6 +155,20 @@ TEST(Batch, StopsAtACellOrRowOverItsLimit) {
   }
 }
 
+// Only the cells a row has count toward its limit, however large the cell before a comma.
+TEST(Batch, ComputesARowJustWithinItsLimit) {
+  const std::string mib(CsvReader::kMaxCellBytes, 'x');
+  std::string header = "calc,pressure,diameter,flow", row = "velocity,0.3,100,1000";
+  for (int i = 0; i < 16; ++i) {
+    header += ",n" + std::to_string(i);
+    row += "," + (i < 15 ? mib : "x");
+  }
+  std::istringstream in(header + "\n" + row + "\n");
+  std::ostringstream out, err;
+  EXPECT_EQ(RunBatch(in, out, err), kExitOk);
+  EXPECT_EQ(err.str(), "");
+}
+
 // Each row of a batch gives what the single-calculation command line gives for it.
 TEST(Batch, AgreesWithTheCommandLineRowForRow) {
   std::vector<std::string_view> calcs;
