@@ -1,6 +1,6 @@
 #pragma once
 // A second thread that runs one task at a time while the calling thread does other work: the
-// batch computes half of each large block of rows on it.
+// batch computes a block of rows on it while reading the next, then joins in.
 
 #include <condition_variable>
 #include <exception>
