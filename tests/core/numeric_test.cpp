@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <optional>
+#include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarnivel {
 namespace {
@@ -148,6 +152,34 @@ TEST(FormatGeneral, WritesFifteenDigitsInTheRightNotation) {
   };
   for (const FormatCase& c : cases) {
     EXPECT_EQ(FormatGeneral(c.value), c.text) << "value " << c.value;
+  }
+}
+
+// FormatGeneral's fifteen digits are the C library's correctly rounded ones (ties to even),
+// wherever the value lies: at the ends of the range results usually take, on exact ties, and
+// on seeded values spread over it and beyond. Two texts of at most fifteen digits read back as
+// the same double only when they are the same number.
+TEST(FormatGeneral, RoundsAsTheCLibraryDoes) {
+  std::vector<double> values = {1e-5,
+                                std::nextafter(1e-5, 0.0),
+                                std::nextafter(1e15, 0.0),
+                                999999999999999.5,  // a tie that rounds up to a power of ten
+                                123456789012345.5,  // ties, to the even digit
+                                123456789012344.5,
+                                0.000015258789062500,  // 2^-16
+                                8.84194143371033,
+                                -1130.973336};
+  std::mt19937_64 random(18);
+  std::uniform_real_distribution<double> decades(-7, 17);
+  for (int i = 0; i < 20000; ++i) values.push_back(std::pow(10.0, decades(random)));
+  for (int i = 0; i < 20000; ++i) {  // halves of whole numbers: exact ties at fifteen digits
+    values.push_back(static_cast<double>(random() % 1'000'000'000'000'000) + 0.5);
+  }
+  for (double value : values) {
+    char c_library[64];
+    std::snprintf(c_library, sizeof c_library, "%.14e", value);
+    EXPECT_EQ(std::strtod(FormatGeneral(value).c_str(), nullptr), std::strtod(c_library, nullptr))
+        << c_library;
   }
 }
 
