@@ -1,10 +1,10 @@
 #include "core/numeric.h"
 
 #include <algorithm>
-#include <bit>
 #include <charconv>  // integers only: every standard library has those
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 
 #include "core/full_width.h"
@@ -228,7 +228,9 @@ bool FifteenDigits(double value, char* digits, int& exponent) {
   const double magnitude = std::fabs(value);
   if (!(magnitude >= 1e-5 && magnitude < 1e15)) return false;
   // A normal double: 52 bits of fraction below an 11-bit biased exponent.
-  const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+  // (memcpy, not std::bit_cast: the browser build's standard library has none.)
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &magnitude, sizeof bits);
   const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | std::uint64_t{1} << 52;
   const int binary_exponent = static_cast<int>(bits >> 52) - 1022;  // magnitude < 2^this
   const int shift = 53 - binary_exponent;  // 3 <= shift <= 70 within the range
