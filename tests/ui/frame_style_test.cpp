@@ -26,6 +26,7 @@ QString SheetFor(double scale) {
 // A frame holding a text box, as the window places them, drawn either way.
 QImage Frame(const QString& caption, double points, Qt::LayoutDirection direction, bool by_sheet) {
   const double scale = std::max(1.0, points / 9);
+  FrameStyle style(scale);  // before the window, to outlive the frame that uses it
   QWidget window;
   QFont font = window.font();
   font.setPointSizeF(points);
@@ -36,7 +37,6 @@ QImage Frame(const QString& caption, double points, Qt::LayoutDirection directio
   frame->setGeometry(4, 4, qRound(160 * scale), qRound(49 * scale));
   (new QLineEdit(frame))
       ->setGeometry(qRound(8 * scale), qRound(16 * scale), qRound(140 * scale), qRound(25 * scale));
-  FrameStyle style(scale);
   if (by_sheet) {
     frame->setStyleSheet(SheetFor(scale));
   } else {
