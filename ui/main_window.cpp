@@ -12,6 +12,7 @@
 #include "ui/centring.h"
 #include "ui/drop_section.h"
 #include "ui/field_keys.h"
+#include "ui/frame_style.h"
 #include "ui/language.h"
 #include "ui/message_box.h"
 #include "ui/pipe_strip.h"
@@ -25,9 +26,6 @@ namespace {
 constexpr int kSideInset = 45;
 constexpr int kTopInset = 330;
 
-// A frame caption's indent and its padding on either side, in pixels at the default font.
-constexpr int kCaptionIndent = 6;
-constexpr int kCaptionPadding = 2;
 // The room a button's text needs beside it, in pixels.
 constexpr int kButtonTextMargins = 8;
 
@@ -156,17 +154,11 @@ MainWindow::MainWindow(MessageBoxInterface& messages, QWidget* parent)
 void MainWindow::GrowWithFont() {
   // With the font, and further if a text needs more room than that.
   scale_ = std::max(LayoutScale(font()), ScaleToFitTexts(*this));
-  // Frame captions sit on the frame's top edge, so the text box below them is inside it.
-  const QString sheet =
-      QStringLiteral(
-          "QGroupBox { border: 1px solid palette(mid); border-radius: 3px; margin-top: %1px; }"
-          "QGroupBox::title { subcontrol-origin: margin; left: %2px; padding: 0 %3px; }")
-          .arg(qRound(7 * scale_))
-          .arg(qRound(kCaptionIndent * scale_))
-          .arg(qRound(kCaptionPadding * scale_));
-  // On the frames alone: on the window it would put every control under the style-sheet
-  // style, a quarter of a megabyte more for the same pixels.
-  for (auto* frame : findChildren<QGroupBox*>()) frame->setStyleSheet(sheet);
+  // Frame captions sit on the frame's top edge, so the text box below them is inside it. One
+  // style for every frame, made last so that it outlives them.
+  auto* frame_style = new FrameStyle(scale_);
+  frame_style->setParent(this);
+  for (auto* frame : findChildren<QGroupBox*>()) frame->setStyle(frame_style);
   ScaleTwipsLayout(*this, scale_);
 }
 

@@ -17,13 +17,27 @@ QString Text(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// A strip line's colours: the strip's own, on no background of its own (a line of text, not
+// a field to fill in), its text greyed when it describes no current result. A palette rather
+// than a style sheet: that would bring in a style-sheet style for two lines of text.
+QPalette LinePalette(const QLineEdit& line, bool greyed) {
+  QPalette palette = line.parentWidget()->palette();
+  for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    palette.setColor(group, QPalette::Base, Qt::transparent);
+  }
+  if (greyed) {
+    palette.setColor(QPalette::Text, palette.color(QPalette::Disabled, QPalette::Text));
+  }
+  return palette;
+}
+
 // A line of the strip: selectable and copyable, never typed into, out of the tab order.
 QLineEdit* AddLine(QWidget* strip, std::string_view name) {
   auto* line = new QLineEdit(strip);
   line->setObjectName(Text(name));
   line->setReadOnly(true);
-  line->setFrame(false);  // a line of text, not a field to fill in
-  line->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; }"));
+  line->setFrame(false);
+  line->setPalette(LinePalette(*line, false));
   line->setFocusPolicy(Qt::ClickFocus);  // Tab goes from dia straight to the chooser
   line->setGeometry(TwipsRect(PlacementOf(name)));
   return line;
@@ -31,11 +45,7 @@ QLineEdit* AddLine(QWidget* strip, std::string_view name) {
 
 // Shows `text` whole on `line`, greyed when it describes no current result.
 void ShowLine(QLineEdit& line, const QString& text, bool greyed) {
-  QPalette palette = line.parentWidget()->palette();
-  if (greyed) {
-    palette.setColor(QPalette::Text, palette.color(QPalette::Disabled, QPalette::Text));
-  }
-  line.setPalette(palette);
+  line.setPalette(LinePalette(line, greyed));
   ShowWhole(line, text);
   line.setToolTip(text);
 }

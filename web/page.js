@@ -201,6 +201,9 @@
       button(calculation.control, calculation.caption, () => calculate(calculation.control, fields));
     }
     button(EXIT.control, EXIT.caption, exit);
+    // Focused as the page is first drawn: focus() itself would lay the page out before it is
+    // ready. Set before the button joins the document, which is when the browser notes it.
+    controls[tables.calculations[0].control].autofocus = true;
     buildStrip(tables, places, controls);
 
     // Enter walks the fields in their order, and from the last to the first calculation.
@@ -235,10 +238,9 @@
       Object.assign(element.style, {gridRow: 5 + (i >> 1), gridColumn: 1 + (i & 1)});
     });
     addEventListener('resize', fitStrip);  // the layout may have changed between desktop and phone
-    controls[tables.calculations[0].control].focus();
-    addManifest();
     document.documentElement.setAttribute('data-ready', '');
     performance.mark('tarnivel-ready');  // for the benchmark: navigation to ready for input
+    setTimeout(addManifest);  // only for adding the page to a home screen: not needed to start
   }
 
   // The page's own words and its title, in its language.
