@@ -136,11 +136,13 @@ void DropSection::ShowOpen(bool open) {
   setVisible(open);
   // The section's top is the closed window's bottom edge, at any font size.
   parentWidget()->setFixedHeight(y() + (open ? height() : 0));
+  if (open) Refresh();
 }
 
 void DropSection::Refresh() {
   text_->setPalette(palette());
-  std::optional<DropTexts> texts = strip_.ShownLine();
+  // A closed section computes nothing: a calculation then reads its texts once, for the strip.
+  std::optional<DropTexts> texts = IsOpen() ? strip_.ShownLine() : std::nullopt;
   if (!texts) {
     outlet_->clear();
     text_->setText(CoreText(kDropNoLine));
