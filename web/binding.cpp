@@ -14,45 +14,10 @@
 #include "core/pipe_summary.h"
 #include "core/pipes.h"
 #include "core/quantities.h"
+#include "web/json_text.h"
 
 namespace tarnivel {
 namespace {
-
-void AppendJson(std::string& out, std::string_view text) {
-  out += '"';
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (byte < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", byte);
-      out += escape;
-    } else {
-      out += c;  // UTF-8 passes through
-    }
-  }
-  out += '"';
-}
-
-void AppendMember(std::string& out, std::string_view key, std::string_view value) {
-  AppendJson(out, key);
-  out += ':';
-  AppendJson(out, value);
-}
-
-// {"key":"value",...}, after a comma when it follows another object in a list.
-void AppendObject(std::string& out,
-                  std::initializer_list<std::pair<std::string_view, std::string_view>> members) {
-  if (!out.empty() && out.back() == '}') out += ',';
-  out += '{';
-  for (const auto& [key, value] : members) {
-    if (out.back() != '{') out += ',';
-    AppendMember(out, key, value);
-  }
-  out += '}';
-}
 
 // The texts of the page's fields, remembering which ones a calculation wrote.
 class PageFields final : public FieldSet {

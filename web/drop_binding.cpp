@@ -14,33 +14,10 @@
 #include "core/drop_summary.h"
 #include "core/numeric.h"
 #include "core/quantities.h"
+#include "web/json_text.h"
 
 namespace tarnivel {
 namespace {
-
-// "text", escaped for JSON.
-void AppendJson(std::string& out, std::string_view text) {
-  out += '"';
-  for (const char c : text) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned char>(c));
-      out += escape;
-    } else {
-      out += c;  // UTF-8 passes through
-    }
-  }
-  out += '"';
-}
-
-void AppendMember(std::string& out, std::string_view key, std::string_view value) {
-  AppendJson(out, key);
-  out += ':';
-  AppendJson(out, value);
-}
 
 // {"title":"压降","hint":"...","noLine":"...","fields":[{"control":"drop_length",
 // "caption":"管长（m）","value":""},...],"words":["请输入管长",...]}: the section's words in
