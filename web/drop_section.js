@@ -83,24 +83,33 @@
     // The section's top is the closed window's bottom edge; open, the client area grows by it.
     const client = document.getElementById('client');
     const at = places[section.id];
-    const open = (state) => {
+    const show = (state) => {
       toggle.setAttribute('aria-expanded', state ? 'true' : 'false');
       section.hidden = !state;
       client.style.height = page.px(at.top + (state ? at.height : 0));
+    };
+    let toggled = false;
+    toggle.addEventListener('click', () => {
+      toggled = true;
+      show(section.hidden);
       try {
-        localStorage.setItem(STORED, state ? '1' : '0');
+        localStorage.setItem(STORED, section.hidden ? '0' : '1');
       } catch (error) {
         // A browser that keeps nothing for a page opened from disk: the state lasts the visit.
       }
-    };
-    toggle.addEventListener('click', () => open(section.hidden));
-    let stored = null;
-    try {
-      stored = localStorage.getItem(STORED);
-    } catch (error) {
-      stored = null;
-    }
-    open(stored === '1');
+    });
+    show(false);
+    // The browser's storage answers its first read slowly (a few ms): read it just before the
+    // first frame is drawn, after the page is ready, so that an open section still shows at once.
+    requestAnimationFrame(() => {
+      let stored = null;
+      try {
+        stored = localStorage.getItem(STORED);
+      } catch (error) {
+        stored = null;
+      }
+      if (!toggled && stored === '1') show(true);
+    });
     page.controls[toggle.id] = toggle;  // the page puts them in the tab order
     page.controls[section.id] = section;
     refresh();

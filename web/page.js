@@ -245,7 +245,10 @@
 
   // The page's own words and its title, in its language.
   function translatePage(tables) {
-    document.documentElement.lang = ENGLISH ? 'en' : 'zh-CN';
+    // Only when it changes: writing the root's language, even the same one, makes the browser
+    // redo the whole document's style and fonts before the page can say it is ready.
+    const lang = ENGLISH ? 'en' : 'zh-CN';
+    if (document.documentElement.lang !== lang) document.documentElement.lang = lang;
     document.title = tables.title;
     document.getElementById('title').textContent = tables.title;
     for (const element of document.querySelectorAll('[data-words]')) {

@@ -355,6 +355,12 @@ def check_drop(driver, results, tarnivel, url):
     results.check(shown == ['', '计算后显示管道末端的压力'], f'drop once a field changed: {shown}')
     driver.find_element('id', 'dropToggle').click()
     results.check(driver.execute_script(state) == closed, 'the toggle closes the section')
+    # Left open, it is open again by the time the reopened page is first drawn.
+    driver.find_element('id', 'dropToggle').click()
+    browser.open_page(driver, url)
+    drawn = driver.execute_script('return new Promise((done) => requestAnimationFrame(() => '
+                                  f'setTimeout(() => done((() => {{ {state} }})()))))')
+    results.check(drawn == [False, 360], f'drop section reopened: {drawn}')
 
 
 def check_served(driver, results, page):
