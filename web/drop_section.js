@@ -50,24 +50,9 @@
     section.setAttribute('aria-label', page.tr(drop.title));
 
     const boxes = drop.fields.map((field) => {
-      const frame = document.createElement('div');
-      const caption = document.createElement('span');
-      const box = document.createElement('input');
-      frame.id = places[field.control].container;
-      frame.className = 'frame';
-      frame.setAttribute('role', 'group');
-      caption.textContent = page.tr(field.caption);
-      caption.id = field.control + '-caption';
-      frame.setAttribute('aria-labelledby', caption.id);
-      box.id = field.control;
-      box.setAttribute('aria-labelledby', caption.id);
-      Object.assign(box, {type: 'text', autocomplete: 'off', spellcheck: false, value: field.value});
-      box.setAttribute('autocapitalize', 'off');
-      box.setAttribute('inputmode', 'decimal');
-      page.place(frame, places[frame.id]);
-      page.place(box, places[box.id]);
-      frame.append(caption, box);
-      section.append(frame);
+      const box = page.framedField(places, field.control, field.caption);
+      box.value = field.value;
+      section.append(box.parentNode);
       return box;
     });
     typed = boxes.slice(0, -1);

@@ -155,6 +155,29 @@
     setTimeout(() => location.replace('about:blank'), 50);
   }
 
+  // A text box for numbers in its captioned frame, both placed by the layout table; the frame
+  // is the box's parent.
+  function framedField(places, control, captionText) {
+    const frame = document.createElement('div');
+    const caption = document.createElement('span');
+    const box = document.createElement('input');
+    frame.id = places[control].container;
+    frame.className = 'frame';
+    frame.setAttribute('role', 'group');
+    caption.textContent = tr(captionText);
+    caption.id = control + '-caption';
+    frame.setAttribute('aria-labelledby', caption.id);
+    box.id = control;
+    box.setAttribute('aria-labelledby', caption.id);
+    Object.assign(box, {type: 'text', autocomplete: 'off', spellcheck: false});
+    box.setAttribute('autocapitalize', 'off');
+    box.setAttribute('inputmode', 'decimal');
+    place(frame, places[frame.id]);
+    place(box, places[control]);
+    frame.append(caption, box);
+    return box;
+  }
+
   function build() {
     const tables = JSON.parse(coreText(Module._tarnivel_tables()));
     const places = {};
@@ -165,24 +188,8 @@
     client.style.height = px(tables.client[1]);
     const controls = {};
     const fields = tables.fields.map((field) => {
-      const frame = document.createElement('div');
-      const caption = document.createElement('span');
-      const box = document.createElement('input');
-      frame.id = places[field.control].container;
-      frame.className = 'frame';
-      frame.setAttribute('role', 'group');
-      caption.textContent = tr(field.caption);
-      caption.id = field.control + '-caption';
-      frame.setAttribute('aria-labelledby', caption.id);
-      box.id = field.control;
-      box.setAttribute('aria-labelledby', caption.id);
-      Object.assign(box, {type: 'text', autocomplete: 'off', spellcheck: false});
-      box.setAttribute('autocapitalize', 'off');
-      box.setAttribute('inputmode', 'decimal');
-      place(frame, places[frame.id]);
-      place(box, places[field.control]);
-      frame.append(caption, box);
-      controls[frame.id] = frame;
+      const box = framedField(places, field.control, field.caption);
+      controls[box.parentNode.id] = box.parentNode;
       return box;
     });
     const buttons = [];
@@ -223,7 +230,7 @@
     // Sections of their own add their controls, placed by the same table, in the same words.
     document.dispatchEvent(new CustomEvent('tarnivel-building', {detail: {
       tables: tables, places: places, controls: controls, place: place, px: px, tr: tr,
-      showWhole: showWhole, callWithTexts: callWithTexts,
+      showWhole: showWhole, callWithTexts: callWithTexts, framedField: framedField,
     }}));
 
     // Document order is the tab order: each control of the core's order, or the part of the
