@@ -23,10 +23,6 @@ constexpr auto kOpenKey = "dropSection/open";
 
 QSettings Settings() { return QSettings(QStringLiteral("Tarnivel"), QStringLiteral("Tarnivel")); }
 
-QString Text(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // What each of the section's fields holds, for screen readers; its name gives the quantity
 // and the unit.
 const char* Description(DropQuantity quantity) {

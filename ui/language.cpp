@@ -49,6 +49,10 @@ void InstallTranslations(Language language) {
                    QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 }
 
+QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 QString CoreText(std::string_view text) {
   const std::string source(text);  // translate() wants a terminated text
   return QCoreApplication::translate("Core", source.c_str());

@@ -29,4 +29,7 @@ void InstallTranslations(Language language);
 // by hand, since lupdate does not see texts that reach tr() from a table.
 QString CoreText(std::string_view text);
 
+// A UTF-8 text of the core's as Qt holds it, untranslated: a control's name, a computed line.
+QString Text(std::string_view text);
+
 }  // namespace tarnivel

@@ -49,10 +49,6 @@ double ScaleToFitTexts(const QWidget& window) {
   return scale;
 }
 
-QString Text(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // What each field holds, for screen readers; its name gives the quantity and the unit.
 const char* Description(Field field) {
   switch (field) {

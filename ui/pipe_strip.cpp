@@ -13,10 +13,6 @@
 namespace tarnivel {
 namespace {
 
-QString Text(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // A strip line's colours: the strip's own, on no background of its own (a line of text, not
 // a field to fill in), its text greyed when it describes no current result. A palette rather
 // than a style sheet: that would bring in a style-sheet style for two lines of text.
