@@ -1,6 +1,7 @@
 // Start-up. With a command the program is a command-line tool that needs no display and
 // starts no GUI; without one it opens the calculator window, passing on Qt's own arguments
-// (-style, -platform, -reverse...).
+// (-style, -platform, -reverse...). The window lives in a library of its own, loaded only
+// then, so that the command line runs without Qt in the process.
 #include <csignal>
 #include <iostream>
 #include <new>
@@ -15,7 +16,7 @@
 
 #ifdef TARNIVEL_WINDOW
 #include "app/display.h"
-#include "ui/application.h"
+#include "app/window_loader.h"
 #endif
 
 namespace {
@@ -88,7 +89,7 @@ int Run(int argc, char** argv) {
     return NoWindow(
         "there is no display to open the window on (DISPLAY is not set or cannot be reached).");
   }
-  return tarnivel::RunCalculatorWindow(argc, argv);
+  return tarnivel::RunWindowLibrary(argc, argv);
 #else
   return NoWindow("this build has no window.");
 #endif

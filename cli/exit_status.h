@@ -17,7 +17,7 @@ enum ExitStatus : int {
   kExitUsage = 64,        // bad command, option or missing value (EX_USAGE)
   kExitDataError = 65,    // malformed CSV, a header without calc, a bad catalogue (EX_DATAERR)
   kExitNoInput = 66,      // a FILE that cannot be opened (EX_NOINPUT)
-  kExitUnavailable = 69,  // no display to open the window on (EX_UNAVAILABLE)
+  kExitUnavailable = 69,  // the window cannot open: no display, or its library is missing
   kExitOutOfMemory = 71,  // memory ran out (EX_OSERR)
   kExitIoError = 74,      // a read or write error (EX_IOERR)
 };
@@ -40,7 +40,7 @@ inline constexpr std::array<ExitStatusMeaning, 11> kExitStatuses{{
      "malformed input: CSV, a header without calc, a catalogue; or input over "
      "its limit"},
     {kExitNoInput, "FILE cannot be opened"},
-    {kExitUnavailable, "no display to open the window on"},
+    {kExitUnavailable, "the window cannot be opened (no display, or its library is missing)"},
     {kExitOutOfMemory, "out of memory"},
     {kExitIoError, "read or write error"},
 }};
