@@ -256,8 +256,11 @@
     // redo the whole document's style and fonts before the page can say it is ready.
     const lang = ENGLISH ? 'en' : 'zh-CN';
     if (document.documentElement.lang !== lang) document.documentElement.lang = lang;
-    document.title = tables.title;
-    document.getElementById('title').textContent = tables.title;
+    // The title too: the template holds the core's, and writing it again costs about half a
+    // millisecond before ready.
+    if (document.title !== tables.title) document.title = tables.title;
+    const heading = document.getElementById('title');
+    if (heading.textContent !== tables.title) heading.textContent = tables.title;
     for (const element of document.querySelectorAll('[data-words]')) {
       element.textContent = tr(element.textContent);
     }

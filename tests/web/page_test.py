@@ -382,6 +382,13 @@ def check_served(driver, results, page):
         server.shutdown()
 
 
+def check_ascii(results, page):
+    """The file is plain ASCII (make_page.py): one byte beyond it and the browser reads the whole
+    page, the WebAssembly's base64 included, as 16-bit text, which delays ready."""
+    beyond = sum(byte > 0x7f for byte in page.read_bytes())
+    results.check(beyond == 0, f'{beyond} bytes beyond ASCII in the page')
+
+
 def check_exit(driver, results):
     """退  出 ends the page: the browser closes it, or it is left blank."""
     driver.find_element('id', 'CMD3').click()
@@ -416,6 +423,7 @@ def main():
         results.check(not errors, f'errors in the console: {errors}')
 
     try:
+        guarded('ASCII', check_ascii, results, page)
         guarded('loading', browser.open_page, driver, page.as_uri())
         guarded('keyboard', check_keyboard, driver, results)
         for calculation, texts in read_cases(pathlib.Path(__file__).with_name('cases.txt')):
