@@ -32,14 +32,16 @@
 
   function build(event) {
     page = event.detail;
-    const drop = page.callWithTexts('_tarnivel_drop_tables', []);
+    const drop = TARNIVEL_TABLES.drop;
     page.drop = drop;
-    // The core writes the section's answers in the page's words from now on; a word the page
-    // says as the core does needs no call, which a Chinese page is spared before it is ready.
-    for (const word of drop.words) {
-      const translation = page.tr(word);
-      if (translation !== word) page.callWithTexts('_tarnivel_drop_word', [word, translation]);
-    }
+    // The core writes the section's answers in the page's words once it has started; a word
+    // the page says as the core does needs no call.
+    page.whenCoreStarts.push(() => {
+      for (const word of drop.words) {
+        const translation = page.tr(word);
+        if (translation !== word) page.callWithTexts('_tarnivel_drop_word', [word, translation]);
+      }
+    });
 
     const places = page.places;
     const toggle = document.createElement('button');

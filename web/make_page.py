@@ -5,7 +5,7 @@ WebAssembly as base64 in an inert <template> element ahead of it.
 The bytes sit outside the script on purpose: the JavaScript parser would have to read a string
 of 90 KB before anything runs. A template's text is plain character data to the HTML parser,
 which it reads a third faster than the same text in a <script> of an unknown type (0.5 ms
-against 0.8 ms in Chromium). web/wasm_binary.js hands the bytes to emscripten.
+against 0.8 ms in Chromium). web/core_start.js compiles them when the core is first needed.
 
 The file is written in ASCII alone, every other character escaped (a character reference in
 the document, \\u in the script): one Chinese character anywhere makes the browser decode and

@@ -1,7 +1,10 @@
-// The page's script: builds the window from the core's tables, hands the field texts to the
-// core and shows what it answers. It computes nothing and formats no number itself.
+// The page's script: builds the window from the core's tables (written into the page when it
+// is built), hands the field texts to the core and shows what it answers. It computes nothing and formats no number itself.
 // (No destructuring: emscripten 3.1.6's minifier mangles it.)
 'use strict';
+
+// What the page's scripts share with start.js, which builds the page once all are in place.
+const tarnivelPage = {};
 
 (function () {
   // The core's layout is in twips, as the desktop window places its controls; 15 twips make a
@@ -178,8 +181,12 @@
     return box;
   }
 
+  // What waits for the core to be compiled: telling it the page's words.
+  const whenCoreStarts = [];
+  Module.onRuntimeInitialized = () => whenCoreStarts.forEach((then) => then());
+
   function build() {
-    const tables = JSON.parse(coreText(Module._tarnivel_tables()));
+    const tables = TARNIVEL_TABLES.window;
     const places = {};
     for (const at of tables.layout) places[at.control] = at;
     translatePage(tables);
@@ -231,6 +238,7 @@
     document.dispatchEvent(new CustomEvent('tarnivel-building', {detail: {
       tables: tables, places: places, controls: controls, place: place, px: px, tr: tr,
       showWhole: showWhole, callWithTexts: callWithTexts, framedField: framedField,
+      whenCoreStarts: whenCoreStarts,
     }}));
 
     // Document order is the tab order: each control of the core's order, or the part of the
@@ -247,6 +255,9 @@
     addEventListener('resize', fitStrip);  // the layout may have changed between desktop and phone
     document.documentElement.setAttribute('data-ready', '');
     performance.mark('tarnivel-ready');  // for the benchmark: navigation to ready for input
+    // The core, once the page has been drawn, so that the first click finds it compiled; a
+    // click before that compiles it itself.
+    setTimeout(tarnivelCore.start);
     setTimeout(addManifest);  // only for adding the page to a home screen: not needed to start
   }
 
@@ -265,7 +276,7 @@
       element.textContent = tr(element.textContent);
     }
     const words = ['内径', '绝压', '工况流量', '%1 中没有内径 ≥ %2 mm 的管'].map(tr);
-    callWithTexts('_tarnivel_words', words);
+    whenCoreStarts.push(() => callWithTexts('_tarnivel_words', words));
   }
 
   // The strip: two read-only lines, selectable but out of the tab order as on the desktop, and
@@ -314,5 +325,5 @@
         'data:application/manifest+json,' + encodeURIComponent(JSON.stringify(manifest));
   }
 
-  Module.onRuntimeInitialized = build;
+  tarnivelPage.build = build;
 })();

@@ -276,12 +276,32 @@ def check_accessible(driver, results, url, axe):
         results.check(not violations, f'axe at {width} px: {violations}')
 
 
+# A calculation the moment the page is ready, before the core has been compiled: the click
+# compiles it, and the words the page handed it beforehand apply to that very answer.
+CLICK_AT_READY = '''
+new MutationObserver((changes, observer) => {
+  if (!document.documentElement.hasAttribute('data-ready')) return;
+  observer.disconnect();
+  window.coreBeforeClick = typeof Module.asm;
+  for (const [id, text] of [['TP', '0.3'], ['TV', '10'], ['TM', '1000']]) {
+    document.getElementById(id).value = text;
+  }
+  document.getElementById('dia').click();
+  window.firstBasis = document.getElementById('basisText').textContent;
+}).observe(document, {subtree: true, attributes: true, attributeFilter: ['data-ready']});
+'''
+
+
 def check_english(results, url):
     """A browser that asks for English gets the window's English, the core's words included,
-    in the pressure-drop section too."""
+    in the pressure-drop section too, from the first calculation on."""
     driver = browser.start(language='en-US')
     try:
+        driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': CLICK_AT_READY})
         browser.open_page(driver, url)
+        first = driver.execute_script('return [window.coreBeforeClick, window.firstBasis]')
+        results.check(first == ['undefined', 'absolute 0.4 MPa · line flow 250 m³/h'],
+                      f'a calculation at ready: {first}')
         texts = driver.execute_script("""return [document.documentElement.lang, document.title,
             document.getElementById('TP-caption').textContent,
             document.getElementById('CMD3').textContent,
