@@ -8,11 +8,10 @@
 #include "core/drop_summary.h"
 #include "core/quantities.h"
 #include "ui/caption_width.h"
+#include "ui/language.h"
 
 namespace tarnivel {
 namespace {
-
-QString Source(std::string_view text) { return QString::fromUtf8(text.data(), text.size()); }
 
 TEST(CaptionWidth, IsWhatTheFallbackFontMeasures) {
   std::vector<QString> texts = {
@@ -23,14 +22,12 @@ TEST(CaptionWidth, IsWhatTheFallbackFontMeasures) {
       QStringLiteral("（），：；！？～"), QStringLiteral("￥￡"),
       // Runs of the window's font between them, kerned within and not across.
       QStringLiteral("退  出"), QStringLiteral("AV（AV）VA"), QStringLiteral("Flow (Nm³/h)"),
-      // Characters neither the window's font has nor held to be one em wide: measured for
-      // real.
+      // Characters neither in the window's font nor held to be one em wide: measured for real.
       QStringLiteral("압력（MPa）"), QStringLiteral("あつりょく（MPa）")};
-  for (const InputField& input : kInputFields) texts.push_back(Source(input.caption));
-  for (const CalculationInfo& info : kCalculations) texts.push_back(Source(info.caption));
-  for (const DropSectionField& field : kDropSectionFields) {
-    texts.push_back(Source(DropCaption(field.quantity)));
-  }
+  for (const InputField& input : kInputFields) texts.push_back(Text(input.caption));
+  for (const CalculationInfo& info : kCalculations) texts.push_back(Text(info.caption));
+  for (const DropSectionField& field : kDropSectionFields)
+    texts.push_back(Text(DropCaption(field.quantity)));
   // The default font, the larger desktop fonts, and sizes of fractional pixels.
   for (const double points : {9.0, 11.0, 14.0, 7.5, 10.0, 12.5}) {
     QFont font = QApplication::font();
