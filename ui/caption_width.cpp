@@ -10,26 +10,28 @@ namespace tarnivel {
 namespace {
 
 // CJK fonts draw each of these characters on a square em: Chinese text is set on a grid of
-// such squares (W3C, Requirements for Chinese Text Layout, on the character frame), and
-// Unicode gives them an East Asian Width of Wide or Fullwidth. The window's tests hold the
-// installed fallback font to it at several sizes.
+// such squares (W3C, Requirements for Chinese Text Layout, on the character frame). The ranges
+// are the spacing characters Unicode 14 gives an East Asian Width of Wide or Fullwidth in the
+// CJK blocks, checked against Unicode's data (tests/ui/make_full_width.py); the window's tests
+// hold the installed fallback font to the em at several sizes.
 constexpr std::pair<char32_t, char32_t> kFullWidth[] = {
     {0x3000, 0x3029},   // the ideographic space and punctuation: 、。《》「」【】
+    {0x3030, 0x303E},   // the wavy dash, iteration marks and Hangzhou numerals
     {0x3400, 0x4DBF},   // CJK Unified Ideographs Extension A
     {0x4E00, 0x9FFF},   // CJK Unified Ideographs
-    {0xF900, 0xFAFF},   // CJK Compatibility Ideographs
+    {0xF900, 0xFAD9},   // CJK Compatibility Ideographs
     {0xFF01, 0xFF60},   // full-width forms of ASCII: （），：
     {0xFFE0, 0xFFE6},   // full-width signs: ￥￡
-    {0x20000, 0x3FFFF}  // the ideographs of planes 2 and 3
+    {0x20000, 0x3134A}  // the ideographs of planes 2 and 3
 };
+
+}  // namespace
 
 bool IsFullWidth(char32_t character) {
   return std::any_of(std::begin(kFullWidth), std::end(kFullWidth), [character](const auto& range) {
     return range.first <= character && character <= range.second;
   });
 }
-
-}  // namespace
 
 int CaptionWidth(const QFont& font, const QString& text) {
   // The font itself, without the fallbacks QFontMetrics would look up for what it lacks.

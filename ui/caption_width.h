@@ -9,6 +9,10 @@ class QFont;
 
 namespace tarnivel {
 
+// Whether CJK fonts set `character` on a square em: ideographs, ideographic punctuation and
+// full-width forms.
+[[nodiscard]] bool IsFullWidth(char32_t character);
+
 // The width QFontMetrics(font).horizontalAdvance(text) gives, in whole pixels: the runs of
 // characters `font` has glyphs for by its own metrics, and each full-width character it lacks
 // (ideographs, ideographic punctuation, full-width forms) as one em of its pixel size. A text

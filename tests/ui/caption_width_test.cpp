@@ -3,6 +3,9 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <cstdint>
+#include <fstream>
+#include <sstream>
 #include <vector>
 
 #include "core/drop_summary.h"
@@ -37,6 +40,25 @@ TEST(CaptionWidth, IsWhatTheFallbackFontMeasures) {
           << text.toStdString() << " at " << points << " pt";
     }
   }
+}
+
+// Written by tests/ui/make_full_width.py from Unicode's data: each range whole, nothing beyond.
+TEST(CaptionWidth, CountsAsOneEmTheFullWidthCharactersUnicodeHas) {
+  std::ifstream file(TARNIVEL_FULL_WIDTH_EXPECTED);
+  ASSERT_TRUE(file) << TARNIVEL_FULL_WIDTH_EXPECTED;
+  std::uint32_t expected = 0;
+  for (std::string line; std::getline(file, line);) {
+    if (line.empty() || line.front() == '#') continue;
+    std::uint32_t first = 0, last = 0;
+    std::istringstream(line) >> std::hex >> first >> last;
+    EXPECT_FALSE(IsFullWidth(first - 1)) << line;
+    EXPECT_FALSE(IsFullWidth(last + 1)) << line;
+    for (std::uint32_t c = first; c <= last; ++c) ASSERT_TRUE(IsFullWidth(c)) << std::hex << c;
+    expected += last - first + 1;
+  }
+  std::uint32_t counted = 0;
+  for (std::uint32_t c = 0; c <= 0x10FFFF; ++c) counted += IsFullWidth(c) ? 1 : 0;
+  EXPECT_EQ(counted, expected);
 }
 
 }  // namespace
