@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "ui/accessibility.h"
+#include "ui/caption_width.h"
 #include "ui/centring.h"
 #include "ui/drop_section.h"
 #include "ui/field_keys.h"
@@ -29,7 +30,8 @@ constexpr int kTopInset = 330;
 // The room a button's text needs beside it, in pixels.
 constexpr int kButtonTextMargins = 8;
 
-// The smallest scale of the layout at which every frame caption and button text has its room.
+// The smallest scale of the layout at which every frame caption and button text has its room;
+// measured before the window is shown, so without a fallback font (CaptionWidth).
 double ScaleToFitTexts(const QWidget& window) {
   double scale = 1;
   // `text` pixels that do not fit into `room`, which grows with the layout: a half pixel more,
@@ -39,12 +41,11 @@ double ScaleToFitTexts(const QWidget& window) {
   };
   for (const auto* frame : window.findChildren<QGroupBox*>()) {
     // The caption's indent and padding grow with the layout, its text with the font.
-    fit(frame->fontMetrics().horizontalAdvance(frame->title()),
+    fit(CaptionWidth(frame->font(), frame->title()),
         frame->width() - kCaptionIndent - 2 * kCaptionPadding);
   }
   for (const auto* button : window.findChildren<QPushButton*>()) {
-    fit(button->fontMetrics().horizontalAdvance(button->text()) + kButtonTextMargins,
-        button->width());
+    fit(CaptionWidth(button->font(), button->text()) + kButtonTextMargins, button->width());
   }
   return scale;
 }
