@@ -34,7 +34,6 @@ namespace {
 constexpr std::size_t kReadBytes = std::size_t{128} << 10;
 // A block of this many rows or more is shared with a second thread.
 constexpr std::size_t kShareFrom = 256;
-constexpr std::size_t kNoColumn = static_cast<std::size_t>(-1);
 
 // Rows almost always spell the calculation exactly; only the others pay for normalising.
 std::optional<Calculation> RowCalculation(std::string_view text) {
@@ -170,9 +169,9 @@ class RowComputer {
     for (std::size_t i = 0; i < columns_.output_count; ++i) {
       if (const std::size_t f = field_in_[i]; f != kNoColumn) {
         AppendCell(out, row_empty, fields_.Text(kInputFields[f].field));
-      } else if (const std::string* pipe = pipes_.CellFor(i)) {
+      } else if (const std::string* pipe = pipes_.Added().CellFor(i)) {
         AppendCell(out, row_empty, *pipe);
-      } else if (const std::string* drop = drop_.CellFor(i)) {
+      } else if (const std::string* drop = drop_.Added().CellFor(i)) {
         AppendCell(out, row_empty, *drop);
       } else {
         AppendCell(out, row_empty, i < cells.size() ? cells[i] : std::string_view());
@@ -317,10 +316,10 @@ class BatchRun {
         AppendCell(pending_, row_empty, kInputFields[f].name);
       }
     }
-    for (const std::string& name : columns_.pipes.AddedNames()) {
+    for (const std::string& name : columns_.pipes.Added().Names()) {
       AppendCell(pending_, row_empty, name);
     }
-    for (const std::string& name : columns_.drop.AddedNames()) {
+    for (const std::string& name : columns_.drop.Added().Names()) {
       AppendCell(pending_, row_empty, name);
     }
     AppendCell(pending_, row_empty, columns_.message_name);

@@ -13,12 +13,6 @@ namespace {
 // The fields the drop reads, by their column.
 constexpr Field kDropFields[] = {Field::Pressure, Field::Flow, Field::Diameter};
 
-std::size_t FirstNamed(std::span<const std::string> names, std::string_view name) {
-  const auto found = std::ranges::find(names, name);
-  return found == names.end() ? BatchDrop::kNoColumn
-                              : static_cast<std::size_t>(found - names.begin());
-}
-
 bool Blank(std::string_view text) { return text.find_first_not_of(" \t") == std::string::npos; }
 
 void Warn(std::string_view name, std::string_view text, std::size_t line, std::string& err) {
@@ -43,11 +37,10 @@ void BatchDrop::Locate(std::span<const std::string> normalised_names,
         info.role == DropRole::Result ? kNoColumn : FirstNamed(normalised_names, info.name);
   }
   if (input_[static_cast<std::size_t>(DropQuantity::Length)] == kNoColumn) return;
-  first_output_ = output_count;
-  output_count += kOutputs.size();
-  for (DropQuantity output : kOutputs) {
-    names_.push_back(OwnColumnName(normalised_names, DropQuantityOf(output).name));
-  }
+  std::array<std::string_view, kOutputs.size()> names;
+  std::ranges::transform(kOutputs, names.begin(),
+                         [](DropQuantity output) { return DropQuantityOf(output).name; });
+  added_.Add(normalised_names, names, output_count);
 }
 
 void BatchDrop::ReadParameters(std::span<const std::string_view> cells, std::size_t line,
@@ -67,7 +60,7 @@ void BatchDrop::ReadParameters(std::span<const std::string_view> cells, std::siz
 
 std::string_view BatchDrop::Compute(const FieldSet& fields, std::span<const std::string_view> cells,
                                     std::size_t line, std::string& err) {
-  for (std::string& text : texts_) text.clear();
+  added_.Clear();
   computed_ = true;
   DropTexts texts;
   texts.pressure = fields.Read(Field::Pressure);
@@ -94,7 +87,7 @@ const DropParameters* BatchDrop::ForSizing(std::span<const std::string_view> cel
                                            std::string& err) {
   // A drop row has its cells from Compute; every other row starts without any.
   if (!std::exchange(computed_, false)) {
-    for (std::string& text : texts_) text.clear();
+    added_.Clear();
   }
   const std::size_t length = input_[static_cast<std::size_t>(DropQuantity::Length)];
   const auto filled = [&](std::size_t column) {
@@ -119,16 +112,8 @@ std::string_view BatchDrop::Take(const PipeDrop& drop) {
     message_ = DescribeRunningOut(result);
     return message_;
   }
-  texts_ = {FormatGeneral(*result.outlet_mpa), FormatGeneral(result.drop_kpa)};
+  added_.texts = {FormatGeneral(*result.outlet_mpa), FormatGeneral(result.drop_kpa)};
   return {};
-}
-
-const std::string* BatchDrop::CellFor(std::size_t column) const {
-  if (first_output_ == kNoColumn || column < first_output_ ||
-      column >= first_output_ + kOutputs.size()) {
-    return nullptr;
-  }
-  return &texts_[column - first_output_];
 }
 
 }  // namespace tarnivel

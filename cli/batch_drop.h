@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/added_columns.h"
 #include "core/fields.h"
 #include "core/pipes.h"
 #include "core/pressure_drop.h"
@@ -25,7 +26,6 @@ namespace tarnivel {
 
 class BatchDrop {
  public:
-  static constexpr std::size_t kNoColumn = static_cast<std::size_t>(-1);
   static constexpr std::array<DropQuantity, 2> kOutputs = {DropQuantity::Outlet,
                                                            DropQuantity::Drop};
 
@@ -37,8 +37,6 @@ class BatchDrop {
   // `series` are the series a row may name; they outlive this.
   void Locate(std::span<const std::string> normalised_names, std::span<const PipeSeries> series,
               std::size_t& output_count);
-  // The names of the columns added, in order, for the header row.
-  std::vector<std::string> AddedNames() const { return names_; }
 
   // Computes a drop row from the fields' texts and its own cells; warnings about cells read
   // only in part go to `err`. Returns the row's message, empty when computed.
@@ -54,8 +52,8 @@ class BatchDrop {
   // message: the pressure running out, or why there is no drop.
   std::string_view TakeChosen(const PipeDrop* drop);
 
-  // The text of output column `column` when it is a drop column; nullptr otherwise.
-  const std::string* CellFor(std::size_t column) const;
+  // The drop columns: their names for the header, and this row's texts.
+  const AddedColumns<kOutputs.size()>& Added() const { return added_; }
 
  private:
   std::string_view Take(const PipeDrop& drop);
@@ -65,10 +63,8 @@ class BatchDrop {
   std::span<const PipeSeries> known_;
   std::size_t series_ = kNoColumn;
   std::array<std::size_t, kDropQuantities.size()> input_;  // by quantity
-  std::size_t first_output_ = kNoColumn;
-  std::vector<std::string> names_;
   DropParameters parameters_;
-  std::array<std::string, kOutputs.size()> texts_;
+  AddedColumns<kOutputs.size()> added_;
   std::string message_;
   bool computed_ = false;  // this row is a drop row, computed
 };

@@ -12,12 +12,6 @@ namespace {
 // The fields the diameter calculation reads: pressure, velocity, flow.
 const auto& kInputs = InfoOf(Calculation::Diameter).reads;
 
-std::size_t FirstNamed(std::span<const std::string> names, std::string_view name) {
-  const auto found = std::ranges::find(names, name);
-  return found == names.end() ? BatchPipes::kNoColumn
-                              : static_cast<std::size_t>(found - names.begin());
-}
-
 }  // namespace
 
 void BatchPipes::Locate(std::span<const std::string> normalised_names,
@@ -28,17 +22,13 @@ void BatchPipes::Locate(std::span<const std::string> normalised_names,
   for (std::size_t i = 0; i < kInputs.size(); ++i) {
     input_[i] = FirstNamed(normalised_names, InputFieldOf(kInputs[i]).name);
   }
-  first_output_ = output_count;
-  output_count += kOutputNames.size();
-  for (std::string_view name : kOutputNames) {
-    names_.push_back(OwnColumnName(normalised_names, name));
-  }
+  added_.Add(normalised_names, kOutputNames, output_count);
 }
 
 std::string_view BatchPipes::Fill(std::span<const std::string_view> cells,
                                   std::optional<Calculation> calculation,
                                   std::string_view outcome_message, const DropParameters* drop) {
-  for (std::string& text : texts_) text.clear();
+  added_.Clear();
   chosen_drop_.reset();
   if (series_ == kNoColumn) return {};
   const auto cell = [&](std::size_t column) -> std::string_view {
@@ -74,18 +64,10 @@ std::string_view BatchPipes::Fill(std::span<const std::string_view> cells,
     return message_;
   }
   const Pipe& pipe = series->pipes[*sized.choice.chosen];
-  texts_ = {pipe.designation, FormatMillimetres(pipe.Bore()),
-            sized.velocities[*sized.choice.chosen]->text};
+  added_.texts = {pipe.designation, FormatMillimetres(pipe.Bore()),
+                  sized.velocities[*sized.choice.chosen]->text};
   if (!sized.drops.empty()) chosen_drop_ = sized.drops[*sized.choice.chosen];
   return {};
-}
-
-const std::string* BatchPipes::CellFor(std::size_t column) const {
-  if (series_ == kNoColumn || column < first_output_ ||
-      column >= first_output_ + kOutputNames.size()) {
-    return nullptr;
-  }
-  return &texts_[column - first_output_];
 }
 
 }  // namespace tarnivel

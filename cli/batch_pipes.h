@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/added_columns.h"
 #include "core/pipes.h"
 #include "core/quantities.h"
 #include "core/sizing.h"
@@ -21,7 +22,6 @@ namespace tarnivel {
 
 class BatchPipes {
  public:
-  static constexpr std::size_t kNoColumn = static_cast<std::size_t>(-1);
   static constexpr std::array<std::string_view, 3> kOutputNames = {"pipe", "bore", "pipe_velocity"};
 
   // Takes in the header's column names, normalised (lower case, no surrounding blanks), and,
@@ -29,8 +29,6 @@ class BatchPipes {
   // `series` are the series a row may name; they outlive this.
   void Locate(std::span<const std::string> normalised_names, std::span<const PipeSeries> series,
               std::size_t& output_count);
-  // The names of the columns added, in order, for the header row.
-  std::vector<std::string> AddedNames() const { return names_; }
 
   // Works out a row's pipe cells from its input cells, after its calculation ended as
   // `outcome_message` says (empty: computed); with `drop`, the line's length and parameters, by
@@ -41,16 +39,14 @@ class BatchPipes {
                         const DropParameters* drop = nullptr);
   // The drop in the pipe the last Fill chose, when it had a line to check; nullptr otherwise.
   const PipeDrop* ChosenDrop() const { return chosen_drop_ ? &*chosen_drop_ : nullptr; }
-  // The text of output column `column` when it is a pipe column; nullptr otherwise.
-  const std::string* CellFor(std::size_t column) const;
+  // The pipe columns: their names for the header, and the last Fill's texts.
+  const AddedColumns<kOutputNames.size()>& Added() const { return added_; }
 
  private:
   std::span<const PipeSeries> known_;
   std::size_t series_ = kNoColumn;
   std::array<std::size_t, 3> input_{kNoColumn, kNoColumn, kNoColumn};  // pressure, velocity, flow
-  std::size_t first_output_ = kNoColumn;
-  std::vector<std::string> names_;
-  std::array<std::string, kOutputNames.size()> texts_;
+  AddedColumns<kOutputNames.size()> added_;
   std::string message_;
   std::optional<PipeDrop> chosen_drop_;
 };

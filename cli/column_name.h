@@ -3,11 +3,21 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
 
 namespace tarnivel {
+
+// No such column in the input, or not an added one.
+inline constexpr std::size_t kNoColumn = static_cast<std::size_t>(-1);
+
+// Where the first column called `name` is among `names`, or kNoColumn.
+inline std::size_t FirstNamed(std::span<const std::string> names, std::string_view name) {
+  const auto found = std::ranges::find(names, name);
+  return found == names.end() ? kNoColumn : static_cast<std::size_t>(found - names.begin());
+}
 
 inline std::string NormalisedName(std::string_view name) {
   const auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
