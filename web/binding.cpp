@@ -165,8 +165,9 @@ std::string Tables() {
 
 extern "C" {
 
-// The tables of fields and calculations, in their order.
-EMSCRIPTEN_KEEPALIVE const char* tarnivel_tables() {
+// The tables of fields and calculations, in their order. Written into the page when it is
+// built (write_tables.cpp), so the page's own core leaves them out.
+const char* tarnivel_tables() {
   static const std::string tables = tarnivel::Tables();
   return tables.c_str();
 }

@@ -80,8 +80,9 @@ std::optional<std::string> Typed(std::string_view text) {
 
 extern "C" {
 
-// The section's words, fields and the texts its answers may hold (Tables above).
-EMSCRIPTEN_KEEPALIVE const char* tarnivel_drop_tables() {
+// The section's words, fields and the texts its answers may hold (Tables above). Written into
+// the page when it is built (write_tables.cpp), so the page's own core leaves them out.
+const char* tarnivel_drop_tables() {
   static const std::string tables = tarnivel::Tables();
   return tables.c_str();
 }
