@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Writes the page as one file: the template with emscripten's script inlined, and the core's
-WebAssembly as base64 in an inert <template> element ahead of it.
+"""Writes the page as one file: the template with emscripten's script inlined, the core's
+tables (TABLES.json, from write_tables.cpp) at the head of the script and its title as the
+page's, and the core's WebAssembly as base64 in an inert <template> element ahead of it.
 
 The bytes sit outside the script on purpose: the JavaScript parser would have to read a string
 of 90 KB before anything runs. A template's text is plain character data to the HTML parser,
@@ -11,9 +12,11 @@ The file is written in ASCII alone, every other character escaped (a character r
 the document, \\u in the script): one Chinese character anywhere makes the browser decode and
 parse the whole file, the base64 included, as 16-bit text, about 2 ms more before ready.
 
-    make_page.py TEMPLATE.html SCRIPT.js CORE.wasm OUTPUT.html
+    make_page.py TEMPLATE.html SCRIPT.js TABLES.json CORE.wasm OUTPUT.html
 """
 import base64
+import html
+import json
 import re
 import sys
 
@@ -38,20 +41,25 @@ def escape_document(page, template):
 
 
 def main():
-    template, script, wasm, output = sys.argv[1:]
+    template, script, tables_json, wasm, output = sys.argv[1:]
     with open(template, encoding='utf-8') as file:
         page = file.read()
     with open(script, encoding='utf-8') as file:
         code = file.read()
+    with open(tables_json, encoding='utf-8') as file:
+        tables = json.load(file)
     with open(wasm, 'rb') as file:
         encoded = base64.b64encode(file.read()).decode('ascii')
-    if page.count('{{{ SCRIPT }}}') != 1:
-        sys.exit(f'{template}: expected one {{{{{{ SCRIPT }}}}}} placeholder')
+    for placeholder in ('{{{ SCRIPT }}}', '{{{ TITLE }}}'):
+        if placeholder not in page:
+            sys.exit(f'{template}: no {placeholder} placeholder')
+    code = f'const TARNIVEL_TABLES = {json.dumps(tables, ensure_ascii=False)};\n{code}'
     if '</script' in code.lower():
         sys.exit(f'{script}: the script would end its own element early')
     body = (f'<template id="wasm">{encoded}</template>\n'
             f'<script>\n{escape_script(code)}</script>')
-    page = escape_document(page, template).replace('{{{ SCRIPT }}}', body)
+    page = page.replace('{{{ TITLE }}}', html.escape(tables['window']['title']))
+    page = escape_document(page, template).replace('{{{ SCRIPT }}}', body, 1)
     with open(output, 'w', encoding='ascii') as file:
         file.write(page)
 

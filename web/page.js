@@ -1,5 +1,6 @@
-// The page's script: builds the window from the core's tables (written into the page when it
-// is built), hands the field texts to the core and shows what it answers. It computes nothing and formats no number itself.
+// The page's script: builds the window from the core's tables (TARNIVEL_TABLES, written into
+// the page when it is built), hands the field texts to the core and shows what it answers. It
+// computes nothing and formats no number itself.
 // (No destructuring: emscripten 3.1.6's minifier mangles it.)
 'use strict';
 
@@ -189,7 +190,7 @@ const tarnivelPage = {};
     const tables = TARNIVEL_TABLES.window;
     const places = {};
     for (const at of tables.layout) places[at.control] = at;
-    translatePage(tables);
+    translatePage();
     const client = document.getElementById('client');
     client.style.width = px(tables.client[0]);
     client.style.height = px(tables.client[1]);
@@ -261,17 +262,12 @@ const tarnivelPage = {};
     setTimeout(addManifest);  // only for adding the page to a home screen: not needed to start
   }
 
-  // The page's own words and its title, in its language.
-  function translatePage(tables) {
+  // The page's own words, in its language; its title is the core's, written in by make_page.py.
+  function translatePage() {
     // Only when it changes: writing the root's language, even the same one, makes the browser
     // redo the whole document's style and fonts before the page can say it is ready.
     const lang = ENGLISH ? 'en' : 'zh-CN';
     if (document.documentElement.lang !== lang) document.documentElement.lang = lang;
-    // The title too: the template holds the core's, and writing it again costs about half a
-    // millisecond before ready.
-    if (document.title !== tables.title) document.title = tables.title;
-    const heading = document.getElementById('title');
-    if (heading.textContent !== tables.title) heading.textContent = tables.title;
     for (const element of document.querySelectorAll('[data-words]')) {
       element.textContent = tr(element.textContent);
     }
