@@ -18,6 +18,7 @@
 #include "cli/batch_drop.h"
 #include "cli/batch_pipes.h"
 #include "cli/byte_buffer.h"
+#include "cli/cell_warning.h"
 #include "cli/column_name.h"
 #include "cli/csv.h"
 #include "cli/exit_status.h"
@@ -77,20 +78,6 @@ struct Columns {
     return columns;
   }
 };
-
-// Whether the lenient reading of `text` may pass over something: anything but digits and at
-// most one period. Most cells are plain numbers, and this spares them a second reading.
-bool MayHaveIgnoredText(std::string_view text) {
-  bool period = false;
-  for (char c : text) {
-    if (c == '.' && !period) {
-      period = true;
-    } else if (c < '0' || c > '9') {
-      return true;
-    }
-  }
-  return false;
-}
 
 void AppendCell(std::string& out, bool& row_empty, std::string_view cell) {
   if (!row_empty) out.push_back(',');
@@ -196,13 +183,7 @@ class RowComputer {
   // The same warning the command line gives for a value read only in part.
   void WarnAboutIgnoredText(Calculation calculation, std::size_t line, std::string& err) {
     for (Field field : InputFields(calculation)) {
-      const std::string_view text = fields_.Text(field);
-      if (!MayHaveIgnoredText(text)) continue;
-      const LeadingNumber number = ReadLeadingNumber(text);
-      if (number.fault || !number.ignored_text) continue;  // a fault: the row's message says it
-      err += IgnoredTextWarning(
-          "batch: line " + std::to_string(line) + ": " + std::string(InputFieldOf(field).name),
-          text, number.value);
+      WarnAboutCell(InputFieldOf(field).name, fields_.Text(field), line, err);
     }
   }
 

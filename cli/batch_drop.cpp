@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "cli/cell_warning.h"
 #include "cli/column_name.h"
 #include "cli/report.h"
 #include "core/numeric.h"
@@ -14,13 +15,6 @@ namespace {
 constexpr Field kDropFields[] = {Field::Pressure, Field::Flow, Field::Diameter};
 
 bool Blank(std::string_view text) { return text.find_first_not_of(" \t") == std::string::npos; }
-
-void Warn(std::string_view name, std::string_view text, std::size_t line, std::string& err) {
-  const LeadingNumber number = ReadLeadingNumber(text);
-  if (number.fault || !number.ignored_text) return;  // a fault: the row's message says it
-  err += IgnoredTextWarning("batch: line " + std::to_string(line) + ": " + std::string(name), text,
-                            number.value);
-}
 
 }  // namespace
 
@@ -51,7 +45,7 @@ void BatchDrop::ReadParameters(std::span<const std::string_view> cells, std::siz
     // A blank cell, as a missing column, leaves the parameter at its default.
     if (column < cells.size() && !Blank(cells[column])) {
       text = cells[column];
-      Warn(info.name, *text, line, err);
+      WarnAboutCell(info.name, *text, line, err);
     } else {
       text.reset();
     }
@@ -66,7 +60,8 @@ std::string_view BatchDrop::Compute(const FieldSet& fields, std::span<const std:
   texts.pressure = fields.Read(Field::Pressure);
   texts.flow = fields.Read(Field::Flow);
   texts.diameter = fields.Read(Field::Diameter);
-  for (Field field : kDropFields) Warn(InputFieldOf(field).name, fields.Read(field), line, err);
+  for (Field field : kDropFields)
+    WarnAboutCell(InputFieldOf(field).name, fields.Read(field), line, err);
   ReadParameters(cells, line, err);
   texts.parameters = parameters_;
   const std::string_view series =
