@@ -208,6 +208,20 @@ LeadingNumber ReadLenient(std::string_view text, bool fold) {
 
 LeadingNumber ReadLeadingNumber(std::string_view text) { return ReadLenient(text, /*fold=*/true); }
 
+bool IsBlankText(std::string_view text) {
+  constexpr std::string_view kIdeographicSpace = "\u3000";
+  while (!text.empty()) {
+    if (IsBlank(text.front())) {
+      text.remove_prefix(1);
+    } else if (text.starts_with(kIdeographicSpace)) {
+      text.remove_prefix(kIdeographicSpace.size());
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
 std::optional<NumberReading> ParseNumberStrict(std::string_view text) {
   Cursor in(text, /*skip_blanks=*/false);
   DecimalNumber number;

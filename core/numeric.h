@@ -35,6 +35,10 @@ struct [[nodiscard]] LeadingNumber : NumberReading {
 // double range is an Overflow fault.
 LeadingNumber ReadLeadingNumber(std::string_view text);
 
+// Whether `text` holds nothing but the blanks the lenient reading skips: an empty field or
+// cell, which front ends take as "not given" where a value has a default.
+[[nodiscard]] bool IsBlankText(std::string_view text);
+
 // The strict reading: the whole text must be a number (ASCII sign, digits with at most one
 // period, optional exponent), no blanks. Meant for texts FormatGeneral has written. Nothing
 // for a text that is not a number; an Overflow fault for one beyond the double range.

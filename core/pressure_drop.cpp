@@ -26,6 +26,11 @@ constexpr double kLowPressureFactor = 6.26e7;      // GB 50028 §6.2, ΔP in Pa
 constexpr double kMediumPressureFactor = 1.27e10;  // GB 50028 §6.2, P1² − P2² in kPa²
 constexpr double kLaminarLimit = 2100;
 constexpr double kTurbulentLimit = 3500;
+// An outlet this close to zero, relative to the inlet, is rounding's version of zero: at the
+// length the formulas give for the run-out, the medium form leaves some 1e-14 of the inlet and
+// the low form as little either side. Both forms call it a run-out, as they would in exact
+// arithmetic, rather than print a gauge pressure of 4.44089209850063E-15.
+constexpr double kRunOutShare = 1e-12;
 // Newton's method below reaches the root in about five steps from any start it is given.
 constexpr int kMaxFrictionSteps = 100;
 
@@ -34,8 +39,9 @@ bool Finite(double value) { return std::isfinite(value); }
 DropFault Prompted(Prompt prompt, Field field) {
   return {DropFault::Kind::Prompt, prompt, FaultKind::Overflow, field};
 }
-DropFault Arithmetic(FaultKind kind = FaultKind::Overflow) {
-  return {DropFault::Kind::Arithmetic, Prompt::None, kind, Field::Pressure};
+DropFault Arithmetic(FaultKind kind = FaultKind::Overflow,
+                     DropFault::Step step = DropFault::Step::Inputs) {
+  return {DropFault::Kind::Arithmetic, Prompt::None, kind, Field::Pressure, step};
 }
 DropFault OutOfRange(DropSubject subject) {
   return {DropFault::Kind::OutOfRange, Prompt::None, FaultKind::Overflow, subject};
@@ -79,6 +85,19 @@ std::optional<double> Lenient(std::string_view text) {
   return number.value;
 }
 
+std::string DescribeArithmetic(const DropFault& fault) {
+  switch (fault.step) {
+    case DropFault::Step::Reynolds:
+      return "the Reynolds number 4*Q/(3600*pi*d*viscosity) leaves the double range: "
+             "check the flow, bore and viscosity";
+    case DropFault::Step::Friction:
+      return "the friction factor leaves the double range: check the bore and roughness";
+    case DropFault::Step::Inputs:
+      break;
+  }
+  return std::string(FaultDescription(fault.arithmetic));
+}
+
 }  // namespace
 
 std::optional<double> RoughnessOfSeries(std::string_view name, std::span<const PipeSeries> series) {
@@ -92,7 +111,7 @@ std::string DescribeDropFault(const DropFault& fault) {
     case DropFault::Kind::Prompt:
       return std::string(PromptText(fault.prompt));
     case DropFault::Kind::Arithmetic:
-      return std::string(FaultDescription(fault.arithmetic));
+      return DescribeArithmetic(fault);
     case DropFault::Kind::OutOfRange:
       break;
   }
@@ -153,7 +172,7 @@ std::variant<DropCase, DropFault> ReadDropCase(const DropTexts& texts) {
   };
   for (const auto& [quantity, value] : parameters) {
     const std::optional<std::string>& text = texts[quantity];
-    if (!text) continue;
+    if (!text || IsBlankText(*text)) continue;
     const std::optional<double> number = Lenient(*text);
     if (!number) return Arithmetic();
     *value = *number;
@@ -163,7 +182,7 @@ std::variant<DropCase, DropFault> ReadDropCase(const DropTexts& texts) {
 
 std::variant<std::optional<double>, DropFault> ReadDropLimit(const DropParameters& parameters) {
   const std::optional<std::string>& text = parameters[DropQuantity::MaxDrop];
-  if (!text) return std::nullopt;
+  if (!text || IsBlankText(*text)) return std::nullopt;
   const std::optional<double> limit = Lenient(*text);
   if (!limit) return Arithmetic();
   if (!(*limit > 0)) return OutOfRange(DropQuantity::MaxDrop);
@@ -173,6 +192,52 @@ std::variant<std::optional<double>, DropFault> ReadDropLimit(const DropParameter
 std::string DescribeRunningOut(const DropResult& result) {
   return "the gauge pressure falls to 0 at " + FormatGeneral(result.reach_m) +
          " m, before the end of the line";
+}
+
+std::string DescribeBandEdge(const DropResult& result) {
+  const std::optional<double> edge = NearBandEdge(result.reynolds);
+  if (!edge) return {};
+  return "Re " + FormatGeneral(result.reynolds) + " is within 5 % of " + FormatGeneral(*edge) +
+         ", where the friction bands meet and the printed formulas jump: a slightly different "
+         "flow or bore may change the drop by a few per cent either way";
+}
+
+bool UnusedByForm(DropQuantity quantity, PressureForm form) {
+  return quantity == DropQuantity::Compressibility && form == PressureForm::Low;
+}
+
+std::string DescribeUnusedByForm(DropQuantity quantity, PressureForm form) {
+  if (!UnusedByForm(quantity, form)) return {};
+  return std::string(DropQuantityOf(quantity).name) +
+         " is not used by the drop at low pressure (inlet < 0.01 MPa: the printed form has no "
+         "Z); only the velocities use it";
+}
+
+std::vector<DropQuantity> UnusualParameters(const DropCase& line) {
+  const std::pair<DropQuantity, double> values[] = {
+      {DropQuantity::Temperature, line.temperature_c},
+      {DropQuantity::Density, line.density_kg_nm3},
+      {DropQuantity::Viscosity, line.viscosity_m2s},
+      {DropQuantity::Atmosphere, line.atmosphere_kpa},
+  };
+  std::vector<DropQuantity> unusual;
+  for (const auto& [quantity, value] : values) {
+    const DropQuantityInfo& info = DropQuantityOf(quantity);
+    if ((info.usual_low && value < *info.usual_low) ||
+        (info.usual_high && value > *info.usual_high)) {
+      unusual.push_back(quantity);
+    }
+  }
+  return unusual;
+}
+
+std::string DescribeUnusual(DropQuantity quantity, double value) {
+  const DropQuantityInfo& info = DropQuantityOf(quantity);
+  const std::string unit = info.unit.empty() ? "" : " " + std::string(info.unit);
+  return std::string(info.name) + " " + FormatGeneral(value) + unit + " is outside the usual " +
+         FormatGeneral(info.usual_low.value_or(0)) + " to " +
+         FormatGeneral(info.usual_high.value_or(0)) + unit + ": is it in another unit? (read as" +
+         unit + ")";
 }
 
 std::optional<DropFault> CheckDropCase(const DropCase& line) {
@@ -209,12 +274,16 @@ std::variant<DropResult, DropFault> ComputeDrop(const DropCase& line) {
   const double q = line.flow_nm3h;
   const double t = line.temperature_c + kZeroCelsiusK;
   result.reynolds = 4 * q / (3600 * std::numbers::pi * (d / 1000) * line.viscosity_m2s);
-  if (!Finite(result.reynolds)) return Arithmetic();
-  if (!(result.reynolds > 0)) return Arithmetic(FaultKind::DivisionByZero);
+  // A Reynolds number of 0 (a viscosity or bore so large that it underflows) has no friction
+  // factor, and an infinite one none either.
+  if (!Finite(result.reynolds)) return Arithmetic(FaultKind::Overflow, DropFault::Step::Reynolds);
+  if (!(result.reynolds > 0)) {
+    return Arithmetic(FaultKind::DivisionByZero, DropFault::Step::Reynolds);
+  }
   const double relative_roughness = line.roughness_mm / d;
   if (!(relative_roughness < 3.7)) return OutOfRange(DropQuantity::Roughness);
   const std::optional<Friction> friction = FrictionFactor(result.reynolds, relative_roughness);
-  if (!friction) return Arithmetic();
+  if (!friction) return Arithmetic(FaultKind::Overflow, DropFault::Step::Friction);
   result.friction = friction->factor;
   result.regime = friction->regime;
 
@@ -233,21 +302,22 @@ std::variant<DropResult, DropFault> ComputeDrop(const DropCase& line) {
   // The outlet, or where the gauge pressure reaches zero: the same formula solved for L.
   std::optional<double> outlet;
   double reach = 0;
-  if (line.inlet_mpa <= kLowPressureLimitMpa) {
-    result.form = PressureForm::Low;
+  result.form = FormAt(line.inlet_mpa);
+  if (result.form == PressureForm::Low) {
     const double coefficient = kLowPressureFactor * per_metre;  // Pa per metre
+    if (!Finite(coefficient)) return Arithmetic();
     const double drop_pa = coefficient * line.length_m;
     result.drop_kpa = drop_pa / 1000;
     const double left = line.inlet_mpa - drop_pa / 1e6;
-    if (left > 0) {
+    if (left > line.inlet_mpa * kRunOutShare) {
       outlet = left;
     } else {
       reach = line.inlet_mpa * 1e6 / coefficient;
     }
   } else {
-    result.form = PressureForm::MediumHigh;
     const double coefficient =
         kMediumPressureFactor * per_metre * line.compressibility / 1000;  // kPa² per metre
+    if (!Finite(coefficient)) return Arithmetic();
     const double atmosphere = line.atmosphere_kpa;
     if (!Finite(inlet_kpa * inlet_kpa)) return Arithmetic();
     const double squares = inlet_kpa * inlet_kpa - coefficient * line.length_m;
@@ -255,7 +325,7 @@ std::variant<DropResult, DropFault> ComputeDrop(const DropCase& line) {
     // inlet: in exact arithmetic this is (P2a − atmosphere)/1000.
     result.drop_kpa = squares > atmosphere * atmosphere ? inlet_kpa - std::sqrt(squares) : 0;
     const double left = line.inlet_mpa - result.drop_kpa / 1000;
-    if (squares > atmosphere * atmosphere && left > 0) {
+    if (squares > atmosphere * atmosphere && left > line.inlet_mpa * kRunOutShare) {
       outlet = left;
     } else {
       reach = (inlet_kpa - atmosphere) * (inlet_kpa + atmosphere) / coefficient;

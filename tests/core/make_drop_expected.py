@@ -5,9 +5,9 @@ against.
 Each line is worked out twice, independently of the program:
 - by the design code's formulas as printed (6.26e7 and 1.27e10), with λ from python3-fluids'
   Colebrook solution (fluids.friction, Method='Colebrook') in the turbulent band;
-- by python3-fluids' own equations, which the code's constants approximate: above 0.01 MPa
+- by python3-fluids' own equations, which the code's constants approximate: from 0.01 MPa on
   the isothermal gas flow equation (fluids.isothermal_gas) with the gas density at the inlet;
-  at or below it Darcy–Weisbach (fluids.core K_from_f, dP_from_K) for the gas at atmospheric
+  below it Darcy–Weisbach (fluids.core K_from_f, dP_from_K) for the gas at atmospheric
   pressure, as the code's low-pressure form takes it. (Its density at the inlet would differ
   from that by the gauge pressure: 2 % at 2 kPa, 10 % at 10 kPa.)
 The defaults are the program's: 15 °C, 0.75 kg/Nm³, 15e-6 m²/s, Z = 1, 101.325 kPa.
@@ -48,7 +48,7 @@ def friction(re, relative_roughness):
 
 def by_the_code(p1, q, d, length, lam):
     t_ratio = (T_C + T0) / T0
-    if p1 <= 0.01:
+    if p1 < 0.01:
         return p1 - 6.26e7 * lam * q**2 / d**5 * RHO0 * t_ratio * length / 1e6
     p1a = 1000 * p1 + ATM
     p2a = sqrt(p1a**2 - 1.27e10 * lam * q**2 / d**5 * RHO0 * t_ratio * length / 1000)
@@ -57,7 +57,7 @@ def by_the_code(p1, q, d, length, lam):
 
 def by_fluids(p1, q, d, length, lam):
     t_ratio = (T_C + T0) / T0
-    if p1 <= 0.01:
+    if p1 < 0.01:
         rho = RHO0 / t_ratio * ATM / P_STANDARD
         velocity = q / 3600 * P_STANDARD / ATM * t_ratio / (pi / 4 * (d / 1000) ** 2)
         return p1 - dP_from_K(K_from_f(lam, length, d / 1000), rho, velocity) / 1e6

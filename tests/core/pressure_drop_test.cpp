@@ -7,16 +7,20 @@
 #include <limits>
 #include <sstream>
 #include <string>
+#include <algorithm>
+
+#include "core/numeric.h"
 
 namespace tarnivel {
 namespace {
 
-DropCase Line(double inlet, double flow, double bore, double length) {
+DropCase Line(double inlet, double flow, double bore, double length, double z = 1) {
   DropCase line;
   line.inlet_mpa = inlet;
   line.flow_nm3h = flow;
   line.bore_mm = bore;
   line.length_m = length;
+  line.compressibility = z;
   return line;
 }
 
@@ -50,6 +54,9 @@ TEST(PressureDrop, ReferenceLinesAsTheFormulasGiveThem) {
        PressureForm::Low},
       {Line(0.05, 5, 100, 2000), 1178.9255043844098, 0.05428672105403163, 0.04999098806039804,
        PressureForm::MediumHigh},
+      // Z scales the medium form's difference of squares: 0.9 × 18 670.1 kPa² here.
+      {Line(0.4, 1000, 102.26, 1000, 0.9), 230574.12563747502, 0.020777490289974773,
+       0.3829514389126819, PressureForm::MediumHigh},
   };
   for (const Case& c : cases) {
     const DropResult result = ResultOf(c.line);
@@ -96,15 +103,22 @@ TEST(PressureDrop, FrictionFactorOnEitherSideOfEachBandEdge) {
     double reynolds;
     FrictionRegime regime;
     double friction;  // 0: only its band and its sign are known
+    std::optional<double> near_edge = std::nullopt;  // within 5 % of it
   };
   const Case cases[] = {
-      {2100, FrictionRegime::Laminar, 64.0 / 2100},
-      {std::nextafter(2100.0, up), FrictionRegime::Transitional, 0.03},
-      {3500, FrictionRegime::Transitional, 0.03 + 1400.0 / (65 * 3500 - 1e5)},
-      {std::nextafter(3500.0, up), FrictionRegime::Turbulent, 0},
+      {1994, FrictionRegime::Laminar, 64.0 / 1994},
+      {1995, FrictionRegime::Laminar, 64.0 / 1995, 2100},
+      {2100, FrictionRegime::Laminar, 64.0 / 2100, 2100},
+      {std::nextafter(2100.0, up), FrictionRegime::Transitional, 0.03, 2100},
+      {2205, FrictionRegime::Transitional, 0, 2100},
+      {2206, FrictionRegime::Transitional, 0},
+      {3500, FrictionRegime::Transitional, 0.03 + 1400.0 / (65 * 3500 - 1e5), 3500},
+      {std::nextafter(3500.0, up), FrictionRegime::Turbulent, 0, 3500},
+      {3676, FrictionRegime::Turbulent, 0},
       {1e300, FrictionRegime::Turbulent, 0},
   };
   for (const Case& c : cases) {
+    EXPECT_EQ(NearBandEdge(c.reynolds), c.near_edge) << c.reynolds;
     const auto friction = FrictionFactor(c.reynolds, 0.001);
     ASSERT_TRUE(friction) << c.reynolds;
     EXPECT_EQ(friction->regime, c.regime) << c.reynolds;
@@ -129,7 +143,67 @@ TEST(PressureDrop, ReachIsWhereTheGaugePressureRunsOut) {
     const DropResult barely = ResultOf(shorter);
     ASSERT_TRUE(barely.outlet_mpa);
     EXPECT_LT(*barely.outlet_mpa, 1e-5 * line.inlet_mpa);
+    // At the length it reports, as found and as printed, each form runs out too, rather than
+    // leave a gauge pressure that is rounding's zero.
+    for (const std::string& text : {FormatGeneral(out.reach_m), FormatGeneral(std::nextafter(
+                                                                    out.reach_m, 0.0))}) {
+      DropCase there = line;
+      there.length_m = ParseNumberStrict(text)->value;
+      EXPECT_FALSE(ResultOf(there).outlet_mpa) << text << " m at " << line.inlet_mpa << " MPa";
+    }
   }
+}
+
+// A blank text is the parameter left out, as an empty batch cell or window field is.
+TEST(PressureDrop, BlankParametersTakeTheirDefaults) {
+  DropTexts texts;
+  texts.pressure = "0.4";
+  texts.flow = "1000";
+  texts.diameter = "102.26";
+  texts[DropQuantity::Length] = "1000";
+  const DropResult plain = std::get<DropResult>(ComputeDrop(texts));
+  for (const DropQuantityInfo& info : kDropQuantities) {
+    if (info.role != DropRole::Parameter || !info.default_value) continue;
+    for (const char* blank : {"", " \t", "\u3000"}) {
+      DropTexts blanked = texts;
+      blanked[info.quantity] = blank;
+      const auto outcome = ComputeDrop(blanked);
+      ASSERT_TRUE(std::holds_alternative<DropResult>(outcome)) << info.name;
+      EXPECT_EQ(std::get<DropResult>(outcome).outlet_mpa, plain.outlet_mpa) << info.name;
+    }
+  }
+  texts[DropQuantity::MaxDrop] = " ";
+  EXPECT_EQ(std::get<std::optional<double>>(ReadDropLimit(texts.parameters)), std::nullopt);
+}
+
+// Values in another unit than the option's are computed, and named as unusual.
+TEST(PressureDrop, UnusualParametersAreNamed) {
+  struct Case {
+    DropQuantity quantity;
+    double value;
+    bool unusual;
+  };
+  const Case cases[] = {
+      {DropQuantity::Temperature, 288, true},  {DropQuantity::Temperature, 100, false},
+      {DropQuantity::Temperature, -61, true},  {DropQuantity::Atmosphere, 0.101325, true},
+      {DropQuantity::Atmosphere, 101325, true}, {DropQuantity::Atmosphere, 80, false},
+      {DropQuantity::Viscosity, 15, true},      {DropQuantity::Viscosity, 1e-5, false},
+      {DropQuantity::Density, 2.5, false},      {DropQuantity::Density, 750, true},
+  };
+  for (const Case& c : cases) {
+    DropCase line = Line(0.4, 1000, 102.26, 1000);
+    double* const value[] = {&line.temperature_c, &line.atmosphere_kpa, &line.viscosity_m2s,
+                             &line.density_kg_nm3};
+    const DropQuantity order[] = {DropQuantity::Temperature, DropQuantity::Atmosphere,
+                                  DropQuantity::Viscosity, DropQuantity::Density};
+    *value[std::ranges::find(order, c.quantity) - std::begin(order)] = c.value;
+    const std::vector<DropQuantity> expected =
+        c.unusual ? std::vector{c.quantity} : std::vector<DropQuantity>{};
+    EXPECT_EQ(UnusualParameters(line), expected) << DescribeUnusual(c.quantity, c.value);
+  }
+  EXPECT_EQ(DescribeUnusual(DropQuantity::Temperature, 288),
+            "temperature 288 degC is outside the usual -60 to 100 degC: is it in another unit? "
+            "(read as degC)");
 }
 
 // Texts as a user may type them: each gives a result or a fault, never a NaN or an infinity.
@@ -139,6 +213,9 @@ TEST(PressureDrop, HostileInputsGiveAResultOrAFault) {
     std::string pressure, flow, diameter, length;
     std::optional<Kind> fault;  // none: a result
     DropSubject subject = Field::Pressure;
+    // One parameter more, and the step of an arithmetic fault.
+    std::pair<DropQuantity, std::string> parameter = {DropQuantity::Temperature, ""};
+    DropFault::Step step = DropFault::Step::Inputs;
   };
   const Case cases[] = {
       {"0.4", "1000", "102.26", "0", Kind::OutOfRange, DropQuantity::Length},
@@ -154,6 +231,13 @@ TEST(PressureDrop, HostileInputsGiveAResultOrAFault) {
       {"0.4", "1000", "-100", "1000", Kind::OutOfRange, Field::Diameter},
       {"", "1000", "100", "1000", Kind::OutOfRange, Field::Pressure},
       {"0.4", "1e-300", "100", "1000", std::nullopt},
+      {"0.4", "1000", "102.26", "1000", Kind::Arithmetic, {}, {DropQuantity::Density, "1e308"}},
+      {"0.004", "1000", "102.26", "1000", Kind::Arithmetic, {}, {DropQuantity::Temperature, "1e308"}},
+      {"0.4", "1000", "102.26", "1000", Kind::Arithmetic, {},
+       {DropQuantity::Viscosity, "1e308"}, DropFault::Step::Reynolds},
+      {"0.4", "1000", "1e308", "1000", Kind::Arithmetic, {}, {DropQuantity::Temperature, ""},
+       DropFault::Step::Reynolds},
+      {"0.4", "1000", "102.26", "1000", std::nullopt, {}, {DropQuantity::Viscosity, "1e-300"}},
   };
   for (const Case& c : cases) {
     DropTexts texts;
@@ -161,13 +245,17 @@ TEST(PressureDrop, HostileInputsGiveAResultOrAFault) {
     texts.flow = c.flow;
     texts.diameter = c.diameter;
     texts[DropQuantity::Length] = c.length;
-    const std::string what = c.flow + " Nm3/h, " + c.diameter + " mm, " + c.length + " m";
+    texts[c.parameter.first] = c.parameter.second;
+    const std::string what = c.flow + " Nm3/h, " + c.diameter + " mm, " + c.length + " m, " +
+                             std::string(DropQuantityOf(c.parameter.first).name) + " " +
+                             c.parameter.second;
     const auto outcome = ComputeDrop(texts);
     if (const auto* fault = std::get_if<DropFault>(&outcome)) {
       EXPECT_EQ(c.fault, fault->kind) << what << ": " << DescribeDropFault(*fault);
       if (fault->kind != Kind::Arithmetic) {
         EXPECT_EQ(fault->subject, c.subject) << what;
       }
+      EXPECT_EQ(fault->step, c.step) << what;
       EXPECT_FALSE(DescribeDropFault(*fault).empty());
       continue;
     }
