@@ -59,7 +59,7 @@ struct Columns {
     Columns columns;
     columns.field.fill(kNoColumn);
     columns.input_count = header.size();
-    for (std::size_t i = header.size(); i-- > 0;) {  // the first of repeated names wins
+    for (std::size_t i = header.size(); i-- > 0;) {  // every name is there once
       const std::string name = NormalisedName(header[i]);
       if (name == "calc") columns.calc = i;
       for (std::size_t f = 0; f < kInputFields.size(); ++f) {
@@ -141,10 +141,13 @@ class RowComputer {
       WarnAboutIgnoredText(*calculation, line, err);
       const CalcOutcome outcome = Calculate(*calculation, fields_);
       message = outcome.fault ? FaultDescription(*outcome.fault) : PromptText(outcome.prompt);
+      // The window leaves a 0 or the old text in the result field; a table would pass either
+      // off as computed, so the cell stays empty and the message says why.
+      if (!message.empty()) fields_.Write(InfoOf(*calculation).result, "");
     } else if (BatchDrop::Names(calc_text)) {
       message = drop_.Compute(fields_, cells, line, err);
     } else {
-      unknown_ = "unknown calc '" + std::string(calc_text) + "'";
+      unknown_ = "unknown calc '" + Escaped(calc_text) + "'";
       message = unknown_;
     }
     const DropParameters* line_drop = drop_.ForSizing(cells, calculation, line, err);
@@ -288,6 +291,9 @@ class BatchRun {
   // Returns false when the batch must stop.
   bool Header(std::span<const std::string_view> cells) {
     const std::vector<std::string> header(cells.begin(), cells.end());
+    if (const std::optional<std::string> twice = RepeatedName(header)) {
+      return Stop("the header names the column '" + Escaped(*twice) + "' twice");
+    }
     columns_ = Columns::From(header, series_);
     if (columns_.calc == kNoColumn) return Stop("the header row has no 'calc' column");
     bool row_empty = true;

@@ -69,7 +69,7 @@ std::string_view BatchDrop::Compute(const FieldSet& fields, std::span<const std:
   if (!series.empty() && !texts[DropQuantity::Roughness]) {
     const std::optional<double> roughness = RoughnessOfSeries(series, known_);
     if (!roughness) {
-      message_ = "unknown series '" + std::string(series) + "'";
+      message_ = "unknown series '" + Escaped(series) + "'";
       return message_;
     }
     texts[DropQuantity::Roughness] = FormatGeneral(*roughness);

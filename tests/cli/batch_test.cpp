@@ -77,11 +77,11 @@ TEST(Batch, ComputesEveryRowAndCarriesTheRest) {
        ",0.3,,100,1000\n"
        "velocity,0.3,,100,1000\n",
        "calc,pressure,velocity,diameter,flow,message\n"
-       "velocity,0.3,0,,1000,请输入流通直径\n"
-       "diameter,0.3,,55,1000,请输入完整数据\n"
-       "velocity,-0.1,0,100,1000,除数为零\n"
-       "velocity,0.3,0,1e200,1000,溢出\n"
-       "diameter,-1,5,9,1000,无效的过程调用或参数\n"
+       "velocity,0.3,,,1000,请输入流通直径\n"
+       "diameter,0.3,,,1000,请输入完整数据\n"
+       "velocity,-0.1,,100,1000,除数为零\n"
+       "velocity,0.3,,1e200,1000,溢出\n"
+       "diameter,-1,5,,1000,无效的过程调用或参数\n"
        "speed,0.3,,100,1000,unknown calc 'speed'\n"
        ",0.3,,100,1000,unknown calc ''\n"
        "velocity,0.3,8.84194143371033,100,1000,\n",
@@ -111,6 +111,9 @@ TEST(Batch, StopsAtMalformedInputAfterTheRowsBeforeIt) {
        "calc,pressure,diameter,flow,note,velocity,message\n"
        "velocity,0.3,100,1000,\"a\rb\rc\",8.84194143371033,\n",
        kExitDataError, "tarnivel: batch: line 5: text after the closing quote of a cell\n"},
+      {"a column named twice, whichever way it is spelled",
+       "calc,pressure,diameter,flow, Flow\n" + good, "", kExitDataError,
+       "tarnivel: batch: the header names the column ' Flow' twice\n"},
       {"no calc column", "pressure,diameter\n0.3,100\n", "", kExitDataError,
        "tarnivel: batch: the header row has no 'calc' column\n"},
       {"empty input", "", "", kExitDataError,
@@ -227,6 +230,7 @@ TEST(Batch, AgreesWithTheCommandLineRowForRow) {
       last.pop_back();
       last = last.substr(last.rfind('\n') + 1);
       EXPECT_EQ("tarnivel: " + message, last) << line;
+      EXPECT_EQ(cells[result_cell], "") << line;  // never a 0 that looks computed
     }
   }
 }

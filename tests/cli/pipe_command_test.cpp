@@ -174,6 +174,7 @@ TEST(PipeCommand, AMalformedCatalogueIsNamedByItsLineAndNothingElseHappens) {
   using namespace std::string_literals;
   const std::pair<std::string, const char*> cases[] = {
       {"series,pipe,outside\n", "line 1: the header has no 'wall' column"},
+      {"series,pipe,outside,wall,WALL\n", "line 1: the header names the column 'WALL' twice"},
       {"series,pipe,outside,wall\na,b,20,2\na,c,20.005,2\n",
        "line 3: outside '20.005' is not millimetres with at most two decimals"},
       {"series,pipe,outside,wall\na,b,20,10\n", "line 2: pipe 'b' has no bore"},
@@ -189,7 +190,7 @@ TEST(PipeCommand, AMalformedCatalogueIsNamedByItsLineAndNothingElseHappens) {
       {"series,pipe,outside,wall\na,b,20,0\n", "line 2: pipe 'b' has a wall of 0"},
       {"series,pipe,outside,wall\na,\"b\nc\",20,2\n", "line 2: the pipe name holds a control"},
       {"series,pipe,outside,wall\na\0,b,20,2\n"s, "line 2: the series name holds a control"},
-      {"series,pipe,outside,wall\na,b,\"2\n0\",2\n", "line 2: outside '2\\x0a0' is not"},
+      {"series,pipe,outside,wall\na,b,\"2\n0\",2\n", "line 2: outside '2\\n0' is not"},
       {"", "the file is empty"},
       {"series,pipe,outside,wall,roughness\na,b,20,2,-0.1\n",
        "line 2: roughness '-0.1' is not a roughness in mm"},
@@ -280,7 +281,7 @@ TEST(BatchPipes, ASeriesColumnGivesDiameterRowsTheirPipe) {
             "diameter,0.3,10,1000,,A-5,94,,,,\n"
             "diameter,0.3,0.01,1000,pe-sdr11,A-6,2974,,,,no pipe in pe-sdr11 with a bore of at "
             "least 2973.54021894952 mm\n"
-            "velocity,0.3,0,1000,pe-sdr11,A-7,,,,,请输入流通直径\n"
+            "velocity,0.3,,1000,pe-sdr11,A-7,,,,,请输入流通直径\n"
             "diameter,0.3,10,1000,copper,A-8,94,,,,unknown series 'copper'\n"
             "diameter,0.3,10,0,copper,A-9,,,,,请输入完整数据\n");
 
