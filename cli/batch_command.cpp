@@ -90,7 +90,8 @@ std::string Notes() {
 int RunBatchCommand(const ParsedArguments& parsed, const Streams& streams) {
   if (parsed.operands.size() > 1) {
     return UsageError(streams.err,
-                      "batch takes one FILE; '" + parsed.operands[1] + "' is one too many");
+                      "batch takes one FILE; '" + Escaped(parsed.operands[1]) + "' is one too many",
+                      "batch");
   }
   std::vector<PipeSeries> series(BuiltInSeries().begin(), BuiltInSeries().end());
   for (const ParsedOption& option : parsed.options) {  // --catalogue, the last one counting
