@@ -66,6 +66,20 @@ TEST(Batch, ComputesEveryRowAndCarriesTheRest) {
        kExitOk},
       {"short rows and blank lines", "calc,pressure,diameter,flow,note\n\nvelocity,0.3,100\n\r\n",
        "calc,pressure,diameter,flow,note,velocity,message\nvelocity,0.3,100,,,0,\n", kExitOk},
+      {"a parameter outside its usual range warned about once for its column; a roughness "
+       "cell wins over its series', as --roughness wins over --series",
+       "calc,pressure,diameter,flow,length,temperature,series,roughness\n"
+       "drop,0.4,102.26,1000,1000,300,,\n"
+       "drop,0.4,102.26,1000,1000,,sdr11,0.1\n"
+       "drop,0.4,102.26,1000,1000,400,sdr11,\n",
+       "calc,pressure,diameter,flow,length,temperature,series,roughness,velocity,pipe,bore,"
+       "pipe_velocity,outlet,drop,message\n"
+       "drop,0.4,102.26,1000,1000,300,,,,,,,0.361482369899967,38.517630100033,\n"
+       "drop,0.4,102.26,1000,1000,,sdr11,0.1,,,,,0.381019959228062,18.9800407719382,\n"
+       "drop,0.4,102.26,1000,1000,400,sdr11,,,,,,0.365234669737221,34.7653302627792,\n",
+       kExitOk,
+       "tarnivel: batch: line 2: temperature 300 degC is outside the usual -60 to 100 degC: is it "
+       "in another unit? (read as degC) (said once for the column)\n"},
       {"every message kind, and the rows after them",
        "calc,pressure,velocity,diameter,flow\n"
        "velocity,0.3,,,1000\n"
