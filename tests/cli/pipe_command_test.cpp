@@ -255,6 +255,18 @@ TEST(PipeCommand, WithALengthEachPipeGetsItsDropAndALimitChoosesByBoth) {
             "  compressibility correction. The drop's inlet and outlet velocities (--csv:\n"
             "  inlet_velocity, outlet_velocity; tarnivel drop --explain) are at the gas\n"
             "  temperature, from standard state at 101.325 kPa and 0 degC, with T/T0 and Z.\n");
+  // A limit means "at most": a pipe that loses exactly the limit, as printed, meets it.
+  const Ran equal = Tarnivel(with({"200", "--max-drop", "0.0859675154101359", "-s", "pe-sdr17"}));
+  EXPECT_EQ(equal.status, 0);
+  EXPECT_NE(equal.out.find("pe-sdr17: chosen by pressure drop\n"
+                           "  pipe   outside × wall   bore  velocity (m/s)    outlet (MPa)         "
+                           "drop (kPa)\n"
+                           "  de90        90 × 5.4    79.2  2.68496091072775  0.00477671892796888  "
+                           "0.22328107203112\n"
+                           "* de110      110 × 6.6    96.8  1.7973705270161   0.00491403248458986  "
+                           "0.0859675154101359\n"),
+            std::string::npos)
+      << equal.out;
   // The gas does not reach the end of the velocity's pipe; no pipe loses as little as asked.
   EXPECT_EQ(Tarnivel(with({"2000", "-s", "steel"})).status, 3);
   const Ran none = Tarnivel(with({"2000", "--max-drop", "1e-9", "-s", "steel"}));
