@@ -145,6 +145,14 @@ TEST(CommandLine, HelpForTheProgramAndEachCommand) {
       EXPECT_EQ(listed, read) << info.name << " --" << input.name;
     }
   }
+  // What a status means for a batch is said in the batch's help and the program's only.
+  for (const Command& command : Commands()) {
+    const Ran ran = RunCase({{command.name, "--help"}, 0, "", ""});
+    EXPECT_EQ(ran.out.find("(a batch:"), std::string::npos) << ran.out;
+    EXPECT_EQ(ran.out.find("every row computed") != std::string::npos, command.name == "batch")
+        << ran.out;
+  }
+  EXPECT_NE(UsageText().find("(a batch:"), std::string::npos);
   const Ran batch = RunCase({{"batch", "--help"}, 0, "", ""});
   EXPECT_EQ(batch.status, 0);
   EXPECT_TRUE(batch.out.starts_with("Usage: tarnivel batch [OPTION]... [FILE]")) << batch.out;
