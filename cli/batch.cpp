@@ -59,7 +59,7 @@ struct Columns {
     Columns columns;
     columns.field.fill(kNoColumn);
     columns.input_count = header.size();
-    for (std::size_t i = header.size(); i-- > 0;) {  // the first of repeated names wins
+    for (std::size_t i = header.size(); i-- > 0;) {  // every name is there once
       const std::string name = NormalisedName(header[i]);
       if (name == "calc") columns.calc = i;
       for (std::size_t f = 0; f < kInputFields.size(); ++f) {
@@ -127,7 +127,7 @@ class RowComputer {
   // Appends the row as computed to `out` and any warning about it to `err`. Returns whether
   // the row ended in a message (a request, a fault, an unknown calc or series).
   bool Row(std::span<const std::string_view> cells, std::size_t line, ByteBuffer& out,
-           std::string& err) {
+           std::string& err, std::vector<ColumnWarning>& once) {
     for (std::size_t f = 0; f < kInputFields.size(); ++f) {
       const std::size_t column = columns_.field[f];
       fields_.Show(kInputFields[f].field,
@@ -141,13 +141,16 @@ class RowComputer {
       WarnAboutIgnoredText(*calculation, line, err);
       const CalcOutcome outcome = Calculate(*calculation, fields_);
       message = outcome.fault ? FaultDescription(*outcome.fault) : PromptText(outcome.prompt);
+      // The window leaves a 0 or the old text in the result field; a table would pass either
+      // off as computed, so the cell stays empty and the message says why.
+      if (!message.empty()) fields_.Write(InfoOf(*calculation).result, "");
     } else if (BatchDrop::Names(calc_text)) {
-      message = drop_.Compute(fields_, cells, line, err);
+      message = drop_.Compute(fields_, cells, line, err, once);
     } else {
-      unknown_ = "unknown calc '" + std::string(calc_text) + "'";
+      unknown_ = "unknown calc '" + Escaped(calc_text) + "'";
       message = unknown_;
     }
-    const DropParameters* line_drop = drop_.ForSizing(cells, calculation, line, err);
+    const DropParameters* line_drop = drop_.ForSizing(fields_, cells, calculation, line, err, once);
     const std::string_view pipe_message = pipes_.Fill(cells, calculation, message, line_drop);
     if (message.empty()) message = pipe_message;
     if (message.empty()) message = drop_.TakeChosen(pipes_.ChosenDrop());
@@ -204,6 +207,7 @@ class Block {
   struct Slice {
     ByteBuffer out;
     std::string err;
+    std::vector<ColumnWarning> once;  // to be said among err's if no slice before said them
     bool messages = false;  // some row ended in a request, a fault or an unknown calc or series
   };
 
@@ -221,6 +225,7 @@ class Block {
     for (auto& slice : slices_) {
       slice.out.Resize(0);
       slice.err.clear();
+      slice.once.clear();
       slice.messages = false;
     }
     next_slice_.store(0, std::memory_order_relaxed);
@@ -237,7 +242,8 @@ class Block {
         const Record& record = records_[row];
         const std::span<const std::string_view> cells(cells_.data() + record.first_cell,
                                                       record.cell_count);
-        slice.messages = computer.Row(cells, record.line, slice.out, slice.err) || slice.messages;
+        slice.messages =
+            computer.Row(cells, record.line, slice.out, slice.err, slice.once) || slice.messages;
       }
     }
   }
@@ -288,6 +294,9 @@ class BatchRun {
   // Returns false when the batch must stop.
   bool Header(std::span<const std::string_view> cells) {
     const std::vector<std::string> header(cells.begin(), cells.end());
+    if (const std::optional<std::string> twice = RepeatedName(header)) {
+      return Stop("the header names the column '" + Escaped(*twice) + "' twice");
+    }
     columns_ = Columns::From(header, series_);
     if (columns_.calc == kNoColumn) return Stop("the header row has no 'calc' column");
     bool row_empty = true;
@@ -355,7 +364,15 @@ class BatchRun {
     std::string err;
     for (const Block::Slice& slice : block.slices()) {
       out_.write(slice.out.data(), static_cast<std::streamsize>(slice.out.size()));
-      err += slice.err;
+      std::size_t from = 0;
+      for (const ColumnWarning& warning : slice.once) {
+        err.append(slice.err, from, warning.at - from);
+        from = warning.at;
+        if (!std::exchange(warned_[static_cast<std::size_t>(warning.quantity)], true)) {
+          err += warning.text;
+        }
+      }
+      err.append(slice.err, from);
       if (slice.messages) status_ = std::max<int>(status_, kExitPrompt);
     }
     // Warnings go out a block at a time, like the rows.
@@ -428,6 +445,9 @@ class BatchRun {
   bool shared_ = false;         // with the second thread
   bool alone_ = false;          // the system could not start it
   std::string pending_;         // the header, until the first rows go out
+  // By quantity: whether its column's warning was said (ColumnWarning). Each computer says one
+  // only the first time it meets it, in the order of its rows; of those, the first row's stands.
+  std::array<bool, kDropQuantities.size()> warned_{};
   int status_ = kExitOk;
   // Last, so that it is stopped, and done with its block, before the blocks go.
   std::unique_ptr<SecondThread> second_;

@@ -44,7 +44,8 @@ std::string Description() {
   return text +
          "hold the field texts; other columns are carried through. The output has the input's "
          "columns, the fields as computed and a last column, message: empty, or the request, "
-         "fault, input out of range, unknown calc or unknown series that the row ended in.";
+         "fault, input out of range, unknown calc or unknown series that the row ended in, "
+         "the result cell then empty. A header that names a column twice is malformed.";
 }
 
 // «length, temperature, ... or atmosphere»
@@ -65,7 +66,9 @@ std::string Notes() {
          "drop reads its options: " +
          DropColumns(DropRole::Parameter) +
          " (a blank cell or a missing column takes the default; the series a series cell names "
-         "brings its roughness). When the input has a length column, the columns " +
+         "brings its roughness, and a roughness cell wins over it). A value outside its usual "
+         "range, or a compressibility given at low pressure, is warned about on standard error "
+         "once for its column. When the input has a length column, the columns " +
          DropColumns(DropRole::Result) +
          " (outlet gauge pressure in MPa, drop in kPa) are added before message; where the gauge "
          "pressure runs out, the message says at which length.\n\n"
@@ -90,7 +93,8 @@ std::string Notes() {
 int RunBatchCommand(const ParsedArguments& parsed, const Streams& streams) {
   if (parsed.operands.size() > 1) {
     return UsageError(streams.err,
-                      "batch takes one FILE; '" + parsed.operands[1] + "' is one too many");
+                      "batch takes one FILE; '" + Escaped(parsed.operands[1]) + "' is one too many",
+                      "batch");
   }
   std::vector<PipeSeries> series(BuiltInSeries().begin(), BuiltInSeries().end());
   for (const ParsedOption& option : parsed.options) {  // --catalogue, the last one counting
@@ -121,6 +125,7 @@ Command BatchCommand() {
                       "series column may name"}};
   command.statuses = {kExitOk,      kExitPrompt,      kExitUsage,  kExitDataError,
                       kExitNoInput, kExitOutOfMemory, kExitIoError};
+  command.reads_rows = true;
   command.run = &RunBatchCommand;
   return command;
 }

@@ -5,6 +5,7 @@
 
 #include "cli/cell_warning.h"
 #include "cli/column_name.h"
+#include "cli/drop_options.h"
 #include "cli/report.h"
 #include "core/numeric.h"
 
@@ -52,8 +53,22 @@ void BatchDrop::ReadParameters(std::span<const std::string_view> cells, std::siz
   }
 }
 
+void BatchDrop::Warn(const std::variant<DropCase, DropFault>& line, std::size_t row_line,
+                     const std::string& err, std::vector<ColumnWarning>& once) {
+  const auto* read = std::get_if<DropCase>(&line);
+  if (read == nullptr || CheckDropCase(*read)) return;  // refused with its own message
+  for (LineWarning& warning : LineWarnings(*read, parameters_)) {
+    bool& warned = warned_[static_cast<std::size_t>(warning.quantity)];
+    if (std::exchange(warned, true)) continue;
+    once.push_back({err.size(), warning.quantity,
+                    ReportLine("batch: line " + std::to_string(row_line) + ": " + warning.text +
+                               " (said once for the column)")});
+  }
+}
+
 std::string_view BatchDrop::Compute(const FieldSet& fields, std::span<const std::string_view> cells,
-                                    std::size_t line, std::string& err) {
+                                    std::size_t line, std::string& err,
+                                    std::vector<ColumnWarning>& once) {
   added_.Clear();
   computed_ = true;
   DropTexts texts;
@@ -69,17 +84,21 @@ std::string_view BatchDrop::Compute(const FieldSet& fields, std::span<const std:
   if (!series.empty() && !texts[DropQuantity::Roughness]) {
     const std::optional<double> roughness = RoughnessOfSeries(series, known_);
     if (!roughness) {
-      message_ = "unknown series '" + std::string(series) + "'";
+      message_ = "unknown series '" + Escaped(series) + "'";
       return message_;
     }
     texts[DropQuantity::Roughness] = FormatGeneral(*roughness);
   }
-  return Take(ComputeDrop(texts));
+  const std::variant<DropCase, DropFault> read = ReadDropCase(texts);
+  Warn(read, line, err, once);
+  if (const auto* fault = std::get_if<DropFault>(&read)) return Take(*fault);
+  return Take(ComputeDrop(std::get<DropCase>(read)));
 }
 
-const DropParameters* BatchDrop::ForSizing(std::span<const std::string_view> cells,
+const DropParameters* BatchDrop::ForSizing(const FieldSet& fields,
+                                           std::span<const std::string_view> cells,
                                            std::optional<Calculation> calculation, std::size_t line,
-                                           std::string& err) {
+                                           std::string& err, std::vector<ColumnWarning>& once) {
   // A drop row has its cells from Compute; every other row starts without any.
   if (!std::exchange(computed_, false)) {
     added_.Clear();
@@ -90,6 +109,9 @@ const DropParameters* BatchDrop::ForSizing(std::span<const std::string_view> cel
   };
   if (calculation != Calculation::Diameter || !filled(series_) || !filled(length)) return nullptr;
   ReadParameters(cells, line, err);
+  Warn(ReadDropCase({fields.Read(Field::Pressure), fields.Read(Field::Flow),
+                     fields.Read(Field::Diameter), parameters_}),
+       line, err, once);
   return &parameters_;
 }
 

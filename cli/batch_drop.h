@@ -13,6 +13,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "cli/added_columns.h"
@@ -23,6 +24,15 @@
 #include "core/sizing.h"
 
 namespace tarnivel {
+
+// A warning about a line's parameter, said once for its column however many rows would give it
+// (cli/drop_options.h: LineWarnings): its line for standard error, where it stands among a
+// slice's other warnings, and the quantity whose column it is about.
+struct ColumnWarning {
+  std::size_t at;
+  DropQuantity quantity;
+  std::string text;
+};
 
 class BatchDrop {
  public:
@@ -40,14 +50,16 @@ class BatchDrop {
 
   // Computes a drop row from the fields' texts and its own cells; warnings about cells read
   // only in part go to `err`. Returns the row's message, empty when computed.
+  // A warning about an unusual parameter goes to `once`, the first time this object sees it.
   std::string_view Compute(const FieldSet& fields, std::span<const std::string_view> cells,
-                           std::size_t line, std::string& err);
+                           std::size_t line, std::string& err, std::vector<ColumnWarning>& once);
   // A row's line for a sizing by both checks: a diameter row with a series and a length.
   // nullptr for any other row, which the sizing then sizes by velocity alone. Called for every
   // row, after Compute for a drop row.
-  const DropParameters* ForSizing(std::span<const std::string_view> cells,
+  // `fields` are the row's as its calculation left them, the diameter's bore among them.
+  const DropParameters* ForSizing(const FieldSet& fields, std::span<const std::string_view> cells,
                                   std::optional<Calculation> calculation, std::size_t line,
-                                  std::string& err);
+                                  std::string& err, std::vector<ColumnWarning>& once);
   // Takes the drop in the pipe a sizing chose (nullptr: none was computed). Returns the row's
   // message: the pressure running out, or why there is no drop.
   std::string_view TakeChosen(const PipeDrop* drop);
@@ -59,6 +71,9 @@ class BatchDrop {
   std::string_view Take(const PipeDrop& drop);
   // Reads the parameter cells of a row into parameters_, warning about any read in part.
   void ReadParameters(std::span<const std::string_view> cells, std::size_t line, std::string& err);
+  // Adds to `once` the warnings about `line`, when the formulas take it, not yet given.
+  void Warn(const std::variant<DropCase, DropFault>& line, std::size_t row_line,
+            const std::string& err, std::vector<ColumnWarning>& once);
 
   std::span<const PipeSeries> known_;
   std::size_t series_ = kNoColumn;
@@ -66,7 +81,8 @@ class BatchDrop {
   DropParameters parameters_;
   AddedColumns<kOutputs.size()> added_;
   std::string message_;
-  bool computed_ = false;  // this row is a drop row, computed
+  bool computed_ = false;                              // this row is a drop row, computed
+  std::array<bool, kDropQuantities.size()> warned_{};  // by quantity: its column's warning
 };
 
 }  // namespace tarnivel

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cli/column_name.h"
+#include "cli/report.h"
 #include "core/numeric.h"
 #include "core/sizing.h"
 
@@ -38,7 +39,7 @@ std::string_view BatchPipes::Fill(std::span<const std::string_view> cells,
   if (name.empty() || !outcome_message.empty()) return {};
   const PipeSeries* series = FindSeries(known_, name);
   if (series == nullptr) {
-    message_ = "unknown series '" + std::string(name) + "'";
+    message_ = "unknown series '" + Escaped(name) + "'";
     return message_;
   }
   if (calculation != Calculation::Diameter) return {};

@@ -24,9 +24,10 @@ int Run(const Command& command, std::span<const std::string> args, const Streams
   std::vector<OptionSpec> known = command.options;
   known.push_back(kHelpOption);
   const ParsedArguments parsed = ParseOptions(args, known);
-  if (!parsed.error.empty()) return UsageError(streams.err, parsed.error);
+  if (!parsed.error.empty()) return UsageError(streams.err, Escaped(parsed.error), command.name);
   if (command.operands.empty() && !parsed.operands.empty()) {
-    return UsageError(streams.err, "unexpected argument '" + parsed.operands.front() + "'");
+    return UsageError(streams.err, "unexpected argument '" + Escaped(parsed.operands.front()) + "'",
+                      command.name);
   }
   const std::size_t help = known.size() - 1;
   if (std::ranges::find(parsed.options, help, &ParsedOption::index) != parsed.options.end()) {
@@ -40,7 +41,9 @@ int RunCommand(const std::vector<std::string>& args, const Streams& streams) {
   const std::string_view name = args.front();
   const std::span<const std::string> rest(args.begin() + 1, args.end());
   if (name == "--help" || name == "-h" || name == "--version") {
-    if (!rest.empty()) return UsageError(streams.err, "unexpected argument '" + rest.front() + "'");
+    if (!rest.empty()) {
+      return UsageError(streams.err, "unexpected argument '" + Escaped(rest.front()) + "'");
+    }
     if (name == "--version") {
       streams.out << "Tarnivel " << kTarnivelVersion << '\n';
     } else {
@@ -50,8 +53,8 @@ int RunCommand(const std::vector<std::string>& args, const Streams& streams) {
   }
   if (const Command* command = CommandNamed(name)) return Run(*command, rest, streams);
   if (name.starts_with("-"))
-    return UsageError(streams.err, "unknown option '" + args.front() + "'");
-  return UsageError(streams.err, "unknown command '" + args.front() + "'");
+    return UsageError(streams.err, "unknown option '" + Escaped(args.front()) + "'");
+  return UsageError(streams.err, "unknown command '" + Escaped(args.front()) + "'");
 }
 
 }  // namespace

@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <cctype>
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 namespace tarnivel {
 
@@ -26,6 +28,19 @@ inline std::string NormalisedName(std::string_view name) {
   std::string lower(name);
   for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return lower;
+}
+
+// The first name `names` holds twice, ignoring case and surrounding blanks, as it is first
+// written; none when every name is unique. Blank names (a header's trailing commas) are no names
+// and may repeat. A header that names a column twice is malformed: which of the two a reader
+// takes would be a guess.
+inline std::optional<std::string> RepeatedName(std::span<const std::string> names) {
+  std::unordered_set<std::string> seen;  // a header may have 65536 cells
+  for (const std::string& name : names) {
+    std::string normalised = NormalisedName(name);
+    if (!normalised.empty() && !seen.insert(std::move(normalised)).second) return name;
+  }
+  return std::nullopt;
 }
 
 // The name of a column the batch writes, `name`, unless a user's column has it: the batch

@@ -34,6 +34,9 @@ struct Command {
   std::string notes;
   std::vector<OptionSpec> options;   // -h, --help is added to them
   std::vector<ExitStatus> statuses;  // those it can return
+  // Whether it computes a table of rows, whose statuses mean what they mean for a batch
+  // (ExitStatusMeaning::batch).
+  bool reads_rows = false;
   // Runs the command once its options have been read and --help has been answered.
   std::function<int(const ParsedArguments& arguments, const Streams& streams)> run;
   // A command that reads its own arguments and answers its own --help: it is handed them

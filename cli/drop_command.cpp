@@ -12,6 +12,7 @@
 #include "cli/exit_status.h"
 #include "cli/field_options.h"
 #include "cli/options.h"
+#include "cli/pipe_catalogue_file.h"
 #include "cli/report.h"
 #include "core/numeric.h"
 #include "core/pressure_drop.h"
@@ -22,18 +23,20 @@ namespace {
 
 // The fields, in the order the usage names them, then the line's parameters, then drop's own.
 constexpr Field kDropFields[] = {Field::Pressure, Field::Flow, Field::Diameter};
-enum OwnOption { kSeries, kExplain };
+enum OwnOption { kSeries, kCatalogue, kExplain };
 constexpr OptionSpec kOwnOptions[] = {
     {"series", 's', "NAME", "the roughness of a series of pipes, by its name or label"},
+    {"catalogue", 'c', "FILE",
+     "a CSV catalogue of pipes, as tarnivel pipe reads it, whose series --series may name"},
     {"explain", '\0', "", "the working too: Re, friction, form, drop, velocities"},
 };
 
 // The line's parameters, in the order of kDropQuantities.
 std::vector<DropQuantity> Parameters() { return DropQuantitiesIn({DropRole::Parameter}); }
 
-std::string SeriesNames() {
+std::string SeriesNames(std::span<const PipeSeries> known = BuiltInSeries()) {
   std::string names;
-  for (const PipeSeries& series : BuiltInSeries()) {
+  for (const PipeSeries& series : known) {
     names += (names.empty() ? "" : ", ") + series.name;
   }
   return names;
@@ -61,6 +64,7 @@ void Explain(std::ostream& out, const DropResult& result) {
   line("regime", std::string(regime.name));
   line("friction factor", FormatGeneral(result.friction));
   line("", std::string(regime.formula));
+  if (const std::string edge = DescribeBandEdge(result); !edge.empty()) line("", "note: " + edge);
   line("form", std::string(form.name));
   line("", std::string(form.formula));
   if (result.outlet_mpa) {
@@ -79,7 +83,7 @@ void Explain(std::ostream& out, const DropResult& result) {
 int RunDrop(const ParsedArguments& parsed, const Streams& streams) {
   const std::vector<DropQuantity> parameters = Parameters();
   DropTexts texts;
-  std::optional<std::string> series;
+  std::optional<std::string> series, catalogue;
   bool explain = false;
   for (const ParsedOption& option : parsed.options) {  // the last of each counts
     std::size_t index = option.index;
@@ -100,17 +104,35 @@ int RunDrop(const ParsedArguments& parsed, const Streams& streams) {
     index -= std::size(kDropFields);
     if (index < parameters.size()) {
       texts[parameters[index]] = option.value;
-    } else if (index - parameters.size() == kSeries) {
-      series = option.value;
-    } else {
-      explain = true;
+      continue;
+    }
+    switch (index - parameters.size()) {
+      case kSeries:
+        series = option.value;
+        break;
+      case kCatalogue:
+        catalogue = option.value;
+        break;
+      default:
+        explain = true;
+        break;
     }
   }
+  // A blank value is the option's default: no series, no catalogue, a parameter's default.
+  if (series && IsBlankText(*series)) series.reset();
+  if (catalogue && IsBlankText(*catalogue)) catalogue.reset();
+  ForgetBlankTexts(texts.parameters);
+  std::vector<PipeSeries> known(BuiltInSeries().begin(), BuiltInSeries().end());
+  if (catalogue) {
+    if (const auto status = LoadPipeCatalogue(*catalogue, known, streams.err)) return *status;
+  }
   if (series) {
-    const std::optional<double> roughness = RoughnessOfSeries(*series);
+    const std::optional<double> roughness = RoughnessOfSeries(*series, known);
     if (!roughness) {
-      return UsageError(streams.err,
-                        "unknown series '" + *series + "' (known: " + SeriesNames() + ")");
+      return UsageError(
+          streams.err,
+          "unknown series '" + Escaped(*series) + "' (known: " + SeriesNames(known) + ")",
+          kDropCalculationName);
     }
     std::optional<std::string>& given = texts[DropQuantity::Roughness];
     if (!given) given = FormatGeneral(*roughness);
@@ -121,7 +143,17 @@ int RunDrop(const ParsedArguments& parsed, const Streams& streams) {
   WarnAboutIgnoredText(InputFieldOf(Field::Diameter), texts.diameter, streams.err);
   WarnAboutIgnoredText(texts.parameters, streams.err);
 
-  const auto outcome = ComputeDrop(texts);
+  const auto read = ReadDropCase(texts);
+  // Said of a line the formulas take; one out of range is refused with its own message.
+  if (const auto* line = std::get_if<DropCase>(&read); line != nullptr && !CheckDropCase(*line)) {
+    for (const LineWarning& warning : LineWarnings(*line, texts.parameters)) {
+      Report(streams.err, warning.text);
+    }
+  }
+  const std::variant<DropResult, DropFault> outcome =
+      std::holds_alternative<DropCase>(read)
+          ? ComputeDrop(std::get<DropCase>(read))
+          : std::variant<DropResult, DropFault>(std::get<DropFault>(read));
   if (const auto* fault = std::get_if<DropFault>(&outcome)) {
     Report(streams.err, DescribeDropFault(*fault));
     return fault->kind == DropFault::Kind::Arithmetic ? kExitFault : kExitPrompt;
@@ -154,15 +186,27 @@ Command DropCommand() {
     command.options.push_back(DropOption(DropQuantityOf(quantity)));
   }
   command.options.insert(command.options.end(), std::begin(kOwnOptions), std::end(kOwnOptions));
-  command.notes = "Defaults: " + Defaults() + "; a series brings its own roughness (" +
-                  SeriesNames() +
-                  "), and --roughness wins over --series.\n"
-                  "\n"
-                  "Prints the outlet gauge pressure in MPa. When the gas would not reach the end "
-                  "above atmospheric pressure, nothing is printed and standard error gives the "
-                  "length at which the gauge pressure falls to zero.";
-  command.statuses = {kExitOk,    kExitPrompt,      kExitFault,  kExitRunsOut,
-                      kExitUsage, kExitOutOfMemory, kExitIoError};
+  const std::string low = FormatGeneral(kLowPressureLimitMpa) + " MPa";
+  command.notes =
+      "Defaults: " + Defaults() + "; a series brings its own roughness (" + SeriesNames() +
+      ", or a catalogue's), and --roughness wins over --series. An empty or blank value is the "
+      "option's default: --temperature '' is " +
+      FormatGeneral(*DropQuantityOf(DropQuantity::Temperature).default_value) +
+      " degC, --roughness '' the series' roughness, --series '' no series.\n"
+      "\n"
+      "An inlet below " +
+      low + " takes the low-pressure form (the drop in Pa, without Z), one from " + low +
+      " on the medium/high-pressure form. A parameter outside its usual range, or a "
+      "compressibility given at low pressure, gets a warning on standard error and is computed "
+      "all the same; --explain adds a note when Re lies within " +
+      FormatGeneral(kBandEdgeShare * 100) +
+      " % of a friction band's edge.\n"
+      "\n"
+      "Prints the outlet gauge pressure in MPa. When the gas would not reach the end above "
+      "atmospheric pressure, nothing is printed and standard error gives the length at which the "
+      "gauge pressure falls to zero.";
+  command.statuses = {kExitOk,        kExitPrompt,  kExitFault,       kExitRunsOut, kExitUsage,
+                      kExitDataError, kExitNoInput, kExitOutOfMemory, kExitIoError};
   command.run = &RunDrop;
   return command;
 }

@@ -10,8 +10,8 @@ namespace tarnivel {
 
 enum ExitStatus : int {
   kExitOk = 0,            // result printed; every batch row computed
-  kExitPrompt = 1,        // more data needed; some batch row ended in a request or a fault
-  kExitFault = 2,         // an arithmetic fault
+  kExitPrompt = 1,        // more data needed, an input out of range; some batch row ended so
+  kExitFault = 2,         // an arithmetic fault, in a calculation or a step of the drop's
   kExitRunsOut = 3,       // drop: the gauge pressure falls to zero before the end of the line
   kExitNoPipe = 4,        // pipe: sized, but a series shown has no pipe with the bore required
   kExitUsage = 64,        // bad command, option or missing value (EX_USAGE)
@@ -25,20 +25,25 @@ enum ExitStatus : int {
 struct ExitStatusMeaning {
   ExitStatus status;
   std::string_view meaning;  // for the help, in a phrase
+  // What it means for a batch, where a row's outcome is in its message and the run goes on;
+  // empty where the meaning is the same.
+  std::string_view batch = {};
 };
 
 inline constexpr std::array<ExitStatusMeaning, 11> kExitStatuses{{
-    {kExitOk, "success (a batch: every row computed)"},
-    {kExitPrompt,
-     "more data needed (a batch: some row ended in a request, a fault, an unknown calc "
-     "or series, no pipe, or a pressure that runs out)"},
-    {kExitFault, "arithmetic fault: overflow, division by zero or invalid argument"},
+    {kExitOk, "success", "every row computed"},
+    {kExitPrompt, "more data needed, or an input out of range, said before any output",
+     "some row ended in a request, a fault, an input out of range, an unknown calc or series, "
+     "no pipe, or a pressure that runs out"},
+    {kExitFault,
+     "arithmetic fault: overflow, division by zero, invalid argument, or a Reynolds number or "
+     "friction factor beyond the double range"},
     {kExitRunsOut, "the gauge pressure falls to zero before the end of the line"},
     {kExitNoPipe, "a series shown has no pipe with the bore required (or within the drop allowed)"},
     {kExitUsage, "usage error"},
     {kExitDataError,
-     "malformed input: CSV, a header without calc, a catalogue; or input over "
-     "its limit"},
+     "malformed input: CSV, a header without calc or naming a column twice, a catalogue; or "
+     "input over its limit"},
     {kExitNoInput, "FILE cannot be opened"},
     {kExitUnavailable, "the window cannot be opened (no display, or its library is missing)"},
     {kExitOutOfMemory, "out of memory"},

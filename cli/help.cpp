@@ -88,13 +88,18 @@ void WriteOptionLine(std::ostream& out, const OptionSpec& option) {
   WriteLabelled(out, label, what, kOptionColumn);
 }
 
-void WriteExitStatuses(std::ostream& out, std::span<const ExitStatus> statuses) {
+void WriteExitStatuses(std::ostream& out, std::span<const ExitStatus> statuses, StatusesOf whose) {
   out << "Exit status:\n";
   for (const ExitStatusMeaning& meaning : kExitStatuses) {
     if (std::ranges::find(statuses, meaning.status) == statuses.end()) continue;
     const std::string number = std::to_string(static_cast<int>(meaning.status));
-    WriteLabelled(out, std::string(4 - std::min<std::size_t>(number.size(), 4), ' ') + number,
-                  meaning.meaning, kStatusColumn);
+    std::string text(meaning.meaning);
+    if (!meaning.batch.empty() && whose == StatusesOf::Batch) text = meaning.batch;
+    if (!meaning.batch.empty() && whose == StatusesOf::Program) {
+      text += " (a batch: " + std::string(meaning.batch) + ")";
+    }
+    WriteLabelled(out, std::string(4 - std::min<std::size_t>(number.size(), 4), ' ') + number, text,
+                  kStatusColumn);
   }
 }
 
@@ -114,7 +119,8 @@ void WriteCommandHelp(std::ostream& out, const Command& command) {
     WriteParagraphs(out, command.notes);
   }
   out << '\n';
-  WriteExitStatuses(out, command.statuses);
+  WriteExitStatuses(out, command.statuses,
+                    command.reads_rows ? StatusesOf::Batch : StatusesOf::Command);
 }
 
 std::string UsageText() {
@@ -128,11 +134,15 @@ std::string UsageText() {
   // Broken by hand, so that no number is parted from its unit.
   text << "Gas pipeline calculations with the same digits as the window: gauge pressure\n"
           "and two of flow velocity, bore diameter and standard flow rate give the third.\n"
-          "The gas is carried from standard to line conditions by Boyle's law, with\n"
+          "These three calculations carry the gas from standard to line conditions by\n"
+          "Boyle's law, with "
        << FormatGeneral(ATM_MPA)
-       << " MPa as both the standard and the atmospheric pressure; there is no\n"
-          "temperature or compressibility correction, and pi is taken as "
-       << FormatGeneral(PI_APPROX) << ".\n";
+       << " MPa as both the standard and the atmospheric pressure, no\n"
+          "temperature or compressibility correction, and pi taken as "
+       << FormatGeneral(PI_APPROX)
+       << ".\n"
+          "The pressure drop (drop, pipe --length) has a model of its own: standard state\n"
+          "at 101.325 kPa and 0 degC, the gas temperature and Z ('tarnivel drop --help').\n";
   text << "\nCommands:\n";
   for (const Command& command : Commands()) {
     WriteLabelled(text, "  " + command.name, command.summary, kCommandColumn);
@@ -142,7 +152,7 @@ std::string UsageText() {
   text << "\nEach TEXT is read as the window reads the field: the number it starts with.\n\n";
   std::vector<ExitStatus> every;
   for (const ExitStatusMeaning& meaning : kExitStatuses) every.push_back(meaning.status);
-  WriteExitStatuses(text, every);
+  WriteExitStatuses(text, every, StatusesOf::Program);
   text << "\n"
           "'tarnivel COMMAND --help' describes one command.\n"
           "Example: tarnivel velocity -p 0.3 -d 100 -q 1000   prints 8.84194143371033\n";

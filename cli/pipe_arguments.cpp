@@ -117,8 +117,15 @@ Command PipeCommand() {
       "pressure runs out, the row says so. With --max-drop as well, the chosen pipe is the "
       "smallest that both meets the velocity and loses at most that many kPa, and each series "
       "says which check decided: velocity or pressure drop. --csv then adds the columns "
-      "outlet,drop,chosen_by,message: chosen_by on the chosen (or none) row, message where there "
-      "is no outlet.\n"
+      "outlet,drop,chosen_by,message,inlet_velocity,outlet_velocity: chosen_by on the chosen (or "
+      "none) row, message where there is no outlet, and the gas velocities as tarnivel drop "
+      "--explain gives them, at the gas temperature with Z, which differ from the velocity "
+      "column's (a note under the table says so). An input out of range or a fault in any pipe's "
+      "drop (a roughness of 3.7 bores or more of the smallest pipe) is said once, before "
+      "anything is written.\n"
+      "\n"
+      "An empty or blank value is the option's default: --series '' names no series, "
+      "--roughness '' leaves each series' own, --max-drop '' sets no limit.\n"
       "\n"
       "Built-in series: " +
       BuiltInSeriesText() +

@@ -33,24 +33,15 @@ std::string_view WithoutBlanks(std::string_view text) {
 }
 
 // A cell as a message quotes it: control characters spelled out, so the message stays one line.
-std::string Quoted(std::string_view cell) {
-  std::string text = "'";
-  for (const char c : cell) {
-    if (IsControl(c)) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\x%02x", static_cast<unsigned char>(c));
-      text += escape;
-    } else {
-      text += c;
-    }
-  }
-  return text + "'";
-}
+std::string Quoted(std::string_view cell) { return "'" + Escaped(cell) + "'"; }
 
 class CatalogueBuilder {
  public:
   std::optional<CatalogueError> Header(std::span<const std::string> names, std::size_t line) {
     header_size_ = names.size();
+    if (const std::optional<std::string> twice = RepeatedName(names)) {
+      return CatalogueError{CatalogueError::Kind::DuplicateColumn, line, *twice};
+    }
     for (std::size_t c = 0; c < kColumnNames.size(); ++c) {
       const auto found = std::ranges::find_if(
           names, [&](const std::string& name) { return NormalisedName(name) == kColumnNames[c]; });
@@ -169,6 +160,8 @@ std::string Describe(const CatalogueError& error) {
     case CatalogueError::Kind::MissingColumn:
       return text + "the header has no '" + error.detail +
              "' column; it needs series, pipe, outside and wall";
+    case CatalogueError::Kind::DuplicateColumn:
+      return text + "the header names the column '" + Escaped(error.detail) + "' twice";
     case CatalogueError::Kind::TooManyCells:
       return text + "more cells than the header names";
     case CatalogueError::Kind::EmptyName:
@@ -243,7 +236,7 @@ std::optional<int> LoadPipeCatalogue(const std::string& path, std::vector<PipeSe
     return kExitIoError;
   }
   if (const auto* error = std::get_if<CatalogueError>(&parsed)) {
-    Report(err, path + ": " + Describe(*error));
+    Report(err, Escaped(path) + ": " + Describe(*error));
     return kExitDataError;
   }
   MergeSeries(known, std::move(std::get<std::vector<PipeSeries>>(parsed)));

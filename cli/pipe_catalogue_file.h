@@ -28,6 +28,7 @@ struct CatalogueError {
     Empty,              // no header row at all
     Csv,                // malformed CSV; `detail` says how
     MissingColumn,      // the header lacks the column `detail`
+    DuplicateColumn,    // the header names the column `detail` twice
     TooManyCells,       // a row with more cells than the header
     EmptyName,          // an empty series or pipe name (`detail`: which)
     LongName,           // a series or pipe name over kMaxCatalogueNameBytes (`detail`: which)

@@ -14,6 +14,7 @@
 #include "cli/pipe_catalogue_file.h"
 #include "cli/report.h"
 #include "core/numeric.h"
+#include "core/pipecalc.h"
 #include "core/pipes.h"
 #include "core/quantities.h"
 #include "core/sizing.h"
@@ -44,14 +45,32 @@ std::string Padded(std::string_view text, std::size_t width, bool right) {
 }
 
 // A pipe's outlet pressure and drop as cells; without an outlet, "none" and why.
+// The gas velocities are the drop's, at the gas temperature (tarnivel drop --explain): the
+// inlet's whenever the drop was computed, the outlet's with an outlet.
 struct DropCells {
-  std::string outlet, drop, message;
+  std::string outlet, drop, message, inlet_velocity, outlet_velocity;
 };
 DropCells CellsOf(const PipeDrop& drop) {
-  if (const auto* fault = std::get_if<DropFault>(&drop)) return {"", "", DescribeDropFault(*fault)};
+  if (const auto* fault = std::get_if<DropFault>(&drop)) {
+    return {"", "", DescribeDropFault(*fault), "", ""};
+  }
   const DropResult& result = std::get<DropResult>(drop);
-  if (!result.outlet_mpa) return {"", "", DescribeRunningOut(result)};
-  return {FormatGeneral(*result.outlet_mpa), FormatGeneral(result.drop_kpa), ""};
+  const std::string inlet = FormatGeneral(result.inlet_velocity_ms);
+  if (!result.outlet_mpa) return {"", "", DescribeRunningOut(result), inlet, ""};
+  return {FormatGeneral(*result.outlet_mpa), FormatGeneral(result.drop_kpa), "", inlet,
+          FormatGeneral(*result.outlet_velocity_ms)};
+}
+
+// The note under a table with drops: two velocities that differ for the same pipe, each on its
+// own basis.
+std::string VelocityBases() {
+  return "velocity: as tarnivel velocity computes it, the model of the three calculations: the\n"
+         "  gas carried from standard state at " +
+         FormatGeneral(ATM_MPA) +
+         " MPa by Boyle's law, with no temperature or\n"
+         "  compressibility correction. The drop's inlet and outlet velocities (--csv:\n"
+         "  inlet_velocity, outlet_velocity; tarnivel drop --explain) are at the gas\n"
+         "  temperature, from standard state at 101.325 kPa and 0 degC, with T/T0 and Z.\n";
 }
 
 std::string_view NameOf(SizingCheck check) {
@@ -152,7 +171,7 @@ void WriteCsv(std::string& out, const Sizing& sizing, const SeriesSizing& sized)
     if (drops) {
       const DropCells drop = CellsOf(*sized.drops[i]);
       cells.insert(cells.end(), {drop.outlet, drop.drop, i == sized.choice.chosen ? chosen_by : "",
-                                 drop.message});
+                                 drop.message, drop.inlet_velocity, drop.outlet_velocity});
     }
     WriteCsvRow(out, cells);
   }
@@ -163,10 +182,48 @@ void WriteCsv(std::string& out, const Sizing& sizing, const SeriesSizing& sized)
                                       ? NoPipeWithinTheDrop(sized, *sizing.max_drop_kpa)
                                       : "no pipe in " + series.name + " with a bore of at least " +
                                             FormatGeneral(sizing.required_mm) + " mm";
-      cells.insert(cells.end(), {"", "", chosen_by, message});
+      cells.insert(cells.end(), {"", "", chosen_by, message, "", ""});
     }
     WriteCsvRow(out, cells);
   }
+}
+
+// A drop without an answer: an input out of range says so with 1, an arithmetic fault with 2.
+int StatusOf(const DropFault& fault) {
+  return fault.kind == DropFault::Kind::Arithmetic ? kExitFault : kExitPrompt;
+}
+
+// A pipe whose drop has no answer, and which pipe it is: «steel DN15, bore 15.8 mm».
+struct PipeFault {
+  DropFault fault;
+  std::string where;
+};
+
+// The first pipe, series by series and from the smallest up, whose drop has no answer (a
+// roughness of 3.7 bores or more, a Reynolds number or friction factor beyond the double range),
+// among the pipes computed and the smallest and largest of each series, which bound what any
+// pipe between them gives. Such a fault comes from the line's inputs, not from one pipe, and is
+// said once before anything is written, whether the table or the CSV is asked for.
+std::optional<PipeFault> FirstPipeFault(const Sizing& sizing, const DropCase& line,
+                                        const DropParameters& given) {
+  for (const SeriesSizing& sized : sizing.series) {
+    const PipeSeries& series = *sized.series;
+    for (std::size_t i = 0; i < series.pipes.size(); ++i) {
+      const Pipe& pipe = series.pipes[i];
+      std::optional<PipeDrop> drop = sized.drops[i];
+      if (!drop && (i == 0 || i + 1 == series.pipes.size())) {
+        DropCase in_pipe = line;
+        if (!given[DropQuantity::Roughness]) in_pipe.roughness_mm = series.roughness_mm;
+        in_pipe.bore_mm = static_cast<double>(pipe.Bore().value) / 100;
+        drop = ComputeDrop(in_pipe);
+      }
+      if (const auto* fault = drop ? std::get_if<DropFault>(&*drop) : nullptr) {
+        return PipeFault{*fault, series.name + " " + pipe.designation + ", bore " +
+                                     FormatMillimetres(pipe.Bore()) + " mm"};
+      }
+    }
+  }
+  return std::nullopt;
 }
 
 // What the chosen pipes say to a script: every series has one, and the gas reaches the end
@@ -184,7 +241,14 @@ int StatusOf(const Sizing& sizing) {
 
 }  // namespace
 
-int RunPipe(const PipeRequest& request, std::ostream& out, std::ostream& err) {
+int RunPipe(const PipeRequest& given, std::ostream& out, std::ostream& err) {
+  // A blank value is the option's default: no catalogue, no such series, a parameter's default
+  // (a blank --length: no line; a blank --roughness: each series' own).
+  PipeRequest request = given;
+  if (request.catalogue && IsBlankText(*request.catalogue)) request.catalogue.reset();
+  std::erase_if(request.series, [](const std::string& name) { return IsBlankText(name); });
+  ForgetBlankTexts(request.drop);
+
   std::vector<PipeSeries> known(BuiltInSeries().begin(), BuiltInSeries().end());
   if (request.catalogue) {
     if (const auto status = LoadPipeCatalogue(*request.catalogue, known, err)) return *status;
@@ -195,7 +259,8 @@ int RunPipe(const PipeRequest& request, std::ostream& out, std::ostream& err) {
     if (series == nullptr) {
       std::string names;
       for (const PipeSeries& s : known) names += (names.empty() ? "" : ", ") + s.name;
-      return UsageError(err, "unknown series '" + name + "' (known: " + names + ")");
+      return UsageError(err, "unknown series '" + Escaped(name) + "' (known: " + names + ")",
+                        "pipe");
     }
     if (std::ranges::find(wanted, series) == wanted.end()) wanted.push_back(series);
   }
@@ -207,7 +272,7 @@ int RunPipe(const PipeRequest& request, std::ostream& out, std::ostream& err) {
   const bool drops = request.drop[DropQuantity::Length].has_value();
   for (const DropQuantityInfo& info : kDropQuantities) {
     if (!drops && request.drop[info.quantity]) {
-      return UsageError(err, "option '--" + std::string(info.option) + "' needs --length");
+      return UsageError(err, "option '--" + std::string(info.option) + "' needs --length", "pipe");
     }
   }
 
@@ -230,15 +295,28 @@ int RunPipe(const PipeRequest& request, std::ostream& out, std::ostream& err) {
   }
   if (sizing.drop_fault) {
     Report(err, DescribeDropFault(*sizing.drop_fault));
-    return sizing.drop_fault->kind == DropFault::Kind::Arithmetic ? kExitFault : kExitPrompt;
+    return StatusOf(*sizing.drop_fault);
+  }
+  if (drops) {
+    const auto line = ReadDropCase({request.pressure, request.flow, "", request.drop});
+    if (const auto* read = std::get_if<DropCase>(&line)) {
+      for (const LineWarning& warning : LineWarnings(*read, request.drop)) {
+        Report(err, warning.text);
+      }
+      if (const std::optional<PipeFault> found = FirstPipeFault(sizing, *read, request.drop)) {
+        Report(err, DescribeDropFault(found->fault) + " (" + found->where + ")");
+        return StatusOf(found->fault);
+      }
+    }
   }
   std::string text;
   std::ostringstream table;
   if (request.csv) {
     text = "series,pipe,outside,wall,bore,velocity,choice";
-    text += drops ? ",outlet,drop,chosen_by,message\n" : "\n";
+    text += drops ? ",outlet,drop,chosen_by,message,inlet_velocity,outlet_velocity\n" : "\n";
   } else {
-    table << "required bore " << FormatGeneral(sizing.required_mm) << " mm; lengths in mm\n";
+    table << "required bore " << FormatGeneral(sizing.required_mm)
+          << " mm; outside, wall and bore in mm\n";
   }
   for (const SeriesSizing& sized : sizing.series) {
     if (request.csv) {
@@ -248,6 +326,7 @@ int RunPipe(const PipeRequest& request, std::ostream& out, std::ostream& err) {
       WriteTable(table, sizing, sized);
     }
   }
+  if (!request.csv && drops) table << '\n' << VelocityBases();
   if (!request.csv) text = table.str();
 
   out << text;  // a failed write is reported with the others'

@@ -27,11 +27,13 @@ struct PipeRequest {
   DropParameters drop;
 };
 
-// Sizes the pipes and writes them to `out`; messages go to `err`. Returns an ExitStatus:
-// ok, prompt, fault, no pipe (a series shown has none large enough, or none within the drop
-// allowed), runs out (a chosen pipe has no outlet pressure), usage (an unknown series, a drop
-// option without a length), data error (a malformed catalogue), no input (a catalogue that
-// cannot be opened) or I/O error.
+// Sizes the pipes and writes them to `out`; messages and warnings go to `err`. A blank text is
+// the option's default. Returns an ExitStatus: ok; prompt (a request, or an input out of range,
+// a pipe's roughness among them, said once with nothing written); fault (in the diameter, or a
+// step of a pipe's drop, said once with nothing written); no pipe (a series shown has none large
+// enough, or none within the drop allowed); runs out (a chosen pipe has no outlet pressure);
+// usage (an unknown series, a drop option without a length); data error (a malformed
+// catalogue); no input (a catalogue that cannot be opened) or I/O error.
 int RunPipe(const PipeRequest& request, std::ostream& out, std::ostream& err);
 
 }  // namespace tarnivel

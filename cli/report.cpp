@@ -1,6 +1,7 @@
 #include "cli/report.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <ostream>
 
@@ -22,14 +23,37 @@ std::string ReportLine(std::string_view message) {
   return line;
 }
 
-ExitStatus UsageError(std::ostream& err, std::string_view what) {
+ExitStatus UsageError(std::ostream& err, std::string_view what, std::string_view command) {
   Report(err, what);
-  err << "Try 'tarnivel --help' for more information.\n";
+  err << "Try 'tarnivel " << command << (command.empty() ? "" : " ")
+      << "--help' for more information.\n";
   return kExitUsage;
 }
 
+std::string Escaped(std::string_view text) {
+  std::string escaped;
+  escaped.reserve(text.size());
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\n') {
+      escaped += "\\n";
+    } else if (c == '\t') {
+      escaped += "\\t";
+    } else if (c == '\r') {
+      escaped += "\\r";
+    } else if (byte < 0x20 || byte == 0x7f) {
+      char code[5];
+      std::snprintf(code, sizeof code, "\\x%02x", byte);
+      escaped += code;
+    } else {
+      escaped += c;
+    }
+  }
+  return escaped;
+}
+
 void ReportFileError(std::ostream& err, std::string_view file, int error) {
-  err << kProgram << file << ": " << std::strerror(error) << '\n';
+  err << kProgram << Escaped(file) << ": " << std::strerror(error) << '\n';
 }
 
 ExitStatus ReportWriteError(std::ostream& err, int error) {
@@ -49,7 +73,10 @@ ExitStatus ReportOutOfMemory(std::ostream& err) noexcept {
 
 std::string IgnoredTextWarning(std::string_view subject, std::string_view text, double value) {
   std::string message(subject);
-  message.append(" \"").append(text).append("\" was read as ").append(FormatGeneral(value));
+  message.append(" \"")
+      .append(Escaped(text))
+      .append("\" was read as ")
+      .append(FormatGeneral(value));
   return ReportLine(message);
 }
 

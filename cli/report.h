@@ -15,8 +15,14 @@ void Report(std::ostream& err, std::string_view message);
 // The same line as text, for messages gathered before they are written (on a second thread).
 std::string ReportLine(std::string_view message);
 
-// A usage error in two lines, «tarnivel: <what>» and where to find help.
-[[nodiscard]] ExitStatus UsageError(std::ostream& err, std::string_view what);
+// A usage error in two lines, «tarnivel: <what>» and where to find help: the help of
+// `command` when one is named, the program's otherwise.
+[[nodiscard]] ExitStatus UsageError(std::ostream& err, std::string_view what,
+                                    std::string_view command = {});
+
+// A name or text a message echoes, with its control characters spelled out (\n, \t, \r,
+// \x01, ...), so that the message stays on one line and says what was typed.
+std::string Escaped(std::string_view text);
 // A file that could not be opened, read or written: «tarnivel: FILE: <system message>».
 void ReportFileError(std::ostream& err, std::string_view file, int error);
 // A failed write to standard output: «tarnivel: write error: <system message>»; EIO when the

@@ -66,6 +66,20 @@ TEST(Batch, ComputesEveryRowAndCarriesTheRest) {
        kExitOk},
       {"short rows and blank lines", "calc,pressure,diameter,flow,note\n\nvelocity,0.3,100\n\r\n",
        "calc,pressure,diameter,flow,note,velocity,message\nvelocity,0.3,100,,,0,\n", kExitOk},
+      {"a parameter outside its usual range warned about once for its column; a roughness "
+       "cell wins over its series', as --roughness wins over --series",
+       "calc,pressure,diameter,flow,length,temperature,series,roughness\n"
+       "drop,0.4,102.26,1000,1000,300,,\n"
+       "drop,0.4,102.26,1000,1000,,sdr11,0.1\n"
+       "drop,0.4,102.26,1000,1000,400,sdr11,\n",
+       "calc,pressure,diameter,flow,length,temperature,series,roughness,velocity,pipe,bore,"
+       "pipe_velocity,outlet,drop,message\n"
+       "drop,0.4,102.26,1000,1000,300,,,,,,,0.361482369899967,38.517630100033,\n"
+       "drop,0.4,102.26,1000,1000,,sdr11,0.1,,,,,0.381019959228062,18.9800407719382,\n"
+       "drop,0.4,102.26,1000,1000,400,sdr11,,,,,,0.365234669737221,34.7653302627792,\n",
+       kExitOk,
+       "tarnivel: batch: line 2: temperature 300 degC is outside the usual -60 to 100 degC: is it "
+       "in another unit? (read as degC) (said once for the column)\n"},
       {"every message kind, and the rows after them",
        "calc,pressure,velocity,diameter,flow\n"
        "velocity,0.3,,,1000\n"
@@ -77,11 +91,11 @@ TEST(Batch, ComputesEveryRowAndCarriesTheRest) {
        ",0.3,,100,1000\n"
        "velocity,0.3,,100,1000\n",
        "calc,pressure,velocity,diameter,flow,message\n"
-       "velocity,0.3,0,,1000,请输入流通直径\n"
-       "diameter,0.3,,55,1000,请输入完整数据\n"
-       "velocity,-0.1,0,100,1000,除数为零\n"
-       "velocity,0.3,0,1e200,1000,溢出\n"
-       "diameter,-1,5,9,1000,无效的过程调用或参数\n"
+       "velocity,0.3,,,1000,请输入流通直径\n"
+       "diameter,0.3,,,1000,请输入完整数据\n"
+       "velocity,-0.1,,100,1000,除数为零\n"
+       "velocity,0.3,,1e200,1000,溢出\n"
+       "diameter,-1,5,,1000,无效的过程调用或参数\n"
        "speed,0.3,,100,1000,unknown calc 'speed'\n"
        ",0.3,,100,1000,unknown calc ''\n"
        "velocity,0.3,8.84194143371033,100,1000,\n",
@@ -111,6 +125,9 @@ TEST(Batch, StopsAtMalformedInputAfterTheRowsBeforeIt) {
        "calc,pressure,diameter,flow,note,velocity,message\n"
        "velocity,0.3,100,1000,\"a\rb\rc\",8.84194143371033,\n",
        kExitDataError, "tarnivel: batch: line 5: text after the closing quote of a cell\n"},
+      {"a column named twice, whichever way it is spelled",
+       "calc,pressure,diameter,flow, Flow\n" + good, "", kExitDataError,
+       "tarnivel: batch: the header names the column ' Flow' twice\n"},
       {"no calc column", "pressure,diameter\n0.3,100\n", "", kExitDataError,
        "tarnivel: batch: the header row has no 'calc' column\n"},
       {"empty input", "", "", kExitDataError,
@@ -227,6 +244,7 @@ TEST(Batch, AgreesWithTheCommandLineRowForRow) {
       last.pop_back();
       last = last.substr(last.rfind('\n') + 1);
       EXPECT_EQ("tarnivel: " + message, last) << line;
+      EXPECT_EQ(cells[result_cell], "") << line;  // never a 0 that looks computed
     }
   }
 }

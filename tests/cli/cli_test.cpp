@@ -91,7 +91,12 @@ TEST(CommandLine, PrintsResultsPromptsAndFaults) {
 }
 
 TEST(CommandLine, RejectsBadUsageInTwoLines) {
-  const std::string try_help = "Try 'tarnivel --help' for more information.\n";
+  // The second line points at the help of the command named, or the program's.
+  const auto try_help = [](const std::vector<std::string>& args) {
+    const bool command = !args.empty() && CommandNamed(args.front()) != nullptr;
+    return "Try 'tarnivel " + (command ? args.front() + " " : "") +
+           "--help' for more information.\n";
+  };
   const CliCase cases[] = {
       {{}, 64, "", "tarnivel: no command given\n"},
       {{"speed"}, 64, "", "tarnivel: unknown command 'speed'\n"},
@@ -106,6 +111,15 @@ TEST(CommandLine, RejectsBadUsageInTwoLines) {
        "",
        "tarnivel: option '--velocity' needs a value\n"},
       {{"flow", "--help=1"}, 64, "", "tarnivel: option '--help' takes no value\n"},
+      // A name echoed with its control characters spelled out, on one line.
+      {{"drop", "-p", "0.4", "-q", "1000", "-d", "100", "-l", "100", "-s", "steel\n\x01"},
+       64,
+       "",
+       "tarnivel: unknown series 'steel\\n\\x01' (known: steel, pe-sdr11, pe-sdr17)\n"},
+      {{"pipe", "-v", "1", "-q", "1", "-t", "20"},
+       64,
+       "",
+       "tarnivel: option '--temperature' needs --length\n"},
       {{"batch", "a.csv", "b.csv"},
        64,
        "",
@@ -115,7 +129,7 @@ TEST(CommandLine, RejectsBadUsageInTwoLines) {
     const Ran ran = RunCase(c);
     EXPECT_EQ(ran.status, c.status) << ran.where;
     EXPECT_EQ(ran.out, c.out) << ran.where;
-    EXPECT_EQ(ran.err, c.err + try_help) << ran.where;
+    EXPECT_EQ(ran.err, c.err + try_help(c.args)) << ran.where;
   }
 }
 
@@ -131,6 +145,14 @@ TEST(CommandLine, HelpForTheProgramAndEachCommand) {
       EXPECT_EQ(listed, read) << info.name << " --" << input.name;
     }
   }
+  // What a status means for a batch is said in the batch's help and the program's only.
+  for (const Command& command : Commands()) {
+    const Ran ran = RunCase({{command.name, "--help"}, 0, "", ""});
+    EXPECT_EQ(ran.out.find("(a batch:"), std::string::npos) << ran.out;
+    EXPECT_EQ(ran.out.find("every row computed") != std::string::npos, command.name == "batch")
+        << ran.out;
+  }
+  EXPECT_NE(UsageText().find("(a batch:"), std::string::npos);
   const Ran batch = RunCase({{"batch", "--help"}, 0, "", ""});
   EXPECT_EQ(batch.status, 0);
   EXPECT_TRUE(batch.out.starts_with("Usage: tarnivel batch [OPTION]... [FILE]")) << batch.out;

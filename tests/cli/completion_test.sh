@@ -32,6 +32,7 @@ complete_line "" velocity -p ""
 complete_line "--help --version" --
 complete_line "--catalogue --compressibility --csv" pipe --c
 complete_line "" pipe -s ""
+complete_line "--catalogue --compressibility" drop --c
 complete_line "" pipe --series ""
 
 echo "$passed passed, $failures failed"

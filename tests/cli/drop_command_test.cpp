@@ -47,6 +47,16 @@ TEST(DropCommand, MessagesAndStatuses) {
       // A roughness given outright wins over the series'; a text read in part is named.
       {with({"-l", "1000", "--series", "pe-sdr17", "--roughness", "0.1", "-t", "15 °C"}), 0,
        "0.381019959228062\n", "tarnivel: --temperature \"15 °C\" was read as 15\n"},
+      // Warned about, and computed all the same: a value outside its usual range, and a
+      // compressibility the low-pressure form does not use.
+      {with({"-l", "1000", "-t", "300"}), 0, "0.361482369899967\n",
+       "tarnivel: temperature 300 degC is outside the usual -60 to 100 degC: is it in another "
+       "unit? (read as degC)\n"},
+      {{"-p", "0.005", "-q", "50", "-d", "61.4", "-l", "200", "--compressibility", "0.9"},
+       0,
+       "0.00416768566479874\n",
+       "tarnivel: compressibility is not used by the drop at low pressure (inlet < 0.01 MPa: the "
+       "printed form has no Z); only the velocities use it\n"},
   };
   for (const Case& c : cases) {
     const Ran ran = Drop(c.args);
@@ -68,6 +78,11 @@ TEST(DropCommand, ExplainShowsTheWorkingAndHelpEveryParameter) {
         "inlet velocity    7.21125262541653 m/s\n", "outlet velocity   7.49501192719548 m/s\n"}) {
     EXPECT_NE(explained.out.find(working), std::string::npos) << working << explained.out;
   }
+  // Near a friction band's edge the working says so.
+  const Ran edge = Drop({"-p", "0.4", "-q", "9", "-d", "100", "-l", "100", "--explain"});
+  EXPECT_NE(edge.out.find("note: Re 2122.06590789194 is within 5 % of 2100"), std::string::npos)
+      << edge.out;
+  EXPECT_EQ(explained.out.find("note:"), std::string::npos) << explained.out;
   const Ran help = Drop({"--help"});
   for (const DropQuantityInfo& info : kDropQuantities) {
     const bool listed = help.out.find("--" + std::string(info.option) + "=") != std::string::npos;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -50,7 +51,7 @@ TEST(PipeCommand, PrintsTheSmallerChosenAndLargerPipeOfEachSeries) {
   EXPECT_EQ(ran.status, 0);
   EXPECT_EQ(ran.err, "");
   EXPECT_EQ(ran.out,
-            "required bore 94.0315980599624 mm; lengths in mm\n"
+            "required bore 94.0315980599624 mm; outside, wall and bore in mm\n"
             "\n"
             "steel\n"
             "  pipe   outside × wall    bore  velocity (m/s)\n"
@@ -76,7 +77,7 @@ TEST(PipeCommand, PrintsTheSmallerChosenAndLargerPipeOfEachSeries) {
                              "-s", " sdr17 ", "-s", "STEEL"});
   EXPECT_EQ(past.status, 4);
   EXPECT_EQ(past.out,
-            "required bore 940.315980599624 mm; lengths in mm\n\n"
+            "required bore 940.315980599624 mm; outside, wall and bore in mm\n\n"
             "pe-sdr17: no pipe; the largest, de630, has a bore of 555.2 mm, less than the "
             "940.315980599624 mm required\n\n"
             "steel: no pipe; the largest, DN600, has a bore of 575.04 mm, less than the "
@@ -122,7 +123,8 @@ TEST(PipeCommand, PromptsFaultsAndUsageAsTheDiameterHasThem) {
   struct Case {
     std::vector<std::string> args;
     int status;
-    std::string err;  // the first line of standard error
+    std::string err;        // the first line of standard error
+    std::string last = "";  // its last line, said once, when other than the first
   } cases[] = {
       {{"pipe", "-p", "0.3", "-v", "10"}, 1, "tarnivel: 请输入完整数据"},
       {{"pipe", "-p", "-1", "-v", "5", "-q", "1000"}, 2, "tarnivel: 无效的过程调用或参数"},
@@ -145,12 +147,29 @@ TEST(PipeCommand, PromptsFaultsAndUsageAsTheDiameterHasThem) {
       {{"pipe", "-p", "0.005", "-v", "10", "-q", "50", "-l", "200", "--max-drop", "-1"},
        1,
        "tarnivel: max_drop must be more than 0 kPa"},
+      // A blank limit is none, and needs no length.
+      {{"pipe", "-p", "0.3", "-v", "10", "--max-drop", ""}, 1, "tarnivel: 请输入完整数据"},
+      // A fault or an input out of range in the pipes is the line's: said once, before output.
+      {{"pipe", "-p", "0.3", "-v", "10", "-q", "1000", "--length", "200", "--roughness", "1000"},
+       1,
+       "tarnivel: roughness must be at least 0 mm and less than 3.7 times the bore (steel DN15, "
+       "bore 15.76 mm)"},
+      {{"pipe", "-p", "0.3", "-v", "10", "-q", "1000", "-l", "1000", "--viscosity", "1e308"},
+       2,
+       "tarnivel: viscosity 1E+308 m2/s is outside the usual 1E-07 to 0.001 m2/s: is it in "
+       "another unit? (read as m2/s)",
+       "tarnivel: the Reynolds number 4*Q/(3600*pi*d*viscosity) leaves the double range: check "
+       "the flow, bore and viscosity (steel DN15, bore 15.76 mm)"},
   };
   for (const Case& c : cases) {
     const Ran ran = Tarnivel(c.args);
     EXPECT_EQ(ran.status, c.status) << c.err;
     EXPECT_EQ(ran.out, "") << c.err;
     EXPECT_EQ(ran.err.substr(0, ran.err.find('\n')), c.err);
+    if (!c.last.empty()) {
+      EXPECT_TRUE(ran.err.ends_with("\n" + c.last + "\n")) << ran.err;
+    }
+    EXPECT_LE(std::count(ran.err.begin(), ran.err.end(), '\n'), 2) << ran.err;
   }
 }
 
@@ -174,6 +193,7 @@ TEST(PipeCommand, AMalformedCatalogueIsNamedByItsLineAndNothingElseHappens) {
   using namespace std::string_literals;
   const std::pair<std::string, const char*> cases[] = {
       {"series,pipe,outside\n", "line 1: the header has no 'wall' column"},
+      {"series,pipe,outside,wall,WALL\n", "line 1: the header names the column 'WALL' twice"},
       {"series,pipe,outside,wall\na,b,20,2\na,c,20.005,2\n",
        "line 3: outside '20.005' is not millimetres with at most two decimals"},
       {"series,pipe,outside,wall\na,b,20,10\n", "line 2: pipe 'b' has no bore"},
@@ -189,7 +209,7 @@ TEST(PipeCommand, AMalformedCatalogueIsNamedByItsLineAndNothingElseHappens) {
       {"series,pipe,outside,wall\na,b,20,0\n", "line 2: pipe 'b' has a wall of 0"},
       {"series,pipe,outside,wall\na,\"b\nc\",20,2\n", "line 2: the pipe name holds a control"},
       {"series,pipe,outside,wall\na\0,b,20,2\n"s, "line 2: the series name holds a control"},
-      {"series,pipe,outside,wall\na,b,\"2\n0\",2\n", "line 2: outside '2\\x0a0' is not"},
+      {"series,pipe,outside,wall\na,b,\"2\n0\",2\n", "line 2: outside '2\\n0' is not"},
       {"", "the file is empty"},
       {"series,pipe,outside,wall,roughness\na,b,20,2,-0.1\n",
        "line 2: roughness '-0.1' is not a roughness in mm"},
@@ -219,7 +239,7 @@ TEST(PipeCommand, WithALengthEachPipeGetsItsDropAndALimitChoosesByBoth) {
   const Ran ran = Tarnivel(with({"200", "--max-drop", "1", "-s", "pe-sdr11"}));
   EXPECT_EQ(ran.status, 0) << ran.err;
   EXPECT_EQ(ran.out,
-            "required bore 41.0387538883277 mm; lengths in mm\n"
+            "required bore 41.0387538883277 mm; outside, wall and bore in mm\n"
             "\n"
             "pe-sdr11: chosen by pressure drop\n"
             "  pipe  outside × wall  bore  velocity (m/s)    outlet (MPa)         drop (kPa)\n"
@@ -228,15 +248,38 @@ TEST(PipeCommand, WithALengthEachPipeGetsItsDropAndALimitChoosesByBoth) {
             "* de75       75 × 6.8   61.4  4.46736655218286  0.00424824975298502  "
             "0.751750247014978\n"
             "  de90       90 × 8.2   73.6  3.10908576158349  0.0046833664150416   "
-            "0.316633584958399\n");
+            "0.316633584958399\n"
+            "\n"
+            "velocity: as tarnivel velocity computes it, the model of the three calculations: the\n"
+            "  gas carried from standard state at 0.1 MPa by Boyle's law, with no temperature or\n"
+            "  compressibility correction. The drop's inlet and outlet velocities (--csv:\n"
+            "  inlet_velocity, outlet_velocity; tarnivel drop --explain) are at the gas\n"
+            "  temperature, from standard state at 101.325 kPa and 0 degC, with T/T0 and Z.\n");
+  // A limit means "at most": a pipe that loses exactly the limit, as printed, meets it.
+  const Ran equal = Tarnivel(with({"200", "--max-drop", "0.0859675154101359", "-s", "pe-sdr17"}));
+  EXPECT_EQ(equal.status, 0);
+  EXPECT_NE(equal.out.find("pe-sdr17: chosen by pressure drop\n"
+                           "  pipe   outside × wall   bore  velocity (m/s)    outlet (MPa)         "
+                           "drop (kPa)\n"
+                           "  de90        90 × 5.4    79.2  2.68496091072775  0.00477671892796888  "
+                           "0.22328107203112\n"
+                           "* de110      110 × 6.6    96.8  1.7973705270161   0.00491403248458986  "
+                           "0.0859675154101359\n"),
+            std::string::npos)
+      << equal.out;
   // The gas does not reach the end of the velocity's pipe; no pipe loses as little as asked.
   EXPECT_EQ(Tarnivel(with({"2000", "-s", "steel"})).status, 3);
   const Ran none = Tarnivel(with({"2000", "--max-drop", "1e-9", "-s", "steel"}));
   EXPECT_EQ(none.status, 4);
   EXPECT_EQ(none.out,
-            "required bore 41.0387538883277 mm; lengths in mm\n\n"
+            "required bore 41.0387538883277 mm; outside, wall and bore in mm\n\n"
             "steel: no pipe loses at most 1E-09 kPa; in the largest, DN600, 0.000122948832504072 "
-            "kPa\n");
+            "kPa\n\n"
+            "velocity: as tarnivel velocity computes it, the model of the three calculations: the\n"
+            "  gas carried from standard state at 0.1 MPa by Boyle's law, with no temperature or\n"
+            "  compressibility correction. The drop's inlet and outlet velocities (--csv:\n"
+            "  inlet_velocity, outlet_velocity; tarnivel drop --explain) are at the gas\n"
+            "  temperature, from standard state at 101.325 kPa and 0 degC, with T/T0 and Z.\n");
 
   const CatalogueFile file(
       "series,pipe,outside,wall,roughness\ncopper,54x2,54,2,0.0015\ncopper,76x2,76,2,\n");
@@ -247,14 +290,25 @@ TEST(PipeCommand, WithALengthEachPipeGetsItsDropAndALimitChoosesByBoth) {
   reader.Feed(csv.out);
   reader.Finish();
   ASSERT_EQ(reader.Next(), CsvReader::Status::Record);
-  EXPECT_EQ(reader.record().back(), "message");
+  EXPECT_EQ(std::vector<std::string>(reader.record().begin(), reader.record().end()),
+            (std::vector<std::string>{"series", "pipe", "outside", "wall", "bore", "velocity",
+                                      "choice", "outlet", "drop", "chosen_by", "message",
+                                      "inlet_velocity", "outlet_velocity"}));
   std::string choices;
   while (reader.Next() == CsvReader::Status::Record) {
     const std::vector<std::string> row(reader.record().begin(), reader.record().end());
     const std::string roughness = row[0] == "copper" ? "0.0015" : "0.01";
-    const Ran drop = Tarnivel(
-        {"drop", "-p", "0.005", "-q", "50", "-d", row[4], "-l", "200", "--roughness", roughness});
+    std::vector<std::string> args = {"drop", "-p", "0.005", "-q",          "50",     "-d",
+                                     row[4], "-l", "200",   "--roughness", roughness};
+    const Ran drop = Tarnivel(args);
     EXPECT_EQ(row[7].empty() ? "" : row[7] + "\n", drop.out) << row[0] << " " << row[1];
+    // The gas velocities are those of the drop's working.
+    args.push_back("--explain");
+    const std::string working = Tarnivel(args).out;
+    EXPECT_NE(working.find("inlet velocity    " + row[11] + " m/s\n"), std::string::npos) << row[1];
+    EXPECT_EQ(working.find("outlet velocity   " + row[12] + " m/s\n") != std::string::npos,
+              !row[7].empty())
+        << row[1];
     EXPECT_EQ(row[10].empty(), drop.status == 0) << row[0] << " " << row[1];
     if (!row[9].empty()) choices += row[1] + " " + row[6] + " by " + row[9] + "; ";
   }
@@ -280,7 +334,7 @@ TEST(BatchPipes, ASeriesColumnGivesDiameterRowsTheirPipe) {
             "diameter,0.3,10,1000,,A-5,94,,,,\n"
             "diameter,0.3,0.01,1000,pe-sdr11,A-6,2974,,,,no pipe in pe-sdr11 with a bore of at "
             "least 2973.54021894952 mm\n"
-            "velocity,0.3,0,1000,pe-sdr11,A-7,,,,,请输入流通直径\n"
+            "velocity,0.3,,1000,pe-sdr11,A-7,,,,,请输入流通直径\n"
             "diameter,0.3,10,1000,copper,A-8,94,,,,unknown series 'copper'\n"
             "diameter,0.3,10,0,copper,A-9,,,,,请输入完整数据\n");
 
