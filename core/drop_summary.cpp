@@ -81,18 +81,39 @@ double ValueOf(const DropCase& line, DropQuantity quantity) {
   }
 }
 
-// What the line should also say, and never refuses: a text typed into the section of which only
-// the number it starts with was read, and a parameter outside its usual range.
-std::vector<std::string> Notes(const DropTexts& texts, const Translate& translate) {
+// «温度 只读了开头：按 12 °C 计算» for a text of which only the number it starts with was read.
+std::optional<std::string> ReadInPart(std::string_view text, std::string_view label,
+                                      std::string_view unit, const Translate& translate) {
+  if (IsBlankText(text)) return std::nullopt;
+  const LeadingNumber read = ReadLeadingNumber(text);
+  if (read.fault || !read.ignored_text) return std::nullopt;
+  return Replaced(Replaced(translate(kDropReadInPart), "%1", translate(label)), "%2",
+                  WithUnit(FormatGeneral(read.value), unit));
+}
+
+// What the line should also say, and never refuses: a text the line is computed from of which
+// only the number it starts with was read (the bore's only when it comes from 流通直径), and a
+// parameter outside its usual range.
+std::vector<std::string> Notes(const DropTexts& texts, bool bore_typed,
+                               const Translate& translate) {
   std::vector<std::string> notes;
+  for (const Field field : {Field::Pressure, Field::Flow, Field::Diameter}) {
+    if (field == Field::Diameter && !bore_typed) continue;
+    const InputField& input = InputFieldOf(field);
+    const std::string& text = field == Field::Pressure ? texts.pressure
+                              : field == Field::Flow   ? texts.flow
+                                                       : texts.diameter;
+    if (auto note = ReadInPart(text, input.quantity, input.display_unit, translate)) {
+      notes.push_back(std::move(*note));
+    }
+  }
   for (const DropSectionField& field : kDropSectionFields) {
     const std::optional<std::string>& text = texts[field.quantity];
-    if (Blank(text)) continue;
-    const LeadingNumber read = ReadLeadingNumber(*text);
-    if (read.fault || !read.ignored_text) continue;
     const DropQuantityInfo& info = DropQuantityOf(field.quantity);
-    notes.push_back(Replaced(Replaced(translate(kDropReadInPart), "%1", translate(info.label)),
-                             "%2", WithUnit(FormatGeneral(read.value), info.display_unit)));
+    if (Blank(text)) continue;
+    if (auto note = ReadInPart(*text, info.label, info.display_unit, translate)) {
+      notes.push_back(std::move(*note));
+    }
   }
   const auto read = ReadDropCase(texts);
   if (const auto* line = std::get_if<DropCase>(&read)) {
@@ -204,7 +225,10 @@ std::vector<std::string> DropSummaryWords() {
        {FaultKind::Overflow, FaultKind::DivisionByZero, FaultKind::InvalidArgument}) {
     words.emplace_back(FaultDescription(kind));
   }
-  for (const InputField& input : kInputFields) words.emplace_back(input.caption);
+  for (const InputField& input : kInputFields) {
+    words.emplace_back(input.caption);
+    words.emplace_back(input.quantity);
+  }
   for (const DropQuantityInfo& info : kDropQuantities) {
     words.push_back(DropCaption(info.quantity));
     words.emplace_back(info.label);
@@ -229,7 +253,9 @@ DropSummary SummariseStripDrop(Calculation calculation, const FieldSet& fields,
   texts.diameter = fields.Read(Field::Diameter);
   texts.parameters = typed;
   const std::string velocity = fields.Read(Field::Velocity);
-  const std::vector<std::string> notes = Notes(texts, translate);
+  const PipeSeries* series = FindSeries(BuiltInSeries(), series_name);
+  const bool bore_typed = calculation != Calculation::Diameter || series == nullptr;
+  const std::vector<std::string> notes = Notes(texts, bore_typed, translate);
   const auto with_notes = [&notes](DropSummary said) {
     for (const std::string& note : notes) said.line += std::string(kSeparator) + note;
     return said;
@@ -245,8 +271,7 @@ DropSummary SummariseStripDrop(Calculation calculation, const FieldSet& fields,
                        : FaultText(*fault, translate);
     return with_notes(summary);
   }
-  const PipeSeries* series = FindSeries(BuiltInSeries(), series_name);
-  if (calculation == Calculation::Diameter && series != nullptr) {
+  if (!bore_typed) {
     if (const std::optional<Field> backwards =
             FlowingBackwards({texts.pressure, velocity, texts.flow})) {
       summary.line = FaultText(

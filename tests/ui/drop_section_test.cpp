@@ -171,6 +171,8 @@ const StripDropCase kStripDropCases[] = {
      nullptr, "温度 150" NB "°C 不在常见的 -60 至 100" NB "°C 内", ""},
     {"a temperature read in part", "0.005", "", "100", "50", "CMD1", "pe-sdr11", "100", "12abc", "",
      nullptr, "温度 只读了开头：按 12" NB "°C 计算", ""},
+    {"a pressure read in part", "0.005x", "", "100", "50", "CMD1", "pe-sdr11", "100", "15", "",
+     nullptr, "压强 只读了开头：按 0.005" NB "MPa 计算", ""},
 };
 
 TEST_F(DropSectionTest, FollowsTheStripAndSaysWhatDecided) {
