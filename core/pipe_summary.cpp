@@ -2,8 +2,10 @@
 
 #include <cmath>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
+#include "core/numeric.h"
 #include "core/pipecalc.h"
 
 namespace tarnivel {
@@ -53,12 +55,14 @@ std::string UnitAfter(Field field) { return " " + std::string(InputFieldOf(field
 void PipeSummary::Show(Calculation calculation, const FieldSet& fields) {
   Clear();
   shown_ = calculation;
-  const std::string pressure = fields.Read(Field::Pressure);
-  const std::string flow = fields.Read(Field::Flow);
+  pressure_ = fields.Read(Field::Pressure);
+  velocity_ = fields.Read(Field::Velocity);
+  flow_ = fields.Read(Field::Flow);
+  const std::string& pressure = pressure_;
+  const std::string& flow = flow_;
   if (calculation == Calculation::Diameter) {
     static const std::vector<const PipeSeries*> every = EveryBuiltInSeries();
-    const std::string velocity = fields.Read(Field::Velocity);
-    sizing_ = SizePipes({pressure, velocity, flow}, every);
+    sizing_ = SizePipes({pressure, velocity_, flow}, every);
     if (sizing_->bore_known) {
       absolute_mpa_ = sizing_->absolute_mpa;
       actual_flow_m3h_ = sizing_->actual_flow_m3h;
@@ -73,6 +77,8 @@ void PipeSummary::Show(Calculation calculation, const FieldSet& fields) {
   absolute_mpa_ = conditions.absolute_mpa;
   actual_flow_m3h_ = conditions.actual_flow_m3h;
 }
+
+void PipeSummary::SetLine(std::optional<DropParameters> line) { line_ = std::move(line); }
 
 void PipeSummary::Clear() {
   shown_.reset();
@@ -99,12 +105,25 @@ SummaryLines PipeSummary::Lines(std::string_view series, const SummaryWords& wor
 std::string PipeSummary::PipeLine(std::string_view name, const SummaryWords& words) const {
   // A fault in a pipe's velocity leaves the pipe unsaid: only its numbers are out of range.
   if (!sizing_ || !sizing_->bore_known || sizing_->outcome.fault) return {};
-  for (const SeriesSizing& sized : sizing_->series) {
+  // A gas flowing backwards has a bore, but no pipe: the section says why.
+  if (FlowingBackwards({pressure_, velocity_, flow_})) return {};
+  for (SeriesSizing sized : sizing_->series) {
     if (!NamesSeries(name, sized.series->name)) continue;
+    // With an allowed drop, as the section sizes it; with its texts at fault, the section says
+    // so and the strip keeps to the velocity.
+    const std::optional<std::string>& limit =
+        line_ ? (*line_)[DropQuantity::MaxDrop] : std::optional<std::string>();
+    if (limit && !IsBlankText(*limit)) {
+      const Sizing both = SizeStripSeries(pressure_, velocity_, flow_, *sized.series, *line_);
+      if (both.bore_known && !both.outcome.fault && !both.drop_fault) sized = both.series.front();
+    }
     if (!sized.choice.chosen) {
-      std::string text(words.no_pipe);
+      const bool by_drop = sized.decided_by == SizingCheck::PressureDrop;
+      std::string text(by_drop ? words.no_pipe_within : words.no_pipe);
       Replace(text, "%1", LabelOf(sized.series->name).label);
-      Replace(text, "%2", Brief(sizing_->required_mm));
+      Replace(text, "%2",
+              by_drop ? Brief(ReadLeadingNumber(*(*line_)[DropQuantity::MaxDrop]).value)
+                      : Brief(sizing_->required_mm));
       return text;
     }
     const Pipe& pipe = sized.series->pipes[*sized.choice.chosen];

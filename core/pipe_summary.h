@@ -24,6 +24,8 @@ struct SummaryWords {
   std::string_view absolute = "绝压";                       // «绝压 0.4 MPa»
   std::string_view line_flow = "工况流量";                  // «工况流量 250 m³/h»
   std::string_view no_pipe = "%1 中没有内径 ≥ %2 mm 的管";  // %1 the series, %2 the bore
+  // With an allowed drop (%2) that no pipe the velocity allows meets.
+  std::string_view no_pipe_within = "%1 中没有压降不超过 %2 kPa 的管";
 };
 
 struct SummaryLines {
@@ -39,6 +41,10 @@ class PipeSummary {
   void Show(Calculation calculation, const FieldSet& fields);
   // After a prompt or a fault: both lines are empty.
   void Clear();
+  // The texts typed into the pressure-drop section while it is open (none while it is closed):
+  // with a length and an allowed drop, the pipe is the one that meets both the velocity and
+  // the drop (SizeStripSeries), as the section describes it.
+  void SetLine(std::optional<DropParameters> line);
   // The lines for the built-in series `series` names (a name or a label); without a pipe for a
   // text that names none of them.
   SummaryLines Lines(std::string_view series, const SummaryWords& words = {}) const;
@@ -47,6 +53,8 @@ class PipeSummary {
   std::string PipeLine(std::string_view series, const SummaryWords& words) const;
 
   std::optional<Calculation> shown_;                      // the calculation the lines describe
+  std::string pressure_, velocity_, flow_;                // the texts it read
+  std::optional<DropParameters> line_;                    // the section's texts, while open
   std::optional<Sizing> sizing_;                          // after a diameter calculation
   std::optional<double> absolute_mpa_, actual_flow_m3h_;  // the basis, when it has numbers
 };

@@ -1,5 +1,7 @@
 #include "core/sizing.h"
 
+#include <utility>
+
 #include "core/numeric.h"
 #include "core/pipecalc.h"
 
@@ -120,6 +122,22 @@ Sizing SizePipes(const LineTexts& line, std::span<const PipeSeries* const> serie
     }
   }
   return sizing;
+}
+
+Sizing SizeStripSeries(std::string_view pressure, std::string_view velocity, std::string_view flow,
+                       const PipeSeries& series, const DropParameters& typed) {
+  const std::optional<std::string>& length = typed[DropQuantity::Length];
+  const bool line_given = length && !IsBlankText(*length);
+  const PipeSeries* const one[] = {&series};
+  return SizePipes({pressure, velocity, flow, line_given ? &typed : nullptr}, one);
+}
+
+std::optional<Field> FlowingBackwards(const LineTexts& line) {
+  for (const auto& [field, text] :
+       {std::pair{Field::Velocity, line.velocity}, std::pair{Field::Flow, line.flow}}) {
+    if (ReadLeadingNumber(text).value < 0) return field;
+  }
+  return std::nullopt;
 }
 
 }  // namespace tarnivel

@@ -78,4 +78,15 @@ bool MeetsLimit(const PipeDrop& drop, double max_drop_kpa);
 Sizing SizePipes(const LineTexts& line, std::span<const PipeSeries* const> series,
                  PipesToSize which = PipesToSize::AroundTheChoice);
 
+// The strip and the pressure-drop section of a front end size the one series the user picked:
+// with the section's length typed, by SizePipes with the section's texts as LineTexts::drop
+// (with an allowed drop, as `tarnivel pipe --length --max-drop` sizes it), else by the velocity
+// alone. Blank texts are not given.
+Sizing SizeStripSeries(std::string_view pressure, std::string_view velocity, std::string_view flow,
+                       const PipeSeries& series, const DropParameters& typed);
+
+// The velocity or the flow of `line` read as less than 0, if either is: a pipe is chosen for no
+// such line, though the two together give a bore (of a gas flowing backwards).
+std::optional<Field> FlowingBackwards(const LineTexts& line);
+
 }  // namespace tarnivel

@@ -144,16 +144,16 @@
         <translation>Please enter the length.</translation>
     </message>
     <message>
-        <source>内径 %1 mm · 压降 %2 kPa</source>
-        <translation>bore %1 mm · drop %2 kPa</translation>
+        <source>内径 %1 mm · 压降 %2 kPa</source>
+        <translation>bore %1 mm · drop %2 kPa</translation>
     </message>
     <message>
-        <source>，超过允许压降 %1 kPa</source>
-        <translation>, more than the %1 kPa allowed</translation>
+        <source>，超过允许压降 %1 kPa</source>
+        <translation>, more than the %1 kPa allowed</translation>
     </message>
     <message>
-        <source>内径 %1 mm：表压在 %2 m 处降到零，气体到不了管末</source>
-        <translation>bore %1 mm: the gauge pressure falls to zero at %2 m, the gas does not reach the end</translation>
+        <source>内径 %1 mm：表压在 %2 m 处降到零，气体到不了管末</source>
+        <translation>bore %1 mm: the gauge pressure falls to zero at %2 m, the gas does not reach the end</translation>
     </message>
     <message>
         <source>%1 超出适用范围</source>
@@ -190,6 +190,50 @@
     <message>
         <source>出口压力</source>
         <translation>Outlet</translation>
+    </message>
+    <message>
+        <source>允许压降须大于 0 kPa</source>
+        <translation>the allowed drop must be more than 0 kPa</translation>
+    </message>
+    <message>
+        <source>按流速选管</source>
+        <translation>decided by velocity</translation>
+    </message>
+    <message>
+        <source>按压降选管</source>
+        <translation>decided by pressure drop</translation>
+    </message>
+    <message>
+        <source>%1 中没有内径 ≥ %2 mm 的管，无出口压力</source>
+        <translation>no pipe in %1 has a bore of at least %2 mm: no outlet pressure</translation>
+    </message>
+    <message>
+        <source>%1 中没有压降不超过 %2 kPa 的管，无出口压力</source>
+        <translation>no pipe in %1 loses at most %2 kPa: no outlet pressure</translation>
+    </message>
+    <message>
+        <source>层流</source>
+        <translation>laminar</translation>
+    </message>
+    <message>
+        <source>临界区</source>
+        <translation>transitional</translation>
+    </message>
+    <message>
+        <source>紊流</source>
+        <translation>turbulent</translation>
+    </message>
+    <message>
+        <source>Re %1 接近 %2，压降可能差几个百分点</source>
+        <translation>Re %1 is near %2, where the friction bands meet: the drop may be a few per cent off</translation>
+    </message>
+    <message>
+        <source>%1 %2 不在常见的 %3 至 %4 内，单位对吗？</source>
+        <translation>%1 %2 is outside the usual %3 to %4: is it in another unit?</translation>
+    </message>
+    <message>
+        <source>%1 只读了开头：按 %2 计算</source>
+        <translation>%1 was read only in part: computed as %2</translation>
     </message>
 </context>
 </TS>

@@ -82,6 +82,10 @@
         <translation>no %1 pipe with a bore ≥ %2 mm</translation>
     </message>
     <message>
+        <source>%1 中没有压降不超过 %2 kPa 的管</source>
+        <translation>no %1 pipe loses at most %2 kPa</translation>
+    </message>
+    <message>
         <source>标准管道</source>
         <translation>Standard pipe</translation>
     </message>

@@ -1,5 +1,6 @@
 #include "ui/centring.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -28,6 +29,11 @@ std::optional<float> Centre(float screen, float window) {
 }
 
 }  // namespace
+
+int TopKeptOnScreen(int top, int bottom, int area_top, int area_bottom) {
+  if (bottom <= area_bottom) return top;
+  return std::max(area_top, top - (bottom - area_bottom));
+}
 
 CentredEdges CentredOrigin(float screen_width, float screen_height, float window_width,
                            float window_height) {

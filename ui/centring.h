@@ -16,4 +16,9 @@ struct CentredEdges {
 CentredEdges CentredOrigin(float screen_width, float screen_height, float window_width,
                            float window_height);
 
+// Where a window's outer top edge goes when the window has grown downwards to `bottom`: up by as
+// much as its bottom is past the bottom of the screen's free area, never above the area's top.
+// Pixels.
+int TopKeptOnScreen(int top, int bottom, int area_top, int area_bottom);
+
 }  // namespace tarnivel

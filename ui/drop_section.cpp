@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QToolButton>
@@ -11,6 +12,7 @@
 #include "core/layout.h"
 #include "core/numeric.h"
 #include "ui/accessibility.h"
+#include "ui/centring.h"
 #include "ui/language.h"
 #include "ui/pipe_strip.h"
 #include "ui/text_fit.h"
@@ -41,7 +43,7 @@ const char* Description(DropQuantity quantity) {
   return "";  // not a field of the section
 }
 
-std::optional<std::string> Typed(const QLineEdit& box) {
+std::optional<std::string> TextOf(const QLineEdit& box) {
   const QString text = box.text().trimmed();
   if (text.isEmpty()) return std::nullopt;
   return text.toStdString();
@@ -49,7 +51,7 @@ std::optional<std::string> Typed(const QLineEdit& box) {
 
 }  // namespace
 
-DropSection::DropSection(const PipeStrip& strip, QWidget* window) : QWidget(window), strip_(strip) {
+DropSection::DropSection(PipeStrip& strip, QWidget* window) : QWidget(window), strip_(strip) {
   setObjectName(QStringLiteral("dropSection"));
   setGeometry(TwipsRect(PlacementOf("dropSection")));
   setAccessibleName(CoreText(kDropSectionTitle));
@@ -89,7 +91,7 @@ DropSection::DropSection(const PipeStrip& strip, QWidget* window) : QWidget(wind
   connect(toggle_, &QToolButton::toggled, this, &DropSection::SetOpen);
   connect(&strip_, &PipeStrip::Changed, this, &DropSection::Refresh);
   for (QLineEdit* box : boxes_) {
-    if (box != outlet_) connect(box, &QLineEdit::textChanged, this, &DropSection::Refresh);
+    if (box != outlet_) connect(box, &QLineEdit::textChanged, this, &DropSection::TellTheStrip);
   }
   Refresh();
 }
@@ -131,27 +133,46 @@ void DropSection::ShowOpen(bool open) {
   toggle_->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
   setVisible(open);
   // The section's top is the closed window's bottom edge, at any font size.
-  parentWidget()->setFixedHeight(y() + (open ? height() : 0));
-  if (open) Refresh();
+  QWidget* window = parentWidget();
+  const int grown = y() + (open ? height() : 0);
+  const int below = window->frameGeometry().bottom() - window->geometry().bottom();
+  window->setFixedHeight(grown);
+  // Grown downwards, the window moves up as far as it must to stay on the screen.
+  if (open && window->isVisible() && window->screen() != nullptr) {
+    const QRect area = window->screen()->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    const int top = TopKeptOnScreen(frame.top(), window->geometry().top() + grown - 1 + below,
+                                    area.top(), area.bottom());
+    if (top != frame.top()) window->move(frame.left(), top);
+  }
+  TellTheStrip();
+}
+
+DropParameters DropSection::Typed() const {
+  DropParameters typed;
+  for (std::size_t i = 0; i < boxes_.size(); ++i) {
+    if (boxes_[i] != outlet_) typed[kDropSectionFields[i].quantity] = TextOf(*boxes_[i]);
+  }
+  return typed;
+}
+
+void DropSection::TellTheStrip() {
+  // The strip tells the section in turn (Changed), which then shows the same pipe.
+  strip_.SetDropLine(IsOpen() ? std::optional(Typed()) : std::nullopt);
 }
 
 void DropSection::Refresh() {
   text_->setPalette(palette());
   // A closed section computes nothing: a calculation then reads its texts once, for the strip.
-  std::optional<DropTexts> texts = IsOpen() ? strip_.ShownLine() : std::nullopt;
-  if (!texts) {
+  const std::optional<DropSummary> summary = IsOpen() ? strip_.DropAlong(Typed()) : std::nullopt;
+  if (!summary) {
     outlet_->clear();
-    text_->setText(CoreText(kDropNoLine));
+    ShowWrapped(*text_, CoreText(kDropNoLine));
     return;
   }
-  for (std::size_t i = 0; i < boxes_.size(); ++i) {
-    if (boxes_[i] != outlet_) (*texts)[kDropSectionFields[i].quantity] = Typed(*boxes_[i]);
-  }
-  const DropSummary summary =
-      SummariseDrop(*texts, [](std::string_view text) { return CoreText(text).toStdString(); });
-  ShowWhole(*outlet_, Text(summary.outlet));
-  text_->setText(Text(summary.line));
-  if (summary.over_limit) {  // said in the text, and shown in red as well
+  ShowWhole(*outlet_, Text(summary->outlet));
+  ShowWrapped(*text_, Text(summary->line));
+  if (summary->over_limit) {  // said in the text, and shown in red as well
     QPalette red = palette();
     red.setColor(QPalette::WindowText, QColor(0xa0, 0, 0));
     text_->setPalette(red);

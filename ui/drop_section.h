@@ -23,7 +23,7 @@ class DropSection final : public QWidget {
  public:
   // Follows what `strip` shows. `window` must be the section's parent: the section sits at its
   // bottom edge, and the window grows by the section while it is open.
-  DropSection(const PipeStrip& strip, QWidget* window);
+  DropSection(PipeStrip& strip, QWidget* window);
 
   // Opens the section if the user left it open; for the window to call once it has its size.
   void RestoreOpenState();
@@ -36,8 +36,10 @@ class DropSection final : public QWidget {
   QLineEdit* AddFrame(const DropSectionField& field);
   QLineEdit* Box(DropQuantity quantity) const;
   void Refresh();
+  DropParameters Typed() const;
+  void TellTheStrip();  // the strip's pipe follows the section's texts while it is open
 
-  const PipeStrip& strip_;
+  PipeStrip& strip_;
   QToolButton* toggle_;
   std::array<QLineEdit*, kDropSectionFields.size()> boxes_{};  // by kDropSectionFields
   QLineEdit* outlet_;

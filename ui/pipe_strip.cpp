@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <utility>
 
 #include "core/layout.h"
 #include "core/pipes.h"
@@ -102,9 +103,16 @@ void PipeStrip::MarkChanged() {
   Refresh();
 }
 
-std::optional<DropTexts> PipeStrip::ShownLine() const {
+void PipeStrip::SetDropLine(std::optional<DropParameters> typed) {
+  summary_.SetLine(std::move(typed));
+  Refresh();
+}
+
+std::optional<DropSummary> PipeStrip::DropAlong(const DropParameters& typed) const {
   if (!shown_) return std::nullopt;
-  return StripLine(*shown_, shown_fields_, series_->currentData().toString().toStdString());
+  return SummariseStripDrop(*shown_, shown_fields_, series_->currentData().toString().toStdString(),
+                            typed,
+                            [](std::string_view text) { return CoreText(text).toStdString(); });
 }
 
 void PipeStrip::Refresh() {
@@ -121,11 +129,13 @@ void PipeStrip::ShowLines() {
   // The words in the window's language; their storage lives as long as this call.
   const QByteArray bore = tr("内径").toUtf8(), absolute = tr("绝压").toUtf8(),
                    line_flow = tr("工况流量").toUtf8(),
-                   no_pipe = tr("%1 中没有内径 ≥ %2 mm 的管").toUtf8();
+                   no_pipe = tr("%1 中没有内径 ≥ %2 mm 的管").toUtf8(),
+                   no_pipe_within = tr("%1 中没有压降不超过 %2 kPa 的管").toUtf8();
   const auto view = [](const QByteArray& bytes) {
     return std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
   };
-  const SummaryWords words{view(bore), view(absolute), view(line_flow), view(no_pipe)};
+  const SummaryWords words{view(bore), view(absolute), view(line_flow), view(no_pipe),
+                           view(no_pipe_within)};
   const SummaryLines lines = summary_.Lines(series_->currentData().toString().toStdString(), words);
   ShowLine(*pipe_, Text(lines.pipe), false);
   ShowLine(*basis_, Text(lines.basis), false);

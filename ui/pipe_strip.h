@@ -30,9 +30,12 @@ class PipeStrip final : public QWidget {
   // describing numbers that are no longer there.
   void MarkChanged();
 
-  // The line the strip describes, for the pressure drop along it (StripLine); none while the
-  // strip is empty.
-  std::optional<DropTexts> ShownLine() const;
+  // The texts of the pressure-drop section while it is open, none while it is closed: with an
+  // allowed drop, the strip's pipe meets both the velocity and the drop.
+  void SetDropLine(std::optional<DropParameters> typed);
+  // What the pressure-drop section shows along the line the strip describes, with its texts
+  // `typed` (SummariseStripDrop); none while the strip is empty.
+  std::optional<DropSummary> DropAlong(const DropParameters& typed) const;
 
  signals:
   void Changed();

@@ -1,6 +1,7 @@
 #include "ui/text_fit.h"
 
 #include <QFontMetricsF>
+#include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
 #include <cmath>
@@ -39,6 +40,26 @@ void ShowWhole(QLineEdit& box, const QString& text) {
   }
   box.setFont(font);
   box.setToolTip(text);
+}
+
+void ShowWrapped(QLabel& label, const QString& text) {
+  label.setFont(QFont());  // the window's, inherited
+  label.setToolTip(QString());
+  label.setText(text);
+  QFont font = label.font();
+  double points = font.pointSizeF();
+  const auto fits = [&] {
+    const QRectF drawn = QFontMetricsF(font).boundingRect(
+        QRectF(0, 0, label.width(), 1e6), Qt::TextWordWrap | label.alignment(), text);
+    return drawn.height() <= label.height();
+  };
+  if (points <= 0 || fits()) return;
+  while (points > kSmallestResultPointSize && !fits()) {
+    points = std::max(kSmallestResultPointSize, points - 0.25);
+    font.setPointSizeF(points);
+  }
+  label.setFont(font);
+  label.setToolTip(text);
 }
 
 void RestoreFontOnEdit(QLineEdit& box) {

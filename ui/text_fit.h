@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QLabel;
 class QLineEdit;
 
 namespace tarnivel {
@@ -13,6 +14,10 @@ inline constexpr double kSmallestResultPointSize = 6;
 
 // Writes `text` into `box`, shrinking the box's font when the text is wider than the box.
 void ShowWhole(QLineEdit& box, const QString& text);
+
+// Writes `text` into `label`, which wraps it, shrinking the label's font when the wrapped text is
+// taller than the label; its tooltip then holds the whole text.
+void ShowWrapped(QLabel& label, const QString& text);
 
 // Gives `box` its ordinary font back as soon as the user edits it.
 void RestoreFontOnEdit(QLineEdit& box);

@@ -10,7 +10,9 @@
 #include <string_view>
 #include <utility>
 
+#include "core/drop_summary.h"
 #include "core/layout.h"
+#include "core/numeric.h"
 #include "core/pipe_summary.h"
 #include "core/pipes.h"
 #include "core/quantities.h"
@@ -55,6 +57,20 @@ void AppendStrip(std::string& out, std::string_view series) {
   AppendMember(out, "pipe", lines.pipe);
   out += ',';
   AppendMember(out, "basis", lines.basis);
+}
+
+// The texts of the pressure-drop section, in the order of its typed fields, when `open` is not
+// empty: with an allowed drop, the strip's pipe meets both the velocity and the drop.
+void FollowSection(const char* open, const std::array<const char*, 3>& typed) {
+  if (*open == '\0') {
+    Summary().SetLine(std::nullopt);
+    return;
+  }
+  DropParameters line;
+  for (std::size_t i = 0; i < typed.size(); ++i) {
+    if (!IsBlankText(typed[i])) line[kDropSectionFields[i].quantity] = typed[i];
+  }
+  Summary().SetLine(line);
 }
 
 // {"pipe":"...","basis":"..."}: the strip for the series called `series`.
@@ -174,12 +190,16 @@ const char* tarnivel_tables() {
 
 // Runs the calculation whose button is `control` ("CMD1", "CMD2", "dia") over the four field
 // texts, given in the order of the fields table; the line below the buttons describes it in
-// the pipe series called `series`. The answer stays valid until the next call.
+// the pipe series called `series`, following the pressure-drop section while `open` is not
+// empty, with the texts of its three typed fields. The answer stays valid until the next call.
 EMSCRIPTEN_KEEPALIVE const char* tarnivel_calculate(const char* control, const char* series,
                                                     const char* first, const char* second,
-                                                    const char* third, const char* fourth) {
+                                                    const char* third, const char* fourth,
+                                                    const char* open, const char* length,
+                                                    const char* temperature, const char* max_drop) {
   using namespace tarnivel;
   static std::string answer;
+  FollowSection(open, {length, temperature, max_drop});
   PageFields fields;
   const std::array<const char*, 4> texts{first, second, third, fourth};
   for (std::size_t i = 0; i < kInputFields.size(); ++i) {
@@ -194,9 +214,13 @@ EMSCRIPTEN_KEEPALIVE const char* tarnivel_calculate(const char* control, const c
 }
 
 // The strip for the last calculation, now in the pipe series called `series`:
-// {"pipe":"...","basis":"..."}. The answer stays valid until the next call.
-EMSCRIPTEN_KEEPALIVE const char* tarnivel_strip(const char* series) {
+// {"pipe":"...","basis":"..."}, following the pressure-drop section as tarnivel_calculate does.
+// The answer stays valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* tarnivel_strip(const char* series, const char* open,
+                                                const char* length, const char* temperature,
+                                                const char* max_drop) {
   static std::string answer;
+  tarnivel::FollowSection(open, {length, temperature, max_drop});
   answer = tarnivel::StripAnswer(series);
   return answer.c_str();
 }
@@ -205,14 +229,16 @@ EMSCRIPTEN_KEEPALIVE const char* tarnivel_strip(const char* series) {
 // series describes nothing rather than numbers the fields no longer hold.
 EMSCRIPTEN_KEEPALIVE void tarnivel_forget() { tarnivel::Summary().Clear(); }
 
-// The strip's words in the page's language: bore, absolute pressure, line flow and the
-// sentence for a series without a pipe wide enough (%1 the series, %2 the bore).
+// The strip's words in the page's language: bore, absolute pressure, line flow, the
+// sentence for a series without a pipe wide enough (%1 the series, %2 the bore) and the one
+// for a series without a pipe within the allowed drop (%2 the drop).
 EMSCRIPTEN_KEEPALIVE void tarnivel_words(const char* bore, const char* absolute,
-                                         const char* line_flow, const char* no_pipe) {
+                                         const char* line_flow, const char* no_pipe,
+                                         const char* no_pipe_within) {
   // Kept here: the summary's words are views.
-  static std::array<std::string, 4> texts;
-  texts = {bore, absolute, line_flow, no_pipe};
-  tarnivel::Words() = {texts[0], texts[1], texts[2], texts[3]};
+  static std::array<std::string, 5> texts;
+  texts = {bore, absolute, line_flow, no_pipe, no_pipe_within};
+  tarnivel::Words() = {texts[0], texts[1], texts[2], texts[3], texts[4]};
 }
 
 }  // extern "C"

@@ -117,11 +117,12 @@ EMSCRIPTEN_KEEPALIVE const char* tarnivel_drop(const char* control, const char* 
   static_assert(std::size(typed) + 1 == kDropSectionFields.size());
   for (const CalculationInfo& info : kCalculations) {
     if (info.control != control) continue;
-    DropTexts line = StripLine(info.calculation, fields, series);
+    DropParameters line;
     for (std::size_t i = 0; i < std::size(typed); ++i) {
       line[kDropSectionFields[i].quantity] = Typed(typed[i]);
     }
-    const DropSummary summary = SummariseDrop(line, Translated);
+    const DropSummary summary =
+        SummariseStripDrop(info.calculation, fields, series, line, Translated);
     answer = "{";
     AppendMember(answer, "outlet", summary.outlet);
     answer += ',';

@@ -20,6 +20,7 @@
       outlet.title = '';
       text.textContent = page.tr(page.drop.noLine);
       text.classList.remove('over');
+      fitText();
       return;
     }
     const series = document.getElementById('series').value;
@@ -28,6 +29,18 @@
     page.showWhole(outlet, answer.outlet || '');  // never cut, as the fields' results
     text.textContent = answer.line || '';
     text.classList.toggle('over', !!answer.overLimit);
+    fitText();
+  }
+
+  // A line longer than its room shows whole in a smaller type, as in the window.
+  function fitText() {
+    text.style.fontSize = '';
+    let size = parseFloat(getComputedStyle(text).fontSize);
+    while (text.scrollHeight > text.clientHeight && size > 7) {
+      size -= 0.5;
+      text.style.fontSize = size + 'px';
+    }
+    text.title = text.style.fontSize ? text.textContent : '';
   }
 
   function build(event) {
@@ -69,7 +82,14 @@
     text.setAttribute('aria-live', 'polite');
     section.append(text);
     for (const element of [toggle, section, text]) page.place(element, places[element.id]);
-    typed.forEach((box) => box.addEventListener('input', refresh));
+    // The strip's pipe follows the open section's texts (an allowed drop may choose a larger
+    // one), and the section the strip's pipe.
+    page.followSection(() => [section.hidden ? '' : '1', ...typed.map((box) => box.value)]);
+    const follow = () => {
+      if (shown) page.refreshStrip();
+      refresh();
+    };
+    typed.forEach((box) => box.addEventListener('input', follow));
 
     // The section's top is the closed window's bottom edge; open, the client area grows by it.
     const client = document.getElementById('client');
@@ -78,6 +98,7 @@
       toggle.setAttribute('aria-expanded', state ? 'true' : 'false');
       section.hidden = !state;
       client.style.height = page.px(at.top + (state ? at.height : 0));
+      if (shown) page.refreshStrip();
     };
     let toggled = false;
     toggle.addEventListener('click', () => {

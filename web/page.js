@@ -98,6 +98,11 @@ const tarnivelPage = {};
     fitLine(document.getElementById('pipeText'));
     fitLine(document.getElementById('basisText'));
   }
+  // The strip again for the last result, in the series chosen and the section's texts now.
+  function refreshStrip() {
+    const chooser = document.getElementById('series');
+    showStrip(callWithTexts('_tarnivel_strip', [chooser.value, ...sectionTexts()]));
+  }
   function markChanged() {
     const pipe = document.getElementById('pipeText');
     const basis = document.getElementById('basisText');
@@ -124,10 +129,14 @@ const tarnivelPage = {};
     box.scrollLeft = 0;
   }
 
+  // The pressure-drop section's texts for the strip's pipe: whether it is open, then its typed
+  // fields; the section gives its own once it is built.
+  let sectionTexts = () => ['', '', '', ''];
   function calculate(control, fields) {
     const series = document.getElementById('series').value;
     const answer = callWithTexts('_tarnivel_calculate',
-                                 [control, series, ...fields.map((f) => f.value)]);
+                                 [control, series, ...fields.map((f) => f.value),
+                                  ...sectionTexts()]);
     stripChanged = false;
     showStrip(answer);
     const written = answer.fields || {};
@@ -239,7 +248,8 @@ const tarnivelPage = {};
     document.dispatchEvent(new CustomEvent('tarnivel-building', {detail: {
       tables: tables, places: places, controls: controls, place: place, px: px, tr: tr,
       showWhole: showWhole, callWithTexts: callWithTexts, framedField: framedField,
-      whenCoreStarts: whenCoreStarts,
+      whenCoreStarts: whenCoreStarts, refreshStrip: refreshStrip,
+      followSection: (texts) => { sectionTexts = texts; },
     }}));
 
     // Document order is the tab order: each control of the core's order, or the part of the
@@ -271,7 +281,8 @@ const tarnivelPage = {};
     for (const element of document.querySelectorAll('[data-words]')) {
       element.textContent = tr(element.textContent);
     }
-    const words = ['内径', '绝压', '工况流量', '%1 中没有内径 ≥ %2 mm 的管'].map(tr);
+    const words = ['内径', '绝压', '工况流量', '%1 中没有内径 ≥ %2 mm 的管',
+                   '%1 中没有压降不超过 %2 kPa 的管'].map(tr);
     whenCoreStarts.push(() => callWithTexts('_tarnivel_words', words));
   }
 
@@ -300,9 +311,7 @@ const tarnivelPage = {};
       chooser.add(option);
     }
     chooser.value = tables.firstSeries;
-    chooser.addEventListener('change', () => {
-      showStrip(callWithTexts('_tarnivel_strip', [chooser.value]));
-    });
+    chooser.addEventListener('change', refreshStrip);
     for (const element of [strip, pipe, basis, label, chooser]) place(element, places[element.id]);
     strip.append(pipe, basis, label, chooser);
     controls[strip.id] = strip;

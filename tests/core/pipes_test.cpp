@@ -269,6 +269,29 @@ TEST(PipeSummary, ThePipeAsEngineersWriteItThenTheBasis) {
   EXPECT_EQ(summary.Lines("steel").basis, "绝压 0.4 MPa · 工况流量 250 m³/h");
   summary.Clear();
   EXPECT_EQ(summary.Lines("steel").basis, "");
+
+  // With the pressure-drop section's length and allowed drop, by both checks as `tarnivel pipe
+  // -p 0.005 -v 10 -q 50 --length 200 --max-drop ...` sizes; backwards, no pipe at all.
+  TextFields texts;
+  DropParameters line;
+  line[DropQuantity::Length] = "200";
+  const std::tuple<const char*, const char*, const char*, const char*> limits[] = {
+      {"10", "50", "1", "de75×6.8 · 内径 61.4 mm · 4.47 m/s"},
+      {"10", "50", " ", "de63×5.8 · 内径 51.4 mm · 6.37 m/s"},
+      {"10", "50", "0", "de63×5.8 · 内径 51.4 mm · 6.37 m/s"},  // the section says why
+      {"10", "50", "1e-9", "SDR11 中没有压降不超过 1e-09 kPa 的管"},
+      {"-10", "-50", "1", ""},
+  };
+  for (const auto& [velocity, flow, limit, pipe] : limits) {
+    texts.Write(Field::Pressure, "0.005");
+    texts.Write(Field::Velocity, velocity);
+    texts.Write(Field::Flow, flow);
+    ASSERT_EQ(CalcDiameter(texts).prompt, Prompt::None);
+    summary.Show(Calculation::Diameter, texts);
+    line[DropQuantity::MaxDrop] = limit;
+    summary.SetLine(line);
+    EXPECT_EQ(summary.Lines("pe-sdr11").pipe, pipe) << limit;
+  }
 }
 
 TEST(PipeLengths, ReadAndWriteExactHundredths) {
