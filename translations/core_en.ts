@@ -21,7 +21,7 @@
     </message>
     <message>
         <source>流量（Nm^3/h)</source>
-        <translation>Flow (Nm³/h)</translation>
+        <translation>Flow (Nm^3/h)</translation>
     </message>
     <message>
         <source>压强</source>

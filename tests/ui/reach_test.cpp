@@ -119,7 +119,7 @@ TEST(Language, TheWindowSpeaksChineseOrEnglishThroughout) {
   MainWindow window(messages);
   EXPECT_EQ(window.windowTitle(), "Tarnivel 1.0");
   EXPECT_EQ(window.findChild<QGroupBox*>("Frame1")->title(), "Pressure (MPa)");
-  EXPECT_EQ(window.findChild<QGroupBox*>("Frame4")->title(), "Flow (Nm³/h)");
+  EXPECT_EQ(window.findChild<QGroupBox*>("Frame4")->title(), "Flow (Nm^3/h)");
   EXPECT_EQ(window.findChild<QPushButton*>("CMD1")->text(), "Velocity");
   EXPECT_EQ(window.findChild<QPushButton*>("CMD3")->text(), "Exit");
   EXPECT_EQ(ContextMenu(window.findChild<QLineEdit*>("TP")),
