@@ -1,6 +1,6 @@
 // The page's script: builds the window from the core's tables (TARNIVEL_TABLES, written into
-// the page when it is built), hands the field texts to the core and shows what it answers. It
-// computes nothing and formats no number itself.
+// the page when it is built), hands the field texts to the core and shows what it answers, in
+// the words of language.js. It computes nothing and formats no number itself.
 // (No destructuring: emscripten 3.1.6's minifier mangles it.)
 'use strict';
 
@@ -8,6 +8,7 @@
 const tarnivelPage = {};
 
 (function () {
+  const tr = tarnivelLanguage.tr;
   // The core's layout is in twips, as the desktop window places its controls; 15 twips make a
   // pixel there and a CSS pixel here.
   const TWIPS_PER_PIXEL = 15;
@@ -19,23 +20,6 @@ const tarnivelPage = {};
     Object.assign(element.style,
                   {left: px(at.left), top: px(at.top), width: px(at.width), height: px(at.height)});
   }
-
-  // The page speaks Chinese or English as the window does for the same list of languages: the
-  // first Chinese or English one decides; none of them, English; no list at all, Chinese.
-  function chooseEnglish(languages) {
-    for (const name of languages) {
-      const language = name.split(/[-_]/)[0].toLowerCase();
-      if (language === 'zh') return false;
-      if (language === 'en') return true;
-    }
-    return languages.length > 0;
-  }
-  const ENGLISH = chooseEnglish(navigator.languages || [navigator.language || '']);
-  // The window's texts are Chinese; their English comes from its catalogues. 确定 is the
-  // message box's own button, which the window takes from Qt's catalogue.
-  const WORDS = Object.assign({'确定': 'OK'},
-                              typeof TARNIVEL_ENGLISH === 'object' ? TARNIVEL_ENGLISH : {});
-  function tr(text) { return ENGLISH && WORDS[text] !== undefined ? WORDS[text] : text; }
 
   // The core's answers are JSON texts in its memory.
   function coreText(pointer) { return Module.UTF8ToString(pointer); }
@@ -272,15 +256,9 @@ const tarnivelPage = {};
     setTimeout(addManifest);  // only for adding the page to a home screen: not needed to start
   }
 
-  // The page's own words, in its language; its title is the core's, written in by make_page.py.
+  // The page's own words in its language, and the core's once it has started.
   function translatePage() {
-    // Only when it changes: writing the root's language, even the same one, makes the browser
-    // redo the whole document's style and fonts before the page can say it is ready.
-    const lang = ENGLISH ? 'en' : 'zh-CN';
-    if (document.documentElement.lang !== lang) document.documentElement.lang = lang;
-    for (const element of document.querySelectorAll('[data-words]')) {
-      element.textContent = tr(element.textContent);
-    }
+    tarnivelLanguage.translateDocument();
     const words = ['内径', '绝压', '工况流量', '%1 中没有内径 ≥ %2 mm 的管',
                    '%1 中没有压降不超过 %2 kPa 的管'].map(tr);
     whenCoreStarts.push(() => callWithTexts('_tarnivel_words', words));
