@@ -1,6 +1,7 @@
 // The page's script: builds the window from the core's tables (TARNIVEL_TABLES, written into
 // the page when it is built), hands the field texts to the core and shows what it answers, in
-// the words of language.js. It computes nothing and formats no number itself.
+// the words of language.js and the message boxes of dialogs.js. It computes nothing and formats
+// no number itself.
 // (No destructuring: emscripten 3.1.6's minifier mangles it.)
 'use strict';
 
@@ -36,22 +37,6 @@ const tarnivelPage = {};
     } finally {
       pointers.forEach((pointer) => Module._free(pointer));
     }
-  }
-
-  const dialog = document.getElementById('message');
-  let afterDialog = null;
-  dialog.addEventListener('close', () => {
-    const then = afterDialog;
-    afterDialog = null;
-    if (then) then();
-  });
-  // A modal message box with one button; `then` runs once it is dismissed.
-  function showMessage(title, text, detail, then) {
-    document.getElementById('message-title').textContent = title;
-    document.getElementById('message-text').textContent = text;
-    document.getElementById('message-detail').hidden = !detail;
-    afterDialog = then;
-    dialog.showModal();
   }
 
   // Shrinks the type of a strip line that would run past its end; a line that wraps (the narrow
@@ -137,10 +122,9 @@ const tarnivelPage = {};
       box.select();
     };
     if (answer.fault) {
-      // The fields stay as the calculation left them, ready to be corrected.
-      showMessage(tr('Tarnivel'), tr(answer.fault), true, null);
+      tarnivelDialogs.fault(answer.fault);
     } else if (answer.prompt) {
-      showMessage(tr('Ovrin'), tr(answer.prompt), false, focus);
+      tarnivelDialogs.prompt(answer.prompt, focus);
     } else {
       focus();
     }
