@@ -1,6 +1,7 @@
-// The page's script: builds the window from the core's tables (TARNIVEL_TABLES, written into
-// the page when it is built), hands the field texts to the core and shows what it answers. It
-// computes nothing and formats no number itself.
+// The page's script: hands the field texts to the core and shows what it answers, in the window
+// built by window.js, the words of language.js and the message boxes of dialogs.js; the keys
+// and the order in which the page starts are here too. It computes nothing and formats no
+// number itself.
 // (No destructuring: emscripten 3.1.6's minifier mangles it.)
 'use strict';
 
@@ -8,34 +9,7 @@
 const tarnivelPage = {};
 
 (function () {
-  // The core's layout is in twips, as the desktop window places its controls; 15 twips make a
-  // pixel there and a CSS pixel here.
-  const TWIPS_PER_PIXEL = 15;
-  // The window's exit button: no calculation, so not in the core's table.
-  const EXIT = {control: 'CMD3', caption: '退  出'};
-
-  function px(twips) { return twips / TWIPS_PER_PIXEL + 'px'; }
-  function place(element, at) {
-    Object.assign(element.style,
-                  {left: px(at.left), top: px(at.top), width: px(at.width), height: px(at.height)});
-  }
-
-  // The page speaks Chinese or English as the window does for the same list of languages: the
-  // first Chinese or English one decides; none of them, English; no list at all, Chinese.
-  function chooseEnglish(languages) {
-    for (const name of languages) {
-      const language = name.split(/[-_]/)[0].toLowerCase();
-      if (language === 'zh') return false;
-      if (language === 'en') return true;
-    }
-    return languages.length > 0;
-  }
-  const ENGLISH = chooseEnglish(navigator.languages || [navigator.language || '']);
-  // The window's texts are Chinese; their English comes from its catalogues. 确定 is the
-  // message box's own button, which the window takes from Qt's catalogue.
-  const WORDS = Object.assign({'确定': 'OK'},
-                              typeof TARNIVEL_ENGLISH === 'object' ? TARNIVEL_ENGLISH : {});
-  function tr(text) { return ENGLISH && WORDS[text] !== undefined ? WORDS[text] : text; }
+  const tr = tarnivelLanguage.tr;
 
   // The core's answers are JSON texts in its memory.
   function coreText(pointer) { return Module.UTF8ToString(pointer); }
@@ -52,22 +26,6 @@ const tarnivelPage = {};
     } finally {
       pointers.forEach((pointer) => Module._free(pointer));
     }
-  }
-
-  const dialog = document.getElementById('message');
-  let afterDialog = null;
-  dialog.addEventListener('close', () => {
-    const then = afterDialog;
-    afterDialog = null;
-    if (then) then();
-  });
-  // A modal message box with one button; `then` runs once it is dismissed.
-  function showMessage(title, text, detail, then) {
-    document.getElementById('message-title').textContent = title;
-    document.getElementById('message-text').textContent = text;
-    document.getElementById('message-detail').hidden = !detail;
-    afterDialog = then;
-    dialog.showModal();
   }
 
   // Shrinks the type of a strip line that would run past its end; a line that wraps (the narrow
@@ -132,7 +90,8 @@ const tarnivelPage = {};
   // The pressure-drop section's texts for the strip's pipe: whether it is open, then its typed
   // fields; the section gives its own once it is built.
   let sectionTexts = () => ['', '', '', ''];
-  function calculate(control, fields) {
+  let fields = [];  // the window's fields, in the core's order, once it is built
+  function calculate(control) {
     const series = document.getElementById('series').value;
     const answer = callWithTexts('_tarnivel_calculate',
                                  [control, series, ...fields.map((f) => f.value),
@@ -153,10 +112,9 @@ const tarnivelPage = {};
       box.select();
     };
     if (answer.fault) {
-      // The fields stay as the calculation left them, ready to be corrected.
-      showMessage(tr('Tarnivel'), tr(answer.fault), true, null);
+      tarnivelDialogs.fault(answer.fault);
     } else if (answer.prompt) {
-      showMessage(tr('Ovrin'), tr(answer.prompt), false, focus);
+      tarnivelDialogs.prompt(answer.prompt, focus);
     } else {
       focus();
     }
@@ -168,67 +126,16 @@ const tarnivelPage = {};
     setTimeout(() => location.replace('about:blank'), 50);
   }
 
-  // A text box for numbers in its captioned frame, both placed by the layout table; the frame
-  // is the box's parent.
-  function framedField(places, control, captionText) {
-    const frame = document.createElement('div');
-    const caption = document.createElement('span');
-    const box = document.createElement('input');
-    frame.id = places[control].container;
-    frame.className = 'frame';
-    frame.setAttribute('role', 'group');
-    caption.textContent = tr(captionText);
-    caption.id = control + '-caption';
-    frame.setAttribute('aria-labelledby', caption.id);
-    box.id = control;
-    box.setAttribute('aria-labelledby', caption.id);
-    Object.assign(box, {type: 'text', autocomplete: 'off', spellcheck: false});
-    box.setAttribute('autocapitalize', 'off');
-    box.setAttribute('inputmode', 'decimal');
-    place(frame, places[frame.id]);
-    place(box, places[control]);
-    frame.append(caption, box);
-    return box;
-  }
-
   // What waits for the core to be compiled: telling it the page's words.
   const whenCoreStarts = [];
   Module.onRuntimeInitialized = () => whenCoreStarts.forEach((then) => then());
 
   function build() {
-    const tables = TARNIVEL_TABLES.window;
-    const places = {};
-    for (const at of tables.layout) places[at.control] = at;
     translatePage();
-    const client = document.getElementById('client');
-    client.style.width = px(tables.client[0]);
-    client.style.height = px(tables.client[1]);
-    const controls = {};
-    const fields = tables.fields.map((field) => {
-      const box = framedField(places, field.control, field.caption);
-      controls[box.parentNode.id] = box.parentNode;
-      return box;
-    });
-    const buttons = [];
-    const button = (control, caption, action) => {
-      const element = document.createElement('button');
-      element.type = 'button';
-      element.id = control;
-      element.textContent = tr(caption);
-      element.addEventListener('click', action);
-      place(element, places[control]);
-      controls[control] = element;
-      buttons.push(element);
-      return element;
-    };
-    for (const calculation of tables.calculations) {
-      button(calculation.control, calculation.caption, () => calculate(calculation.control, fields));
-    }
-    button(EXIT.control, EXIT.caption, exit);
-    // Focused as the page is first drawn: focus() itself would lay the page out before it is
-    // ready. Set before the button joins the document, which is when the browser notes it.
-    controls[tables.calculations[0].control].autofocus = true;
-    buildStrip(tables, places, controls);
+    const built = tarnivelWindow.build(calculate, exit);
+    const tables = built.tables, controls = built.controls;
+    fields = built.fields;
+    built.chooser.addEventListener('change', refreshStrip);
 
     // Enter walks the fields in their order, and from the last to the first calculation.
     const enterGoesTo = [...fields.slice(1), controls[tables.calculations[0].control]];
@@ -246,23 +153,13 @@ const tarnivelPage = {};
 
     // Sections of their own add their controls, placed by the same table, in the same words.
     document.dispatchEvent(new CustomEvent('tarnivel-building', {detail: {
-      tables: tables, places: places, controls: controls, place: place, px: px, tr: tr,
-      showWhole: showWhole, callWithTexts: callWithTexts, framedField: framedField,
-      whenCoreStarts: whenCoreStarts, refreshStrip: refreshStrip,
-      followSection: (texts) => { sectionTexts = texts; },
+      tables: tables, places: built.places, controls: controls, place: tarnivelWindow.place,
+      px: tarnivelWindow.px, tr: tr, showWhole: showWhole, callWithTexts: callWithTexts,
+      framedField: tarnivelWindow.framedField, whenCoreStarts: whenCoreStarts,
+      refreshStrip: refreshStrip, followSection: (texts) => { sectionTexts = texts; },
     }}));
 
-    // Document order is the tab order: each control of the core's order, or the part of the
-    // window holding it. A narrow screen's grid stacks by it too, so the buttons go last, in
-    // their left-to-right order, two by two.
-    for (let name of tables.tabOrder) {
-      while (places[places[name].container]) name = places[name].container;
-      if (controls[name].parentNode !== client) client.append(controls[name]);
-    }
-    buttons.sort((a, b) => places[a.id].left - places[b.id].left);
-    buttons.forEach((element, i) => {
-      Object.assign(element.style, {gridRow: 5 + (i >> 1), gridColumn: 1 + (i & 1)});
-    });
+    tarnivelWindow.arrange(built);
     addEventListener('resize', fitStrip);  // the layout may have changed between desktop and phone
     document.documentElement.setAttribute('data-ready', '');
     performance.mark('tarnivel-ready');  // for the benchmark: navigation to ready for input
@@ -272,49 +169,12 @@ const tarnivelPage = {};
     setTimeout(addManifest);  // only for adding the page to a home screen: not needed to start
   }
 
-  // The page's own words, in its language; its title is the core's, written in by make_page.py.
+  // The page's own words in its language, and the core's once it has started.
   function translatePage() {
-    // Only when it changes: writing the root's language, even the same one, makes the browser
-    // redo the whole document's style and fonts before the page can say it is ready.
-    const lang = ENGLISH ? 'en' : 'zh-CN';
-    if (document.documentElement.lang !== lang) document.documentElement.lang = lang;
-    for (const element of document.querySelectorAll('[data-words]')) {
-      element.textContent = tr(element.textContent);
-    }
+    tarnivelLanguage.translateDocument();
     const words = ['内径', '绝压', '工况流量', '%1 中没有内径 ≥ %2 mm 的管',
                    '%1 中没有压降不超过 %2 kPa 的管'].map(tr);
     whenCoreStarts.push(() => callWithTexts('_tarnivel_words', words));
-  }
-
-  // The strip: two read-only lines, selectable but out of the tab order as on the desktop, and
-  // the chooser of the series built into the core under its label.
-  function buildStrip(tables, places, controls) {
-    const strip = document.createElement('div');
-    strip.id = 'pipeStrip';
-    strip.setAttribute('role', 'status');  // a reader hears what a calculation concluded
-    const line = (id) => {
-      const element = document.createElement('p');
-      element.id = id;
-      return element;
-    };
-    const pipe = line('pipeText'), basis = line('basisText');
-    const label = document.createElement('label');
-    const chooser = document.createElement('select');
-    label.id = 'seriesLabel';
-    label.htmlFor = 'series';
-    label.textContent = tr('管道系列');
-    chooser.id = 'series';
-    chooser.title = tr(tables.seriesHint);
-    for (const series of tables.series) {
-      const option = new Option(series.label, series.series);
-      option.title = tr(series.description);
-      chooser.add(option);
-    }
-    chooser.value = tables.firstSeries;
-    chooser.addEventListener('change', refreshStrip);
-    for (const element of [strip, pipe, basis, label, chooser]) place(element, places[element.id]);
-    strip.append(pipe, basis, label, chooser);
-    controls[strip.id] = strip;
   }
 
   // A phone adds the page to its home screen from a manifest; made here because its start
