@@ -135,7 +135,8 @@ double EffectiveLength(const Segment& segment) {
   return segment.length_m * (1 + segment.local_share_pct / 100);
 }
 double HeadPa(const GasLine& line, const Segment& segment) {
-  return kGravity * (line.air_density_kg_nm3 - line.gas.density_kg_nm3) * segment.rise_m;
+  // The rise first, so that a level segment has no head whatever the densities.
+  return (line.air_density_kg_nm3 - line.gas.density_kg_nm3) * segment.rise_m * kGravity;
 }
 
 // The bore of a segment whose pipe is known.
@@ -152,6 +153,9 @@ std::variant<std::optional<double>, LineFault> UnitBudget(const GasLine& line, P
   for (std::size_t i = 0; i < line.segments.size(); ++i) {
     const Segment& segment = line.segments[i];
     head += HeadPa(line, segment);
+    if (!Finite(head)) {
+      return Fault(LineFault::Kind::Arithmetic, SegmentColumn::Rise, i, segment.name);
+    }
     if (ToSize(segment)) {
       any = true;
       sized_length += EffectiveLength(segment);
