@@ -137,7 +137,7 @@ def compute(line, segs):
             if left > inlet * 1e-12:
                 result.update(outlet=left, friction=f / 1000, local=l / 1000, head=dh / 1000)
             else:
-                result["reach"] = inlet * 1e6 * seg["length"] / (f + l - dh)
+                result["reach"] = min(inlet * 1e6 * seg["length"] / (f + l - dh), seg["length"])
         else:
             p1a = 1000 * inlet + ATM
             squares = p1a ** 2 - per_metre * le
@@ -146,7 +146,8 @@ def compute(line, segs):
                 fr = p1a - sqrt(p1a ** 2 - per_metre * seg["length"])
                 result.update(outlet=(sqrt(squares) - ATM) / 1000, friction=fr, local=total - fr)
             else:
-                result["reach"] = (p1a ** 2 - ATM ** 2) / (per_metre * (1 + a / 100))
+                result["reach"] = min((p1a ** 2 - ATM ** 2) / (per_metre * (1 + a / 100)),
+                                      seg["length"])
         out["segments"].append(result)
         if result["outlet"] is None:
             out["check"], out["run_out"] = "RunsOut", index
@@ -155,7 +156,9 @@ def compute(line, segs):
     out["outlet"] = inlet
     out["drop"] = 1000 * (line["inlet"] - inlet)
     if allowed is not None:
-        out["check"] = "Within" if out["drop"] <= allowed else "Over"
+        # At most the allowance passes, both as printed to 15 significant digits.
+        printed = lambda value: float(f"{value:.15g}")
+        out["check"] = "Within" if printed(out["drop"]) <= printed(allowed) else "Over"
     return out
 
 
@@ -208,15 +211,32 @@ CASES = [
       seg("c", 300, 150, bore=52.5, share=15)]),
     # Medium pressure, PE sized after a given steel pipe.
     (line("medium-mixed", 0.1, allowed=20),
-     [seg("a", 200, 800, series=STEEL, pipe="DN100"), seg("b", 600, 500, series=PE),
+     [seg("a", 200, 800, series=STEEL, pipe="DN100"), seg("b", 600, 520, series=PE),
       seg("c", 400, 200, series=PE, rise=10)]),
     # High pressure over its allowance.
     (line("high-over", 1.6, allowed=100, share=5),
      [seg("a", 5000, 20000, bore=202.74), seg("b", 3000, 15000, bore=154.05)]),
+    # The worked example of the README: a courtyard of PE sized from a 2 kPa regulator for
+    # natural gas appliances of 2000 Pa, a riser of 12 m at its end.
+    (line("readme-courtyard", 0.002, appliance=2000),
+     [seg("regulator-yard", 40, 60, series=PE), seg("yard", 35, 40, series=PE),
+      seg("branch", 25, 20, series=PE), seg("riser", 12, 8, series=PE, rise=12)]),
     # Medium pressure running out in the middle segment.
     (line("medium-runs-out", 0.05, allowed=40),
      [seg("a", 300, 300, bore=100), seg("b", 2000, 400, bore=40), seg("c", 100, 100, bore=50)]),
 ]
+
+# A drop exactly at its allowance, as printed, passes.
+AT_ALLOWANCE = [seg("a", 100, 40, bore=50), seg("b", 50, 20, bore=40)]
+CASES.append((line("low-at-allowance", 0.002, allowed=float(
+    f"{compute(line('', 0.002), AT_ALLOWANCE)['drop']:.15g}")), AT_ALLOWANCE))
+
+# A segment as long as the printed length at which the gauge pressure runs out runs out too,
+# rather than leave a gauge pressure that is rounding's zero.
+RUN_OUT = CASES[6][1]
+REACH = compute(CASES[6][0], RUN_OUT)["segments"][1]["reach"]
+CASES.append((line("low-runs-out-at-the-end", 0.002, appliance=2000),
+              [RUN_OUT[0], seg("b", float(f"{REACH:.15g}"), 30, bore=25)]))
 
 
 def text(value):
