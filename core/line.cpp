@@ -152,7 +152,8 @@ std::variant<std::optional<double>, LineFault> UnitBudget(const GasLine& line, P
   bool any = false;
   for (std::size_t i = 0; i < line.segments.size(); ++i) {
     const Segment& segment = line.segments[i];
-    head += HeadPa(line, segment);
+    // Only the low-pressure form counts the head.
+    if (form == PressureForm::Low) head += HeadPa(line, segment);
     if (!Finite(head)) {
       return Fault(LineFault::Kind::Arithmetic, SegmentColumn::Rise, i, segment.name);
     }
@@ -284,12 +285,18 @@ std::variant<Segment, LineFault> ReadSegment(const SegmentTexts& texts, std::siz
   if (!IsBlankText(series_text)) {
     segment.series = FindSeries(series, series_text);
     if (segment.series == nullptr) {
-      return fault(LineFault::Kind::UnknownSeries, SegmentColumn::Series);
+      LineFault unknown = fault(LineFault::Kind::UnknownSeries, SegmentColumn::Series);
+      unknown.text = series_text;
+      return unknown;
     }
     if (bore) return fault(LineFault::Kind::BoreAndSeries, SegmentColumn::Bore);
     if (!IsBlankText(pipe_text)) {
       segment.pipe = FindPipe(*segment.series, pipe_text);
-      if (!segment.pipe) return fault(LineFault::Kind::UnknownPipe, SegmentColumn::Pipe);
+      if (!segment.pipe) {
+        LineFault unknown = fault(LineFault::Kind::UnknownPipe, SegmentColumn::Pipe);
+        unknown.text = pipe_text;
+        return unknown;
+      }
     }
     segment.roughness_mm = roughness.value_or(segment.series->roughness_mm);
     return segment;
@@ -326,9 +333,9 @@ std::string DescribeLineFault(const LineFault& fault) {
     case Kind::PipeWithoutSeries:
       return where + "a pipe needs its series";
     case Kind::UnknownSeries:
-      return where + "no such series";
+      return where + "no series \"" + fault.text + "\"";
     case Kind::UnknownPipe:
-      return where + "no such pipe in the series";
+      return where + "no pipe \"" + fault.text + "\" in its series";
     case Kind::NoAllowance:
       return "segments with only a series are sized to an allowed drop: give max_drop, or "
              "appliance_pressure at low pressure";

@@ -184,6 +184,7 @@ struct LineFault {
   Kind kind = Kind::OutOfRange;
   std::optional<std::size_t> segment;  // index from the inlet; none for the line's own inputs
   std::string segment_name;            // as typed, for the message
+  std::string text;                    // UnknownSeries, UnknownPipe: the name typed
   Subject subject = Field::Pressure;
   FaultKind arithmetic = FaultKind::Overflow;      // Kind::Arithmetic
   DropFault::Step step = DropFault::Step::Inputs;  // Kind::Arithmetic
