@@ -16,11 +16,6 @@ namespace {
 
 // Reads a command's options, answers --help, and runs it.
 int Run(const Command& command, std::span<const std::string> args, const Streams& streams) {
-  if (command.reads_own_arguments) {
-    ParsedArguments unread;
-    unread.operands.assign(args.begin(), args.end());
-    return command.run(unread, streams);
-  }
   std::vector<OptionSpec> known = command.options;
   known.push_back(kHelpOption);
   const ParsedArguments parsed = ParseOptions(args, known);

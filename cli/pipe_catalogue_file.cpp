@@ -5,9 +5,12 @@
 #include <cstdio>
 #include <optional>
 #include <span>
+#include <streambuf>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <variant>
 
 #include "cli/column_name.h"
 #include "cli/csv.h"
@@ -18,6 +21,31 @@
 
 namespace tarnivel {
 namespace {
+
+// Why a catalogue cannot be used, and where.
+struct CatalogueError {
+  enum class Kind {
+    Empty,              // no header row at all
+    Csv,                // malformed CSV; `detail` says how
+    MissingColumn,      // the header lacks the column `detail`
+    DuplicateColumn,    // the header names the column `detail` twice
+    TooManyCells,       // a row with more cells than the header
+    EmptyName,          // an empty series or pipe name (`detail`: which)
+    LongName,           // a series or pipe name over kMaxCatalogueNameBytes (`detail`: which)
+    ControlCharacter,   // a series or pipe name (`detail`: which) with a byte below 0x20
+    BadLength,          // `detail` is not millimetres with at most two decimals
+    ZeroWall,           // pipe `detail` has a wall of 0
+    NoBore,             // the wall leaves no bore: 2 × wall ≥ outside
+    DuplicatePipe,      // pipe `detail` is named twice in its series
+    BoreNotIncreasing,  // the bore is not larger than the one before in its series
+    BadRoughness,       // `detail` is not a roughness in mm, 0 or more
+    RoughnessDiffers,   // pipe `detail` gives its series another roughness than before
+    TooManyPipes        // more than kMaxCataloguePipes rows of pipes
+  };
+  Kind kind;
+  std::size_t line;  // 1-based
+  std::string detail;
+};
 
 constexpr std::array<std::string_view, 4> kColumnNames = {"series", "pipe", "outside", "wall"};
 enum Column { kSeries, kPipe, kOutside, kWall };
@@ -144,8 +172,7 @@ class CatalogueBuilder {
   std::vector<std::optional<double>> roughness_given_;       // by series
 };
 
-}  // namespace
-
+// «line 3: outside '11o' is not millimetres with at most two decimals»: always one line.
 std::string Describe(const CatalogueError& error) {
   if (error.kind == CatalogueError::Kind::Empty) {
     return "the file is empty; a catalogue needs a header row naming series, pipe, outside and "
@@ -194,6 +221,8 @@ std::string Describe(const CatalogueError& error) {
   return text;
 }
 
+// The series of the catalogue `source` holds, in the order they first appear. It is read as it
+// arrives, up to its end or a failed read, which the caller asks the source about.
 std::variant<std::vector<PipeSeries>, CatalogueError> ParsePipeCatalogue(std::streambuf& source) {
   std::vector<char> chunk(1 << 16);
   CsvReader reader;
@@ -225,6 +254,8 @@ std::variant<std::vector<PipeSeries>, CatalogueError> ParsePipeCatalogue(std::st
     }
   }
 }
+
+}  // namespace
 
 std::optional<int> LoadPipeCatalogue(const std::string& path, std::vector<PipeSeries>& known,
                                      std::ostream& err) {
