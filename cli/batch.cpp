@@ -21,7 +21,6 @@
 #include "cli/cell_warning.h"
 #include "cli/column_name.h"
 #include "cli/csv.h"
-#include "cli/exit_status.h"
 #include "cli/io_error.h"
 #include "cli/report.h"
 #include "cli/second_thread.h"
@@ -373,7 +372,7 @@ class BatchRun {
         }
       }
       err.append(slice.err, from);
-      if (slice.messages) status_ = std::max<int>(status_, kExitPrompt);
+      if (slice.messages) status_ = std::max(status_, BatchOutcome::SomeRowEnded);
     }
     // Warnings go out a block at a time, like the rows.
     if (!err.empty()) err_.write(err.data(), static_cast<std::streamsize>(err.size()));
@@ -385,7 +384,7 @@ class BatchRun {
   bool Stop(std::string_view why) {
     if (!Flush()) return false;
     Report(err_, "batch: " + std::string(why));
-    status_ = kExitDataError;
+    status_ = BatchOutcome::Malformed;
     return false;
   }
 
@@ -393,7 +392,7 @@ class BatchRun {
   bool StopReading(std::string_view input_name, int error) {
     if (!Flush()) return false;
     ReportFileError(err_, input_name, error);
-    status_ = kExitIoError;
+    status_ = BatchOutcome::ReadOrWriteFailed;
     return false;
   }
 
@@ -405,14 +404,15 @@ class BatchRun {
     return WentOut();
   }
 
-  int status() const { return status_; }
+  BatchOutcome status() const { return status_; }
 
  private:
   // Whether what was written so far went out; false, with the batch ended, when it failed.
   bool WentOut() {
-    if (status_ == kExitIoError) return false;
+    if (status_ == BatchOutcome::ReadOrWriteFailed) return false;
     if (out_) return true;
-    status_ = ReportWriteError(err_, IoErrorOf(out_.rdbuf()));
+    ReportWriteError(err_, IoErrorOf(out_.rdbuf()));
+    status_ = BatchOutcome::ReadOrWriteFailed;
     return false;
   }
 
@@ -448,15 +448,15 @@ class BatchRun {
   // By quantity: whether its column's warning was said (ColumnWarning). Each computer says one
   // only the first time it meets it, in the order of its rows; of those, the first row's stands.
   std::array<bool, kDropQuantities.size()> warned_{};
-  int status_ = kExitOk;
+  BatchOutcome status_ = BatchOutcome::AllComputed;
   // Last, so that it is stopped, and done with its block, before the blocks go.
   std::unique_ptr<SecondThread> second_;
 };
 
 }  // namespace
 
-int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, std::string_view input_name,
-             std::span<const PipeSeries> series) {
+BatchOutcome RunBatch(std::istream& in, std::ostream& out, std::ostream& err,
+                      std::string_view input_name, std::span<const PipeSeries> series) {
 #if defined(__GLIBC__)
   // A buffer grown for a huge row is mapped on its own, so that it grows in place and goes
   // back to the system when freed. Left to itself, the C library raises this threshold past

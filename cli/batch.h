@@ -12,14 +12,22 @@
 
 namespace tarnivel {
 
+// How a batch ended, from the best to the worst; each after every row before it was written.
+// The batch command tells a script by its exit status.
+enum class BatchOutcome {
+  AllComputed,  // every row computed
+  // some row ended in a prompt, a fault, an unknown calculation or series or no pipe large
+  // enough
+  SomeRowEnded,
+  Malformed,  // malformed CSV, a header without a calc column, a cell or row over its limit
+  ReadOrWriteFailed,
+};
+
 // Reads CSV from `in` (named `input_name` in messages) and writes the computed table to `out`;
-// problems with the input as a whole, and cells read only in part, go to `err`. Returns
-// kExitOk when every row computed, kExitPrompt when some row ended in a prompt, a fault, an
-// unknown calculation or series or no pipe large enough, kExitDataError for malformed CSV or a
-// header without a calc column, kExitIoError when reading or writing failed; each after every
-// row before it was written. A row's `series` cell names one of `series`.
-int RunBatch(std::istream& in, std::ostream& out, std::ostream& err,
-             std::string_view input_name = "-",
-             std::span<const PipeSeries> series = BuiltInSeries());
+// problems with the input as a whole, and cells read only in part, go to `err`. A row's
+// `series` cell names one of `series`.
+BatchOutcome RunBatch(std::istream& in, std::ostream& out, std::ostream& err,
+                      std::string_view input_name = "-",
+                      std::span<const PipeSeries> series = BuiltInSeries());
 
 }  // namespace tarnivel

@@ -11,6 +11,8 @@
 #include "cli/input_file.h"
 #include "cli/pipe_catalogue_file.h"
 #include "cli/report.h"
+#include "cli/table_statuses.h"
+#include "cli/usage_error.h"
 #include "core/pipes.h"
 #include "core/quantities.h"
 
@@ -99,16 +101,17 @@ int RunBatchCommand(const ParsedArguments& parsed, const Streams& streams) {
   std::vector<PipeSeries> series(BuiltInSeries().begin(), BuiltInSeries().end());
   for (const ParsedOption& option : parsed.options) {  // --catalogue, the last one counting
     series.assign(BuiltInSeries().begin(), BuiltInSeries().end());
-    if (const auto status = LoadPipeCatalogue(option.value, series, streams.err)) return *status;
+    if (const auto failure = LoadPipeCatalogue(option.value, series, streams.err))
+      return ExitStatusOf(*failure);
   }
   if (parsed.operands.empty() || parsed.operands[0] == "-") {
-    return RunBatch(streams.in, streams.out, streams.err, "-", series);
+    return ExitStatusOf(RunBatch(streams.in, streams.out, streams.err, "-", series));
   }
   const std::string& name = parsed.operands[0];
   const auto file = OpenInputFile(name, streams.err);
   if (!file) return kExitNoInput;
   std::istream file_in(file.get());
-  return RunBatch(file_in, streams.out, streams.err, name, series);
+  return ExitStatusOf(RunBatch(file_in, streams.out, streams.err, name, series));
 }
 
 }  // namespace

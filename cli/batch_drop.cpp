@@ -5,7 +5,7 @@
 
 #include "cli/cell_warning.h"
 #include "cli/column_name.h"
-#include "cli/drop_options.h"
+#include "cli/line_warnings.h"
 #include "cli/report.h"
 #include "core/numeric.h"
 

@@ -26,7 +26,7 @@
 namespace tarnivel {
 
 // A warning about a line's parameter, said once for its column however many rows would give it
-// (cli/drop_options.h: LineWarnings): its line for standard error, where it stands among a
+// (cli/line_warnings.h): its line for standard error, where it stands among a
 // slice's other warnings, and the quantity whose column it is about.
 struct ColumnWarning {
   std::size_t at;

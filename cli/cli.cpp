@@ -9,6 +9,7 @@
 #include "cli/commands.h"
 #include "cli/io_error.h"
 #include "cli/report.h"
+#include "cli/usage_error.h"
 #include "tarnivel_version.h"
 
 namespace tarnivel {
@@ -61,11 +62,15 @@ int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::
   try {
     status = RunCommand(args, Streams{in, out, err});
   } catch (const std::bad_alloc&) {
-    return ReportOutOfMemory(err);
+    ReportOutOfMemory(err);
+    return kExitOutOfMemory;
   }
   if (status == kExitIoError) return status;  // already said
   out.flush();
-  if (!out) return ReportWriteError(err, IoErrorOf(out.rdbuf()));
+  if (!out) {
+    ReportWriteError(err, IoErrorOf(out.rdbuf()));
+    return kExitIoError;
+  }
   return status;
 }
 

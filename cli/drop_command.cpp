@@ -11,9 +11,12 @@
 #include "cli/drop_options.h"
 #include "cli/exit_status.h"
 #include "cli/field_options.h"
+#include "cli/line_warnings.h"
 #include "cli/options.h"
 #include "cli/pipe_catalogue_file.h"
 #include "cli/report.h"
+#include "cli/table_statuses.h"
+#include "cli/usage_error.h"
 #include "core/numeric.h"
 #include "core/pressure_drop.h"
 #include "core/quantities.h"
@@ -124,7 +127,8 @@ int RunDrop(const ParsedArguments& parsed, const Streams& streams) {
   ForgetBlankTexts(texts.parameters);
   std::vector<PipeSeries> known(BuiltInSeries().begin(), BuiltInSeries().end());
   if (catalogue) {
-    if (const auto status = LoadPipeCatalogue(*catalogue, known, streams.err)) return *status;
+    if (const auto failure = LoadPipeCatalogue(*catalogue, known, streams.err))
+      return ExitStatusOf(*failure);
   }
   if (series) {
     const std::optional<double> roughness = RoughnessOfSeries(*series, known);

@@ -14,7 +14,6 @@
 
 #include "cli/column_name.h"
 #include "cli/csv.h"
-#include "cli/exit_status.h"
 #include "cli/input_file.h"
 #include "cli/report.h"
 #include "core/numeric.h"
@@ -257,18 +256,19 @@ std::variant<std::vector<PipeSeries>, CatalogueError> ParsePipeCatalogue(std::st
 
 }  // namespace
 
-std::optional<int> LoadPipeCatalogue(const std::string& path, std::vector<PipeSeries>& known,
-                                     std::ostream& err) {
+std::optional<CatalogueFailure> LoadPipeCatalogue(const std::string& path,
+                                                  std::vector<PipeSeries>& known,
+                                                  std::ostream& err) {
   const auto file = OpenInputFile(path, err);
-  if (!file) return kExitNoInput;
+  if (!file) return CatalogueFailure::CannotOpen;
   auto parsed = ParsePipeCatalogue(*file);
   if (file->io_error() != 0) {
     ReportFileError(err, path, file->io_error());
-    return kExitIoError;
+    return CatalogueFailure::ReadFailed;
   }
   if (const auto* error = std::get_if<CatalogueError>(&parsed)) {
     Report(err, Escaped(path) + ": " + Describe(*error));
-    return kExitDataError;
+    return CatalogueFailure::Malformed;
   }
   MergeSeries(known, std::move(std::get<std::vector<PipeSeries>>(parsed)));
   return std::nullopt;

@@ -19,9 +19,17 @@ namespace tarnivel {
 inline constexpr std::size_t kMaxCataloguePipes = 100'000;
 inline constexpr std::size_t kMaxCatalogueNameBytes = 100;  // of a series or a pipe
 
-// Reads the catalogue at `path` into `known` (core/pipes.h: MergeSeries). Returns the exit status
-// when it cannot be used, after telling `err` why.
-std::optional<int> LoadPipeCatalogue(const std::string& path, std::vector<PipeSeries>& known,
-                                     std::ostream& err);
+// Why a catalogue file could not be used; the commands tell a script by their exit status.
+enum class CatalogueFailure {
+  CannotOpen,  // the file cannot be opened
+  ReadFailed,  // reading it failed part way
+  Malformed,   // malformed CSV or a malformed catalogue, or one over its limits
+};
+
+// Reads the catalogue at `path` into `known` (core/pipes.h: MergeSeries). Returns why it
+// cannot be used, after telling `err`.
+std::optional<CatalogueFailure> LoadPipeCatalogue(const std::string& path,
+                                                  std::vector<PipeSeries>& known,
+                                                  std::ostream& err);
 
 }  // namespace tarnivel

@@ -11,8 +11,11 @@
 #include "cli/exit_status.h"
 #include "cli/field_options.h"
 #include "cli/input_file.h"
+#include "cli/line_warnings.h"
 #include "cli/pipe_catalogue_file.h"
 #include "cli/report.h"
+#include "cli/table_statuses.h"
+#include "cli/usage_error.h"
 #include "core/numeric.h"
 #include "core/pipecalc.h"
 #include "core/pipes.h"
@@ -251,7 +254,8 @@ int RunPipe(const PipeRequest& given, std::ostream& out, std::ostream& err) {
 
   std::vector<PipeSeries> known(BuiltInSeries().begin(), BuiltInSeries().end());
   if (request.catalogue) {
-    if (const auto status = LoadPipeCatalogue(*request.catalogue, known, err)) return *status;
+    if (const auto failure = LoadPipeCatalogue(*request.catalogue, known, err))
+      return ExitStatusOf(*failure);
   }
   std::vector<const PipeSeries*> wanted;
   for (const std::string& name : request.series) {

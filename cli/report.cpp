@@ -23,13 +23,6 @@ std::string ReportLine(std::string_view message) {
   return line;
 }
 
-ExitStatus UsageError(std::ostream& err, std::string_view what, std::string_view command) {
-  Report(err, what);
-  err << "Try 'tarnivel " << command << (command.empty() ? "" : " ")
-      << "--help' for more information.\n";
-  return kExitUsage;
-}
-
 std::string Escaped(std::string_view text) {
   std::string escaped;
   escaped.reserve(text.size());
@@ -56,19 +49,17 @@ void ReportFileError(std::ostream& err, std::string_view file, int error) {
   err << kProgram << Escaped(file) << ": " << std::strerror(error) << '\n';
 }
 
-ExitStatus ReportWriteError(std::ostream& err, int error) {
+void ReportWriteError(std::ostream& err, int error) {
   err << kProgram << "write error: " << std::strerror(error != 0 ? error : EIO) << '\n';
-  return kExitIoError;
 }
 
-ExitStatus ReportOutOfMemory(std::ostream& err) noexcept {
+void ReportOutOfMemory(std::ostream& err) noexcept {
   try {
     err.write(kProgram.data(), static_cast<std::streamsize>(kProgram.size()));
     err.write("out of memory\n", 14);
     err.flush();
   } catch (...) {  // nothing more can be said
   }
-  return kExitOutOfMemory;
 }
 
 std::string IgnoredTextWarning(std::string_view subject, std::string_view text, double value) {

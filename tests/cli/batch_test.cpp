@@ -20,7 +20,7 @@ struct BatchCase {
   const char* name;
   std::string in;
   std::string out;
-  int status;
+  BatchOutcome status;
   std::string err = "";
 };
 
@@ -43,29 +43,30 @@ TEST(Batch, ComputesEveryRowAndCarriesTheRest) {
        "velocity,0.3,8.84194143371033,100,1000,A-1,\n"
        "flow,0.3,10,100,1130.973336,A-2,\n"
        "diameter,0.3,10,94,1000,A-3,\n",
-       kExitOk},
+       BatchOutcome::AllComputed},
       {"carried columns stay in place, fields in any order",
        "id,flow,note,calc,diameter\n7,1000,\"north, main\",velocity,100\n",
        "id,flow,note,calc,diameter,pressure,velocity,message\n"
        "7,1000,\"north, main\",velocity,100,,35.3677657348413,\n",
-       kExitOk},
+       BatchOutcome::AllComputed},
       {"quotes, embedded quotes and line breaks, CRLF and a byte order mark",
        "\xEF\xBB\xBF\"calc\",\"pressure\",diameter,flow,note\r\n"
        "\"velocity\",\"0.3\",\"100\",\"1000\",\"say \"\"hi\"\"\r\nthere\"\r\n",
        "calc,pressure,diameter,flow,note,velocity,message\n"
        "velocity,0.3,100,1000,\"say \"\"hi\"\"\r\nthere\",8.84194143371033,\n",
-       kExitOk},
+       BatchOutcome::AllComputed},
       {"the diameter shows the rewritten flow; names and calc values ignore case and blanks",
        " Calc ,PRESSURE,Velocity,diameter,flow\n Diameter ,0.3,10,7,\"1,000\"\n",
-       " Calc ,PRESSURE,Velocity,diameter,flow,message\n Diameter ,0.3,10,3,1,\n", kExitOk,
-       "tarnivel: batch: line 2: flow \"1,000\" was read as 1\n"},
+       " Calc ,PRESSURE,Velocity,diameter,flow,message\n Diameter ,0.3,10,3,1,\n",
+       BatchOutcome::AllComputed, "tarnivel: batch: line 2: flow \"1,000\" was read as 1\n"},
       {"a calc value longer than a short string, read in place",
        "calc,pressure,diameter,flow\n         velocity           ,0.3,100,1000\n",
        "calc,pressure,diameter,flow,velocity,message\n"
        "         velocity           ,0.3,100,1000,8.84194143371033,\n",
-       kExitOk},
+       BatchOutcome::AllComputed},
       {"short rows and blank lines", "calc,pressure,diameter,flow,note\n\nvelocity,0.3,100\n\r\n",
-       "calc,pressure,diameter,flow,note,velocity,message\nvelocity,0.3,100,,,0,\n", kExitOk},
+       "calc,pressure,diameter,flow,note,velocity,message\nvelocity,0.3,100,,,0,\n",
+       BatchOutcome::AllComputed},
       {"a parameter outside its usual range warned about once for its column; a roughness "
        "cell wins over its series', as --roughness wins over --series",
        "calc,pressure,diameter,flow,length,temperature,series,roughness\n"
@@ -77,7 +78,7 @@ TEST(Batch, ComputesEveryRowAndCarriesTheRest) {
        "drop,0.4,102.26,1000,1000,300,,,,,,,0.361482369899967,38.517630100033,\n"
        "drop,0.4,102.26,1000,1000,,sdr11,0.1,,,,,0.381019959228062,18.9800407719382,\n"
        "drop,0.4,102.26,1000,1000,400,sdr11,,,,,,0.365234669737221,34.7653302627792,\n",
-       kExitOk,
+       BatchOutcome::AllComputed,
        "tarnivel: batch: line 2: temperature 300 degC is outside the usual -60 to 100 degC: is it "
        "in another unit? (read as degC) (said once for the column)\n"},
       {"every message kind, and the rows after them",
@@ -99,7 +100,7 @@ TEST(Batch, ComputesEveryRowAndCarriesTheRest) {
        "speed,0.3,,100,1000,unknown calc 'speed'\n"
        ",0.3,,100,1000,unknown calc ''\n"
        "velocity,0.3,8.84194143371033,100,1000,\n",
-       kExitPrompt},
+       BatchOutcome::SomeRowEnded},
   };
   for (const BatchCase& c : cases) ExpectBatch(c);
 }
@@ -111,26 +112,27 @@ TEST(Batch, StopsAtMalformedInputAfterTheRowsBeforeIt) {
   const std::string out_header = "calc,pressure,diameter,flow,velocity,message\n";
   const BatchCase cases[] = {
       {"unterminated quote, named by the line it opens on",
-       header + good + "velocity,\"0.3,100,1000\n\nmore\n", out_header + good_out, kExitDataError,
-       "tarnivel: batch: line 3: a quoted cell is never closed\n"},
+       header + good + "velocity,\"0.3,100,1000\n\nmore\n", out_header + good_out,
+       BatchOutcome::Malformed, "tarnivel: batch: line 3: a quoted cell is never closed\n"},
       {"more cells than the header", header + good + "\n" + "velocity,0.3,100,1000,5\n" + good,
-       out_header + good_out, kExitDataError,
+       out_header + good_out, BatchOutcome::Malformed,
        "tarnivel: batch: line 4 has 5 cells, the header 4\n"},
       {"text after a closing quote", header + good + "velocity,\"0.3\"x,100,1000\n",
-       out_header + good_out, kExitDataError,
+       out_header + good_out, BatchOutcome::Malformed,
        "tarnivel: batch: line 3: text after the closing quote of a cell\n"},
       {"line breaks inside quotes counted in a CR-only file",
        "calc,pressure,diameter,flow,note\rvelocity,0.3,100,1000,\"a\rb\rc\"\r"
        "velocity,\"0.3\"x,100,1000\r",
        "calc,pressure,diameter,flow,note,velocity,message\n"
        "velocity,0.3,100,1000,\"a\rb\rc\",8.84194143371033,\n",
-       kExitDataError, "tarnivel: batch: line 5: text after the closing quote of a cell\n"},
+       BatchOutcome::Malformed,
+       "tarnivel: batch: line 5: text after the closing quote of a cell\n"},
       {"a column named twice, whichever way it is spelled",
-       "calc,pressure,diameter,flow, Flow\n" + good, "", kExitDataError,
+       "calc,pressure,diameter,flow, Flow\n" + good, "", BatchOutcome::Malformed,
        "tarnivel: batch: the header names the column ' Flow' twice\n"},
-      {"no calc column", "pressure,diameter\n0.3,100\n", "", kExitDataError,
+      {"no calc column", "pressure,diameter\n0.3,100\n", "", BatchOutcome::Malformed,
        "tarnivel: batch: the header row has no 'calc' column\n"},
-      {"empty input", "", "", kExitDataError,
+      {"empty input", "", "", BatchOutcome::Malformed,
        "tarnivel: batch: the input is empty; it needs a header row with a 'calc' column\n"},
   };
   for (const BatchCase& c : cases) ExpectBatch(c);
@@ -160,13 +162,13 @@ TEST(Batch, StopsAtACellOrRowOverItsLimit) {
   for (const auto& c : cases) {
     std::istringstream in(header + good + c.row + good);
     std::ostringstream out, err;
-    const int status = RunBatch(in, out, err);
+    const BatchOutcome status = RunBatch(in, out, err);
     if (c.err.empty()) {
-      EXPECT_EQ(status, kExitOk);
+      EXPECT_EQ(status, BatchOutcome::AllComputed);
       EXPECT_EQ(err.str(), "");
       continue;
     }
-    EXPECT_EQ(status, kExitDataError) << c.err;
+    EXPECT_EQ(status, BatchOutcome::Malformed) << c.err;
     EXPECT_EQ(out.str(), out_header + good_out) << c.err;
     EXPECT_EQ(err.str(), "tarnivel: batch: " + c.err + "\n");
   }
@@ -182,7 +184,7 @@ TEST(Batch, ComputesARowJustWithinItsLimit) {
   }
   std::istringstream in(header + "\n" + row + "\n");
   std::ostringstream out, err;
-  EXPECT_EQ(RunBatch(in, out, err), kExitOk);
+  EXPECT_EQ(RunBatch(in, out, err), BatchOutcome::AllComputed);
   EXPECT_EQ(err.str(), "");
 }
 
@@ -277,7 +279,7 @@ TEST(Batch, WritesEachRowBeforeWaitingForTheNext) {
   std::ostringstream out, err;
   TricklingInput trickle("calc,pressure,diameter,flow\nvelocity,0.3,100,1000\nflow,,\n", out);
   std::istream in(&trickle);
-  EXPECT_EQ(RunBatch(in, out, err), kExitPrompt);
+  EXPECT_EQ(RunBatch(in, out, err), BatchOutcome::SomeRowEnded);
   ASSERT_EQ(trickle.written_when_asked.size(), 2u);
   EXPECT_EQ(trickle.written_when_asked[0], "calc,pressure,diameter,flow,velocity,message\n");
   EXPECT_EQ(trickle.written_when_asked[1],
@@ -357,7 +359,7 @@ TEST(Batch, RowsComeOutAsAloneWhereverBlocksAndPiecesEnd) {
     BurstyInput bursty(input);
     std::istream in_bursts(&bursty);
     std::ostringstream out, err;
-    EXPECT_EQ(RunBatch(bursts ? in_bursts : whole, out, err), kExitPrompt);
+    EXPECT_EQ(RunBatch(bursts ? in_bursts : whole, out, err), BatchOutcome::SomeRowEnded);
     EXPECT_EQ(out.str(), out_header + want_out) << "in bursts: " << bursts;
     EXPECT_EQ(err.str(), want_err) << "in bursts: " << bursts;
   }
@@ -402,7 +404,7 @@ TEST(Batch, ReportsReadAndWriteFailuresAfterTheRowsBeforeThem) {
     FailingBuffer source(rows, 0);
     std::istream in(&source);
     std::ostringstream out, err;
-    EXPECT_EQ(RunBatch(in, out, err, "lines.csv"), kExitIoError);
+    EXPECT_EQ(RunBatch(in, out, err, "lines.csv"), BatchOutcome::ReadOrWriteFailed);
     EXPECT_EQ(out.str(),
               "calc,pressure,diameter,flow,velocity,message\n"
               "velocity,0.3,100,1000,8.84194143371033,\n");
@@ -413,7 +415,7 @@ TEST(Batch, ReportsReadAndWriteFailuresAfterTheRowsBeforeThem) {
     FailingBuffer sink("", 10);
     std::ostream out(&sink);
     std::ostringstream err;
-    EXPECT_EQ(RunBatch(in, out, err), kExitIoError);
+    EXPECT_EQ(RunBatch(in, out, err), BatchOutcome::ReadOrWriteFailed);
     EXPECT_EQ(sink.taken, "calc,press");
     EXPECT_EQ(err.str(), "tarnivel: write error: Input/output error\n");
   }

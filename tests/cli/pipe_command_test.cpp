@@ -326,7 +326,7 @@ TEST(BatchPipes, ASeriesColumnGivesDiameterRowsTheirPipe) {
       "diameter,0.3,10,1000,copper,A-8\n"
       "diameter,0.3,10,,copper,A-9\n");
   std::ostringstream out, err;
-  EXPECT_EQ(RunBatch(in, out, err), kExitPrompt);
+  EXPECT_EQ(RunBatch(in, out, err), BatchOutcome::SomeRowEnded);
   EXPECT_EQ(out.str(),
             "calc,pressure,velocity,flow,series,line,diameter,pipe,bore,pipe_velocity,message\n"
             "diameter,0.3,10,1000,pe-sdr11,A-3,94,de125,102.2,8.46536800344508,\n"
@@ -348,7 +348,7 @@ TEST(BatchPipes, ASeriesColumnGivesDiameterRowsTheirPipe) {
   std::vector<PipeSeries> series(BuiltInSeries().begin(), BuiltInSeries().end());
   MergeSeries(series, {{"Steel", {{"DN100", {11430}, {500}}}}});
   std::ostringstream kept;
-  EXPECT_EQ(RunBatch(users, kept, err, "-", series), kExitOk);
+  EXPECT_EQ(RunBatch(users, kept, err, "-", series), BatchOutcome::AllComputed);
   EXPECT_EQ(kept.str(),
             "calc,pressure,velocity,flow,pipe,bore,series,Message,tarnivel_pipe,diameter,"
             "tarnivel_pipe_2,tarnivel_bore,pipe_velocity,tarnivel_message\n"
@@ -373,7 +373,7 @@ TEST(BatchDrop, DropRowsAndDiameterRowsWithALengthGetTheOutletAndTheDrop) {
       "diameter,0.005,10,,50,2000,steel,,\n"
       "velocity,0.3,,100,1000,100,steel,,\n");
   std::ostringstream out, err;
-  EXPECT_EQ(RunBatch(in, out, err), kExitPrompt);
+  EXPECT_EQ(RunBatch(in, out, err), BatchOutcome::SomeRowEnded);
   EXPECT_EQ(out.str(),
             "calc,pressure,velocity,diameter,flow,length,series,max_drop,outlet,pipe,bore,"
             "pipe_velocity,tarnivel_outlet,drop,message\n"
