@@ -11,9 +11,9 @@
 
 #include "cli/cli.h"
 #include "cli/exit_status.h"
-#include "cli/fd_input.h"
-#include "cli/fd_output.h"
-#include "cli/report.h"
+#include "system/fd_input.h"
+#include "system/fd_output.h"
+#include "system/report.h"
 
 #ifdef TARNIVEL_WINDOW
 #include "app/display.h"

@@ -17,15 +17,15 @@
 
 #include "cli/batch_drop.h"
 #include "cli/batch_pipes.h"
-#include "cli/byte_buffer.h"
 #include "cli/cell_warning.h"
 #include "cli/column_name.h"
 #include "cli/csv.h"
-#include "cli/io_error.h"
-#include "cli/report.h"
-#include "cli/second_thread.h"
 #include "core/numeric.h"
 #include "core/quantities.h"
+#include "system/byte_buffer.h"
+#include "system/io_error.h"
+#include "system/report.h"
+#include "system/second_thread.h"
 
 namespace tarnivel {
 namespace {

@@ -8,13 +8,13 @@
 #include "cli/batch_drop.h"
 #include "cli/batch_pipes.h"
 #include "cli/csv.h"
-#include "cli/input_file.h"
 #include "cli/pipe_catalogue_file.h"
-#include "cli/report.h"
 #include "cli/table_statuses.h"
 #include "cli/usage_error.h"
 #include "core/pipes.h"
 #include "core/quantities.h"
+#include "system/input_file.h"
+#include "system/report.h"
 
 namespace tarnivel {
 namespace {

@@ -6,8 +6,8 @@
 #include "cli/cell_warning.h"
 #include "cli/column_name.h"
 #include "cli/line_warnings.h"
-#include "cli/report.h"
 #include "core/numeric.h"
+#include "system/report.h"
 
 namespace tarnivel {
 namespace {

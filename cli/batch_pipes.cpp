@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "cli/column_name.h"
-#include "cli/report.h"
 #include "core/numeric.h"
 #include "core/sizing.h"
+#include "system/report.h"
 
 namespace tarnivel {
 namespace {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "cli/field_options.h"
-#include "cli/report.h"
 #include "core/numeric.h"
+#include "system/report.h"
 
 namespace tarnivel {
 namespace {

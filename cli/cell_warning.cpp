@@ -1,7 +1,7 @@
 #include "cli/cell_warning.h"
 
-#include "cli/report.h"
 #include "core/numeric.h"
+#include "system/report.h"
 
 namespace tarnivel {
 namespace {

@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "cli/commands.h"
-#include "cli/io_error.h"
-#include "cli/report.h"
 #include "cli/usage_error.h"
+#include "system/io_error.h"
+#include "system/report.h"
 #include "tarnivel_version.h"
 
 namespace tarnivel {

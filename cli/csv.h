@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "cli/byte_buffer.h"
+#include "system/byte_buffer.h"
 
 namespace tarnivel {
 

@@ -14,12 +14,12 @@
 #include "cli/line_warnings.h"
 #include "cli/options.h"
 #include "cli/pipe_catalogue_file.h"
-#include "cli/report.h"
 #include "cli/table_statuses.h"
 #include "cli/usage_error.h"
 #include "core/numeric.h"
 #include "core/pressure_drop.h"
 #include "core/quantities.h"
+#include "system/report.h"
 
 namespace tarnivel {
 namespace {

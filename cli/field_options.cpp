@@ -3,8 +3,8 @@
 #include <ostream>
 #include <string>
 
-#include "cli/report.h"
 #include "core/numeric.h"
+#include "system/report.h"
 
 namespace tarnivel {
 

@@ -14,9 +14,9 @@
 
 #include "cli/column_name.h"
 #include "cli/csv.h"
-#include "cli/input_file.h"
-#include "cli/report.h"
 #include "core/numeric.h"
+#include "system/input_file.h"
+#include "system/report.h"
 
 namespace tarnivel {
 namespace {

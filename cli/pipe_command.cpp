@@ -10,10 +10,8 @@
 #include "cli/drop_options.h"
 #include "cli/exit_status.h"
 #include "cli/field_options.h"
-#include "cli/input_file.h"
 #include "cli/line_warnings.h"
 #include "cli/pipe_catalogue_file.h"
-#include "cli/report.h"
 #include "cli/table_statuses.h"
 #include "cli/usage_error.h"
 #include "core/numeric.h"
@@ -21,6 +19,8 @@
 #include "core/pipes.h"
 #include "core/quantities.h"
 #include "core/sizing.h"
+#include "system/input_file.h"
+#include "system/report.h"
 
 namespace tarnivel {
 namespace {

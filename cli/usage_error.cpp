@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "cli/report.h"
+#include "system/report.h"
 
 namespace tarnivel {
 

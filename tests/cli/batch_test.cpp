@@ -10,8 +10,8 @@
 
 #include "cli/cli.h"
 #include "cli/csv.h"
-#include "cli/io_error.h"
 #include "core/quantities.h"
+#include "system/io_error.h"
 
 namespace tarnivel {
 namespace {

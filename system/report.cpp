@@ -1,23 +1,13 @@
-#include "cli/report.h"
+#include "system/report.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <ostream>
 
 #include "core/numeric.h"
 
 namespace tarnivel {
-namespace {
-
-constexpr std::string_view kProgram = "tarnivel: ";
-
-}  // namespace
-
-void Report(std::ostream& err, std::string_view message) { err << kProgram << message << '\n'; }
 
 std::string ReportLine(std::string_view message) {
-  std::string line(kProgram);
+  std::string line(kReportPrefix);
   line.append(message);
   line.push_back('\n');
   return line;
@@ -43,23 +33,6 @@ std::string Escaped(std::string_view text) {
     }
   }
   return escaped;
-}
-
-void ReportFileError(std::ostream& err, std::string_view file, int error) {
-  err << kProgram << Escaped(file) << ": " << std::strerror(error) << '\n';
-}
-
-void ReportWriteError(std::ostream& err, int error) {
-  err << kProgram << "write error: " << std::strerror(error != 0 ? error : EIO) << '\n';
-}
-
-void ReportOutOfMemory(std::ostream& err) noexcept {
-  try {
-    err.write(kProgram.data(), static_cast<std::streamsize>(kProgram.size()));
-    err.write("out of memory\n", 14);
-    err.flush();
-  } catch (...) {  // nothing more can be said
-  }
 }
 
 std::string IgnoredTextWarning(std::string_view subject, std::string_view text, double value) {

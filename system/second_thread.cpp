@@ -1,4 +1,4 @@
-#include "cli/second_thread.h"
+#include "system/second_thread.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "cli/fd_input.h"
+#include "system/fd_input.h"
 
 #include <sys/ioctl.h>
 #include <unistd.h>

@@ -1,12 +1,19 @@
 #pragma once
 // What the program says on standard error. Every line begins with the program's name, so that
 // a message can be told from other programs' in a script's log; that name is written here only.
+//
+// The layers above call these without knowing the system: the texts are the same everywhere
+// (report.cpp), while writing them and spelling a system error is the system's
+// (report_posix.cpp; a Windows build puts its own beside it).
 
 #include <iosfwd>
 #include <string>
 #include <string_view>
 
 namespace tarnivel {
+
+// What every line begins with.
+inline constexpr std::string_view kReportPrefix = "tarnivel: ";
 
 // «tarnivel: <message>» on a line of its own.
 void Report(std::ostream& err, std::string_view message);

@@ -1,4 +1,4 @@
-#include "cli/fd_output.h"
+#include "system/fd_output.h"
 
 #include <unistd.h>
 

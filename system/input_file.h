@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "cli/fd_input.h"
+#include "system/fd_input.h"
 
 namespace tarnivel {
 

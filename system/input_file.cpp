@@ -1,10 +1,10 @@
-#include "cli/input_file.h"
+#include "system/input_file.h"
 
 #include <fcntl.h>
 
 #include <cerrno>
 
-#include "cli/report.h"
+#include "system/report.h"
 
 namespace tarnivel {
 
