@@ -4,17 +4,17 @@
 #include <string>
 #include <vector>
 
-#include "cli/batch.h"
-#include "cli/batch_drop.h"
-#include "cli/batch_pipes.h"
-#include "cli/csv.h"
-#include "cli/pipe_catalogue_file.h"
 #include "cli/table_statuses.h"
 #include "cli/usage_error.h"
 #include "core/pipes.h"
 #include "core/quantities.h"
 #include "system/input_file.h"
 #include "system/report.h"
+#include "tables/batch.h"
+#include "tables/batch_drop.h"
+#include "tables/batch_pipes.h"
+#include "tables/csv.h"
+#include "tables/pipe_catalogue_file.h"
 
 namespace tarnivel {
 namespace {

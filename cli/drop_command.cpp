@@ -11,15 +11,15 @@
 #include "cli/drop_options.h"
 #include "cli/exit_status.h"
 #include "cli/field_options.h"
-#include "cli/line_warnings.h"
 #include "cli/options.h"
-#include "cli/pipe_catalogue_file.h"
 #include "cli/table_statuses.h"
 #include "cli/usage_error.h"
 #include "core/numeric.h"
 #include "core/pressure_drop.h"
 #include "core/quantities.h"
 #include "system/report.h"
+#include "tables/line_warnings.h"
+#include "tables/pipe_catalogue_file.h"
 
 namespace tarnivel {
 namespace {

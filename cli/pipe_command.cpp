@@ -6,12 +6,9 @@
 #include <sstream>
 #include <string_view>
 
-#include "cli/csv.h"
 #include "cli/drop_options.h"
 #include "cli/exit_status.h"
 #include "cli/field_options.h"
-#include "cli/line_warnings.h"
-#include "cli/pipe_catalogue_file.h"
 #include "cli/table_statuses.h"
 #include "cli/usage_error.h"
 #include "core/numeric.h"
@@ -21,6 +18,9 @@
 #include "core/sizing.h"
 #include "system/input_file.h"
 #include "system/report.h"
+#include "tables/csv.h"
+#include "tables/line_warnings.h"
+#include "tables/pipe_catalogue_file.h"
 
 namespace tarnivel {
 namespace {

@@ -2,9 +2,9 @@
 // The exit statuses a batch and a catalogue file end in: the tables say how they ended, and the
 // commands tell a script by these.
 
-#include "cli/batch.h"
 #include "cli/exit_status.h"
-#include "cli/pipe_catalogue_file.h"
+#include "tables/batch.h"
+#include "tables/pipe_catalogue_file.h"
 
 namespace tarnivel {
 

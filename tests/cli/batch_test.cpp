@@ -1,4 +1,4 @@
-#include "cli/batch.h"
+#include "tables/batch.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "cli/cli.h"
-#include "cli/csv.h"
 #include "core/quantities.h"
 #include "system/io_error.h"
+#include "tables/csv.h"
 
 namespace tarnivel {
 namespace {

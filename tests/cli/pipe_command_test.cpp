@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/batch.h"
 #include "cli/cli.h"
-#include "cli/csv.h"
+#include "tables/batch.h"
+#include "tables/csv.h"
 
 namespace tarnivel {
 namespace {

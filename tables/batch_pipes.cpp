@@ -1,11 +1,11 @@
-#include "cli/batch_pipes.h"
+#include "tables/batch_pipes.h"
 
 #include <algorithm>
 
-#include "cli/column_name.h"
 #include "core/numeric.h"
 #include "core/sizing.h"
 #include "system/report.h"
+#include "tables/column_name.h"
 
 namespace tarnivel {
 namespace {

@@ -1,4 +1,4 @@
-#include "cli/pipe_catalogue_file.h"
+#include "tables/pipe_catalogue_file.h"
 
 #include <algorithm>
 #include <array>
@@ -12,11 +12,11 @@
 #include <unordered_set>
 #include <variant>
 
-#include "cli/column_name.h"
-#include "cli/csv.h"
 #include "core/numeric.h"
 #include "system/input_file.h"
 #include "system/report.h"
+#include "tables/column_name.h"
+#include "tables/csv.h"
 
 namespace tarnivel {
 namespace {

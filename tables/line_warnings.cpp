@@ -1,4 +1,4 @@
-#include "cli/line_warnings.h"
+#include "tables/line_warnings.h"
 
 namespace tarnivel {
 

@@ -1,13 +1,13 @@
-#include "cli/batch_drop.h"
+#include "tables/batch_drop.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "cli/cell_warning.h"
-#include "cli/column_name.h"
-#include "cli/line_warnings.h"
 #include "core/numeric.h"
 #include "system/report.h"
+#include "tables/cell_warning.h"
+#include "tables/column_name.h"
+#include "tables/line_warnings.h"
 
 namespace tarnivel {
 namespace {

@@ -1,4 +1,4 @@
-#include "cli/batch.h"
+#include "tables/batch.h"
 
 #include <malloc.h>
 
@@ -15,17 +15,17 @@
 #include <utility>
 #include <vector>
 
-#include "cli/batch_drop.h"
-#include "cli/batch_pipes.h"
-#include "cli/cell_warning.h"
-#include "cli/column_name.h"
-#include "cli/csv.h"
 #include "core/numeric.h"
 #include "core/quantities.h"
 #include "system/byte_buffer.h"
 #include "system/io_error.h"
 #include "system/report.h"
 #include "system/second_thread.h"
+#include "tables/batch_drop.h"
+#include "tables/batch_pipes.h"
+#include "tables/cell_warning.h"
+#include "tables/column_name.h"
+#include "tables/csv.h"
 
 namespace tarnivel {
 namespace {

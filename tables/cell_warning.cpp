@@ -1,4 +1,4 @@
-#include "cli/cell_warning.h"
+#include "tables/cell_warning.h"
 
 #include "core/numeric.h"
 #include "system/report.h"
