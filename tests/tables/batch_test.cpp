@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli.h"
 #include "core/quantities.h"
 #include "system/io_error.h"
 #include "tables/csv.h"
@@ -188,69 +187,6 @@ TEST(Batch, ComputesARowJustWithinItsLimit) {
   EXPECT_EQ(err.str(), "");
 }
 
-// Each row of a batch gives what the single-calculation command line gives for it.
-TEST(Batch, AgreesWithTheCommandLineRowForRow) {
-  std::vector<std::string_view> calcs;
-  for (const CalculationInfo& info : kCalculations) calcs.push_back(info.name);
-  const char* texts[] = {"",      "0.3",   "-0.1",  "10", "100",   "1000",
-                         "1,000", "12abc", "1e200", "-1", "0.001", "1e-200"};
-  std::string input = "calc,pressure,velocity,diameter,flow\n";
-  std::vector<std::vector<std::string>> rows;
-  std::size_t n = 0;
-  for (std::string_view calc : calcs) {
-    for (int i = 0; i < 120; ++i, ++n) {
-      std::vector<std::string> row = {std::string(calc)};
-      for (std::size_t f = 0; f < 4; ++f) row.push_back(texts[(n * 7 + f * 5 + n / 3 * f) % 12]);
-      for (std::size_t k = 0; k < row.size(); ++k) {
-        if (k > 0) input += ',';
-        AppendCsvCell(input, row[k]);
-      }
-      input += '\n';
-      rows.push_back(row);
-    }
-  }
-  std::istringstream in(input);
-  std::ostringstream out, err;
-  RunBatch(in, out, err);
-
-  std::istringstream lines(out.str());
-  std::string line;
-  std::getline(lines, line);  // header
-  for (std::size_t r = 0; r < rows.size(); ++r) {
-    const std::vector<std::string>& row = rows[r];
-    std::vector<std::string> args = {row[0]};
-    for (std::size_t f = 0; f < 4; ++f) {
-      args.push_back(std::string("--").append(kInputFields[f].name));
-      args.push_back(row[f + 1]);
-    }
-    std::istringstream no_input;
-    std::ostringstream cli_out, cli_err;
-    const int status = RunCommandLine(args, no_input, cli_out, cli_err);
-
-    ASSERT_TRUE(std::getline(lines, line));
-    CsvReader reader;
-    reader.Feed(line);
-    reader.Finish();
-    ASSERT_EQ(reader.Next(), CsvReader::Status::Record);
-    const auto cells = reader.record();
-    const std::string message = cells[5];
-    const Field result = ResultField(*CalculationNamed(row[0]));
-    const std::size_t result_cell =
-        1 + std::ranges::find(kInputFields, result, &InputField::field) - kInputFields.begin();
-    if (status == kExitOk) {
-      EXPECT_EQ(cells[result_cell] + "\n", cli_out.str()) << line;
-      EXPECT_EQ(message, "") << line;
-    } else {
-      // The command line's last line on standard error is the prompt or fault.
-      std::string last = cli_err.str();
-      last.pop_back();
-      last = last.substr(last.rfind('\n') + 1);
-      EXPECT_EQ("tarnivel: " + message, last) << line;
-      EXPECT_EQ(cells[result_cell], "") << line;  // never a 0 that looks computed
-    }
-  }
-}
-
 // Hands out its text one byte at a time and notes what had been written when it was asked for
 // more, as a pipe fed by hand would.
 class TricklingInput final : public std::streambuf {
@@ -419,6 +355,83 @@ TEST(Batch, ReportsReadAndWriteFailuresAfterTheRowsBeforeThem) {
     EXPECT_EQ(sink.taken, "calc,press");
     EXPECT_EQ(err.str(), "tarnivel: write error: Input/output error\n");
   }
+}
+
+TEST(BatchPipes, ASeriesColumnGivesDiameterRowsTheirPipe) {
+  std::istringstream in(
+      "calc,pressure,velocity,flow,series,line\n"
+      "diameter,0.3,10,1000,pe-sdr11,A-3\n"
+      "diameter,0.3,10,1000, STEEL ,A-4\n"
+      "diameter,0.3,10,1000,,A-5\n"
+      "diameter,0.3,0.01,1000,pe-sdr11,A-6\n"
+      "velocity,0.3,,1000,pe-sdr11,A-7\n"
+      "diameter,0.3,10,1000,copper,A-8\n"
+      "diameter,0.3,10,,copper,A-9\n");
+  std::ostringstream out, err;
+  EXPECT_EQ(RunBatch(in, out, err), BatchOutcome::SomeRowEnded);
+  EXPECT_EQ(out.str(),
+            "calc,pressure,velocity,flow,series,line,diameter,pipe,bore,pipe_velocity,message\n"
+            "diameter,0.3,10,1000,pe-sdr11,A-3,94,de125,102.2,8.46536800344508,\n"
+            "diameter,0.3,10,1000, STEEL ,A-4,94,DN100,102.26,8.45543698308157,\n"
+            "diameter,0.3,10,1000,,A-5,94,,,,\n"
+            "diameter,0.3,0.01,1000,pe-sdr11,A-6,2974,,,,no pipe in pe-sdr11 with a bore of at "
+            "least 2973.54021894952 mm\n"
+            "velocity,0.3,,1000,pe-sdr11,A-7,,,,,请输入流通直径\n"
+            "diameter,0.3,10,1000,copper,A-8,94,,,,unknown series 'copper'\n"
+            "diameter,0.3,10,0,copper,A-9,,,,,请输入完整数据\n");
+
+  // A user's columns under the batch's names are carried through untouched; the batch's own
+  // take other names. A catalogue's series may be named, and replaces a built-in one.
+  std::istringstream users(
+      "calc,pressure,velocity,flow,pipe,bore,series,Message,tarnivel_pipe\n"
+      "diameter,0.3,10,1000,P-101,old,,keep,mine\n"
+      "diameter,0.3,10,1000,P-102,,sdr11,,\n"
+      "diameter,0.3,10,1000,P-103,,steel,,\n");
+  std::vector<PipeSeries> series(BuiltInSeries().begin(), BuiltInSeries().end());
+  MergeSeries(series, {{"Steel", {{"DN100", {11430}, {500}}}}});
+  std::ostringstream kept;
+  EXPECT_EQ(RunBatch(users, kept, err, "-", series), BatchOutcome::AllComputed);
+  EXPECT_EQ(kept.str(),
+            "calc,pressure,velocity,flow,pipe,bore,series,Message,tarnivel_pipe,diameter,"
+            "tarnivel_pipe_2,tarnivel_bore,pipe_velocity,tarnivel_message\n"
+            "diameter,0.3,10,1000,P-101,old,,keep,mine,94,,,,\n"
+            "diameter,0.3,10,1000,P-102,,sdr11,,,94,de125,102.2,8.46536800344508,\n"
+            "diameter,0.3,10,1000,P-103,,steel,,,94,DN100,104.3,8.12791245265688,\n");
+}
+
+// Drop rows, with a series' roughness, running out or without a length; diameter rows sized
+// by both checks, by velocity alone, or by velocity without a length. A user's outlet column
+// stays theirs.
+TEST(BatchDrop, DropRowsAndDiameterRowsWithALengthGetTheOutletAndTheDrop) {
+  std::istringstream in(
+      "calc,pressure,velocity,diameter,flow,length,series,max_drop,outlet\n"
+      "drop,0.4,,102.26,1000,1000,,,mine\n"
+      "Drop ,0.4,,102.26,1000,1000,sdr11,,\n"
+      "drop,0.4,,102.26,1000,1e6,,,\n"
+      "drop,0.4,,102.26,1000,,,,\n"
+      "diameter,0.005,10,,50,200,pe-sdr11,1,\n"
+      "diameter,0.005,10,,50,200,pe-sdr11,,\n"
+      "diameter,0.005,10,,50, ,pe-sdr11,1,\n"
+      "diameter,0.005,10,,50,2000,steel,,\n"
+      "velocity,0.3,,100,1000,100,steel,,\n");
+  std::ostringstream out, err;
+  EXPECT_EQ(RunBatch(in, out, err), BatchOutcome::SomeRowEnded);
+  EXPECT_EQ(out.str(),
+            "calc,pressure,velocity,diameter,flow,length,series,max_drop,outlet,pipe,bore,"
+            "pipe_velocity,tarnivel_outlet,drop,message\n"
+            "drop,0.4,,102.26,1000,1000,,,mine,,,,0.381019959228062,18.9800407719382,\n"
+            "Drop ,0.4,,102.26,1000,1000,sdr11,,,,,,0.38542233367312,14.5776663268804,\n"
+            "drop,0.4,,102.26,1000,1e6,,,,,,,,,\"the gauge pressure falls to 0 at "
+            "12911.5565808755 m, before the end of the line\"\n"
+            "drop,0.4,,102.26,1000,,,,,,,,,,length must be more than 0 m\n"
+            "diameter,0.005,10,41,50,200,pe-sdr11,1,,de75,61.4,4.46736655218286,"
+            "0.00424824975298502,0.751750247014978,\n"
+            "diameter,0.005,10,41,50,200,pe-sdr11,,,de63,51.4,6.37473436655638,"
+            "0.00324074659018256,1.75925340981744,\n"
+            "diameter,0.005,10,41,50, ,pe-sdr11,1,,de63,51.4,6.37473436655638,,,\n"
+            "diameter,0.005,10,41,50,2000,steel,,,DN50,52.48,6.11505936896812,,,\"the gauge "
+            "pressure falls to 0 at 552.666351472137 m, before the end of the line\"\n"
+            "velocity,0.3,8.84194143371033,100,1000,100,steel,,,,,,,,\n");
 }
 
 }  // namespace
