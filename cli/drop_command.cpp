@@ -83,11 +83,19 @@ void Explain(std::ostream& out, const DropResult& result) {
   }
 }
 
-int RunDrop(const ParsedArguments& parsed, const Streams& streams) {
-  const std::vector<DropQuantity> parameters = Parameters();
+// What drop is asked, its options read.
+struct DropRequest {
   DropTexts texts;
   std::optional<std::string> series, catalogue;
   bool explain = false;
+};
+
+DropRequest ReadRequest(const ParsedArguments& parsed) {
+  const std::vector<DropQuantity> parameters = Parameters();
+  DropRequest request;
+  DropTexts& texts = request.texts;
+  std::optional<std::string>& series = request.series;
+  std::optional<std::string>& catalogue = request.catalogue;
   for (const ParsedOption& option : parsed.options) {  // the last of each counts
     std::size_t index = option.index;
     if (index < std::size(kDropFields)) {
@@ -117,7 +125,7 @@ int RunDrop(const ParsedArguments& parsed, const Streams& streams) {
         catalogue = option.value;
         break;
       default:
-        explain = true;
+        request.explain = true;
         break;
     }
   }
@@ -125,6 +133,14 @@ int RunDrop(const ParsedArguments& parsed, const Streams& streams) {
   if (series && IsBlankText(*series)) series.reset();
   if (catalogue && IsBlankText(*catalogue)) catalogue.reset();
   ForgetBlankTexts(texts.parameters);
+  return request;
+}
+
+int RunDrop(const ParsedArguments& parsed, const Streams& streams) {
+  DropRequest request = ReadRequest(parsed);
+  DropTexts& texts = request.texts;
+  const std::optional<std::string>& series = request.series;
+  const std::optional<std::string>& catalogue = request.catalogue;
   std::vector<PipeSeries> known(BuiltInSeries().begin(), BuiltInSeries().end());
   if (catalogue) {
     if (const auto failure = LoadPipeCatalogue(*catalogue, known, streams.err))
@@ -163,7 +179,7 @@ int RunDrop(const ParsedArguments& parsed, const Streams& streams) {
     return fault->kind == DropFault::Kind::Arithmetic ? kExitFault : kExitPrompt;
   }
   const DropResult& result = std::get<DropResult>(outcome);
-  if (explain) {
+  if (request.explain) {
     Explain(streams.out, result);
   } else if (result.outlet_mpa) {
     streams.out << FormatGeneral(*result.outlet_mpa) << '\n';

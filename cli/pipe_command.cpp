@@ -242,6 +242,30 @@ int StatusOf(const Sizing& sizing) {
   return status;
 }
 
+// What pipe writes: a small table per series, or CSV of every pipe.
+std::string PipeText(const PipeRequest& request, const Sizing& sizing, bool drops) {
+  std::string text;
+  std::ostringstream table;
+  if (request.csv) {
+    text = "series,pipe,outside,wall,bore,velocity,choice";
+    text += drops ? ",outlet,drop,chosen_by,message,inlet_velocity,outlet_velocity\n" : "\n";
+  } else {
+    table << "required bore " << FormatGeneral(sizing.required_mm)
+          << " mm; outside, wall and bore in mm\n";
+  }
+  for (const SeriesSizing& sized : sizing.series) {
+    if (request.csv) {
+      WriteCsv(text, sizing, sized);
+    } else {
+      table << '\n';
+      WriteTable(table, sizing, sized);
+    }
+  }
+  if (!request.csv && drops) table << '\n' << VelocityBases();
+  if (!request.csv) text = table.str();
+  return text;
+}
+
 }  // namespace
 
 int RunPipe(const PipeRequest& given, std::ostream& out, std::ostream& err) {
@@ -313,27 +337,7 @@ int RunPipe(const PipeRequest& given, std::ostream& out, std::ostream& err) {
       }
     }
   }
-  std::string text;
-  std::ostringstream table;
-  if (request.csv) {
-    text = "series,pipe,outside,wall,bore,velocity,choice";
-    text += drops ? ",outlet,drop,chosen_by,message,inlet_velocity,outlet_velocity\n" : "\n";
-  } else {
-    table << "required bore " << FormatGeneral(sizing.required_mm)
-          << " mm; outside, wall and bore in mm\n";
-  }
-  for (const SeriesSizing& sized : sizing.series) {
-    if (request.csv) {
-      WriteCsv(text, sizing, sized);
-    } else {
-      table << '\n';
-      WriteTable(table, sizing, sized);
-    }
-  }
-  if (!request.csv && drops) table << '\n' << VelocityBases();
-  if (!request.csv) text = table.str();
-
-  out << text;  // a failed write is reported with the others'
+  out << PipeText(request, sizing, drops);  // a failed write is reported with the others'
   return StatusOf(sizing);
 }
 
