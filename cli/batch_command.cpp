@@ -1,3 +1,7 @@
+// The batch command's row in the table of commands: its help, written from the tables of
+// fields, calculations, drop quantities and series, and its run, which reads a catalogue if
+// given, opens FILE and hands both to the batch (tables/batch.h).
+
 #include "cli/batch_command.h"
 
 #include <istream>
@@ -19,7 +23,7 @@
 namespace tarnivel {
 namespace {
 
-// «a, b or c»
+// The names joined as a sentence lists them: «a, b or c».
 template <typename Names>
 std::string Listed(const Names& names, std::string_view last_joint) {
   std::string text;

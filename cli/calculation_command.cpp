@@ -1,3 +1,6 @@
+// The rows of velocity, flow and diameter in the table of commands: one calculation of the
+// window, its fields read from the options, its result or its request or fault written.
+
 #include "cli/calculation_command.h"
 
 #include <algorithm>

@@ -1,3 +1,6 @@
+// The dispatcher: finds the command named, reads its options, answers --help and --version,
+// runs the command, and turns running out of memory or a failed write into their statuses.
+
 #include "cli/cli.h"
 
 #include <algorithm>

@@ -1,3 +1,6 @@
+// The drop command's row and run: its options read into a line, its series' roughness,
+// warnings about the line, and the outlet pressure or the working written.
+
 #include "cli/drop_command.h"
 
 #include <algorithm>

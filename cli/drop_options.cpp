@@ -1,3 +1,6 @@
+// The drop quantities' options: which a command takes, their warnings for a value read in part,
+// and blank values read as the defaults.
+
 #include "cli/drop_options.h"
 
 #include <algorithm>

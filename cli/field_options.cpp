@@ -1,3 +1,5 @@
+// The four input fields' options and the warning for a value read only in part.
+
 #include "cli/field_options.h"
 
 #include <ostream>

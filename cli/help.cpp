@@ -1,3 +1,6 @@
+// The program's usage and each command's help, written from the table of commands and the rows
+// of their options and exit statuses.
+
 #include "cli/help.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The pipe command's row: its options and help, and their reading into a PipeRequest.
+
 #include "cli/pipe_arguments.h"
 
 #include <string>

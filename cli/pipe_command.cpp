@@ -1,3 +1,6 @@
+// The pipe command's run: the series asked for, the sizing by velocity and drop, and the small
+// table per series or the CSV of every pipe, with the status the choice ends in.
+
 #include "cli/pipe_command.h"
 
 #include <algorithm>

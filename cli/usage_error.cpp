@@ -1,3 +1,5 @@
+// The usage error's two lines on standard error.
+
 #include "cli/usage_error.h"
 
 #include <ostream>

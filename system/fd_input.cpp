@@ -1,3 +1,6 @@
+// The input stream buffer over a file descriptor: reads what is ready, retries an interrupted
+// read, and remembers why a read failed.
+
 #include "system/fd_input.h"
 
 #include <sys/ioctl.h>

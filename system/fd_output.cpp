@@ -1,3 +1,6 @@
+// The output stream buffer over a file descriptor: writes all it is given, retries an
+// interrupted write, and remembers why a write failed.
+
 #include "system/fd_output.h"
 
 #include <unistd.h>

@@ -1,3 +1,5 @@
+// Opens a FILE named on the command line for reading, as POSIX opens it.
+
 #include "system/input_file.h"
 
 #include <fcntl.h>

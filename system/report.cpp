@@ -1,3 +1,7 @@
+// The texts of the messages on standard error, the same on every system: a line with the
+// program's name, an echoed text with its control characters spelled out, and the warning for
+// a value read only in part.
+
 #include "system/report.h"
 
 #include <cstdio>

@@ -1,3 +1,6 @@
+// The batch: reads CSV rows a piece of input at a time, computes them in blocks on this thread
+// and a second one, and writes the rows and their warnings in the order of the input.
+
 #include "tables/batch.h"
 
 #include <malloc.h>

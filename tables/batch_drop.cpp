@@ -1,3 +1,6 @@
+// The batch's drop rows and the drop of a sized pipe: the line's columns read per row, the
+// outlet and drop cells, and each column's warning said once.
+
 #include "tables/batch_drop.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The batch's series column: the chosen pipe's cells for a diameter row that names a series.
+
 #include "tables/batch_pipes.h"
 
 #include <algorithm>

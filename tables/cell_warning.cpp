@@ -1,3 +1,5 @@
+// The batch's warning for a cell whose number was read only in part.
+
 #include "tables/cell_warning.h"
 
 #include "core/numeric.h"

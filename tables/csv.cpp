@@ -1,3 +1,6 @@
+// Streaming CSV: the reader's steps over a buffer that grows as text arrives, and the writing of
+// a cell, quoted where it must be.
+
 #include "tables/csv.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The warnings about a line of the pressure drop that the formulas can still compute.
+
 #include "tables/line_warnings.h"
 
 namespace tarnivel {

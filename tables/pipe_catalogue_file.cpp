@@ -1,3 +1,6 @@
+// A user's pipe catalogue: its CSV read and checked row by row into series, and why one cannot
+// be used, named by its line.
+
 #include "tables/pipe_catalogue_file.h"
 
 #include <algorithm>
