@@ -10,9 +10,10 @@
 #include <vector>
 
 #include "cli/cli.h"
-#include "cli/fd_input.h"
-#include "cli/fd_output.h"
-#include "cli/report.h"
+#include "cli/exit_status.h"
+#include "system/fd_input.h"
+#include "system/fd_output.h"
+#include "system/report.h"
 
 #ifdef TARNIVEL_WINDOW
 #include "app/display.h"
@@ -101,6 +102,7 @@ int main(int argc, char** argv) {
   try {
     return Run(argc, argv);
   } catch (const std::bad_alloc&) {
-    return tarnivel::ReportOutOfMemory(std::cerr);
+    tarnivel::ReportOutOfMemory(std::cerr);
+    return tarnivel::kExitOutOfMemory;
   }
 }

@@ -9,7 +9,7 @@
 
 #include "app/window/window_entry.h"
 #include "cli/exit_status.h"
-#include "cli/report.h"
+#include "system/report.h"
 
 namespace tarnivel {
 namespace {

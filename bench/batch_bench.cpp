@@ -8,7 +8,7 @@
 #include <streambuf>
 #include <string>
 
-#include "cli/batch.h"
+#include "tables/batch.h"
 
 namespace tarnivel {
 namespace {

@@ -1,23 +1,29 @@
+// The batch command's row in the table of commands: its help, written from the tables of
+// fields, calculations, drop quantities and series, and its run, which reads a catalogue if
+// given, opens FILE and hands both to the batch (tables/batch.h).
+
 #include "cli/batch_command.h"
 
 #include <istream>
 #include <string>
 #include <vector>
 
-#include "cli/batch.h"
-#include "cli/batch_drop.h"
-#include "cli/batch_pipes.h"
-#include "cli/csv.h"
-#include "cli/input_file.h"
-#include "cli/pipe_catalogue_file.h"
-#include "cli/report.h"
+#include "cli/table_statuses.h"
+#include "cli/usage_error.h"
 #include "core/pipes.h"
 #include "core/quantities.h"
+#include "system/input_file.h"
+#include "system/report.h"
+#include "tables/batch.h"
+#include "tables/batch_drop.h"
+#include "tables/batch_pipes.h"
+#include "tables/csv.h"
+#include "tables/pipe_catalogue_file.h"
 
 namespace tarnivel {
 namespace {
 
-// «a, b or c»
+// The names joined as a sentence lists them: «a, b or c».
 template <typename Names>
 std::string Listed(const Names& names, std::string_view last_joint) {
   std::string text;
@@ -99,16 +105,17 @@ int RunBatchCommand(const ParsedArguments& parsed, const Streams& streams) {
   std::vector<PipeSeries> series(BuiltInSeries().begin(), BuiltInSeries().end());
   for (const ParsedOption& option : parsed.options) {  // --catalogue, the last one counting
     series.assign(BuiltInSeries().begin(), BuiltInSeries().end());
-    if (const auto status = LoadPipeCatalogue(option.value, series, streams.err)) return *status;
+    if (const auto failure = LoadPipeCatalogue(option.value, series, streams.err))
+      return ExitStatusOf(*failure);
   }
   if (parsed.operands.empty() || parsed.operands[0] == "-") {
-    return RunBatch(streams.in, streams.out, streams.err, "-", series);
+    return ExitStatusOf(RunBatch(streams.in, streams.out, streams.err, "-", series));
   }
   const std::string& name = parsed.operands[0];
   const auto file = OpenInputFile(name, streams.err);
   if (!file) return kExitNoInput;
   std::istream file_in(file.get());
-  return RunBatch(file_in, streams.out, streams.err, name, series);
+  return ExitStatusOf(RunBatch(file_in, streams.out, streams.err, name, series));
 }
 
 }  // namespace

@@ -1,3 +1,6 @@
+// The rows of velocity, flow and diameter in the table of commands: one calculation of the
+// window, its fields read from the options, its result or its request or fault written.
+
 #include "cli/calculation_command.h"
 
 #include <algorithm>
@@ -6,8 +9,8 @@
 #include <vector>
 
 #include "cli/field_options.h"
-#include "cli/report.h"
 #include "core/numeric.h"
+#include "system/report.h"
 
 namespace tarnivel {
 namespace {

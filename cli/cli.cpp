@@ -1,3 +1,6 @@
+// The dispatcher: finds the command named, reads its options, answers --help and --version,
+// runs the command, and turns running out of memory or a failed write into their statuses.
+
 #include "cli/cli.h"
 
 #include <algorithm>
@@ -7,8 +10,9 @@
 #include <string_view>
 
 #include "cli/commands.h"
-#include "cli/io_error.h"
-#include "cli/report.h"
+#include "cli/usage_error.h"
+#include "system/io_error.h"
+#include "system/report.h"
 #include "tarnivel_version.h"
 
 namespace tarnivel {
@@ -16,11 +20,6 @@ namespace {
 
 // Reads a command's options, answers --help, and runs it.
 int Run(const Command& command, std::span<const std::string> args, const Streams& streams) {
-  if (command.reads_own_arguments) {
-    ParsedArguments unread;
-    unread.operands.assign(args.begin(), args.end());
-    return command.run(unread, streams);
-  }
   std::vector<OptionSpec> known = command.options;
   known.push_back(kHelpOption);
   const ParsedArguments parsed = ParseOptions(args, known);
@@ -66,11 +65,15 @@ int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::
   try {
     status = RunCommand(args, Streams{in, out, err});
   } catch (const std::bad_alloc&) {
-    return ReportOutOfMemory(err);
+    ReportOutOfMemory(err);
+    return kExitOutOfMemory;
   }
   if (status == kExitIoError) return status;  // already said
   out.flush();
-  if (!out) return ReportWriteError(err, IoErrorOf(out.rdbuf()));
+  if (!out) {
+    ReportWriteError(err, IoErrorOf(out.rdbuf()));
+    return kExitIoError;
+  }
   return status;
 }
 

@@ -5,9 +5,7 @@
 
 #include <functional>
 #include <iosfwd>
-#include <span>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "cli/exit_status.h"
@@ -39,14 +37,6 @@ struct Command {
   bool reads_rows = false;
   // Runs the command once its options have been read and --help has been answered.
   std::function<int(const ParsedArguments& arguments, const Streams& streams)> run;
-  // A command that reads its own arguments and answers its own --help: it is handed them
-  // unread, as operands, and the fields of its help above stay empty.
-  bool reads_own_arguments = false;
 };
-
-// A command of the older shape, which reads its arguments and writes its help itself.
-Command CommandReadingItsOwnArguments(std::string_view name, std::string_view summary,
-                                      int (*run)(std::span<const std::string> args,
-                                                 std::ostream& out, std::ostream& err));
 
 }  // namespace tarnivel

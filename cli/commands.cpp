@@ -1,3 +1,5 @@
+// The program's table of commands, made once from each command's own row.
+
 #include "cli/commands.h"
 
 #include <algorithm>

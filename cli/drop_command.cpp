@@ -1,3 +1,6 @@
+// The drop command's row and run: its options read into a line, its series' roughness,
+// warnings about the line, and the outlet pressure or the working written.
+
 #include "cli/drop_command.h"
 
 #include <algorithm>
@@ -12,11 +15,14 @@
 #include "cli/exit_status.h"
 #include "cli/field_options.h"
 #include "cli/options.h"
-#include "cli/pipe_catalogue_file.h"
-#include "cli/report.h"
+#include "cli/table_statuses.h"
+#include "cli/usage_error.h"
 #include "core/numeric.h"
 #include "core/pressure_drop.h"
 #include "core/quantities.h"
+#include "system/report.h"
+#include "tables/line_warnings.h"
+#include "tables/pipe_catalogue_file.h"
 
 namespace tarnivel {
 namespace {
@@ -80,11 +86,19 @@ void Explain(std::ostream& out, const DropResult& result) {
   }
 }
 
-int RunDrop(const ParsedArguments& parsed, const Streams& streams) {
-  const std::vector<DropQuantity> parameters = Parameters();
+// What drop is asked, its options read.
+struct DropRequest {
   DropTexts texts;
   std::optional<std::string> series, catalogue;
   bool explain = false;
+};
+
+DropRequest ReadRequest(const ParsedArguments& parsed) {
+  const std::vector<DropQuantity> parameters = Parameters();
+  DropRequest request;
+  DropTexts& texts = request.texts;
+  std::optional<std::string>& series = request.series;
+  std::optional<std::string>& catalogue = request.catalogue;
   for (const ParsedOption& option : parsed.options) {  // the last of each counts
     std::size_t index = option.index;
     if (index < std::size(kDropFields)) {
@@ -114,7 +128,7 @@ int RunDrop(const ParsedArguments& parsed, const Streams& streams) {
         catalogue = option.value;
         break;
       default:
-        explain = true;
+        request.explain = true;
         break;
     }
   }
@@ -122,9 +136,18 @@ int RunDrop(const ParsedArguments& parsed, const Streams& streams) {
   if (series && IsBlankText(*series)) series.reset();
   if (catalogue && IsBlankText(*catalogue)) catalogue.reset();
   ForgetBlankTexts(texts.parameters);
+  return request;
+}
+
+int RunDrop(const ParsedArguments& parsed, const Streams& streams) {
+  DropRequest request = ReadRequest(parsed);
+  DropTexts& texts = request.texts;
+  const std::optional<std::string>& series = request.series;
+  const std::optional<std::string>& catalogue = request.catalogue;
   std::vector<PipeSeries> known(BuiltInSeries().begin(), BuiltInSeries().end());
   if (catalogue) {
-    if (const auto status = LoadPipeCatalogue(*catalogue, known, streams.err)) return *status;
+    if (const auto failure = LoadPipeCatalogue(*catalogue, known, streams.err))
+      return ExitStatusOf(*failure);
   }
   if (series) {
     const std::optional<double> roughness = RoughnessOfSeries(*series, known);
@@ -159,7 +182,7 @@ int RunDrop(const ParsedArguments& parsed, const Streams& streams) {
     return fault->kind == DropFault::Kind::Arithmetic ? kExitFault : kExitPrompt;
   }
   const DropResult& result = std::get<DropResult>(outcome);
-  if (explain) {
+  if (request.explain) {
     Explain(streams.out, result);
   } else if (result.outlet_mpa) {
     streams.out << FormatGeneral(*result.outlet_mpa) << '\n';

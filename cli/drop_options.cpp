@@ -1,3 +1,6 @@
+// The drop quantities' options: which a command takes, their warnings for a value read in part,
+// and blank values read as the defaults.
+
 #include "cli/drop_options.h"
 
 #include <algorithm>
@@ -25,24 +28,6 @@ void ForgetBlankTexts(DropParameters& parameters) {
   for (std::optional<std::string>& text : parameters.texts) {
     if (text && IsBlankText(*text)) text.reset();
   }
-}
-
-std::vector<LineWarning> LineWarnings(const DropCase& line, const DropParameters& given) {
-  std::vector<LineWarning> warnings;
-  for (const DropQuantity quantity : UnusualParameters(line)) {
-    const double value = quantity == DropQuantity::Temperature ? line.temperature_c
-                         : quantity == DropQuantity::Density   ? line.density_kg_nm3
-                         : quantity == DropQuantity::Viscosity ? line.viscosity_m2s
-                                                               : line.atmosphere_kpa;
-    warnings.push_back({quantity, DescribeUnusual(quantity, value)});
-  }
-  const PressureForm form = FormAt(line.inlet_mpa);
-  for (const DropQuantityInfo& info : kDropQuantities) {
-    if (given[info.quantity] && UnusedByForm(info.quantity, form)) {
-      warnings.push_back({info.quantity, DescribeUnusedByForm(info.quantity, form)});
-    }
-  }
-  return warnings;
 }
 
 }  // namespace tarnivel

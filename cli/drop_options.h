@@ -5,7 +5,6 @@
 
 #include <initializer_list>
 #include <iosfwd>
-#include <string>
 #include <vector>
 
 #include "cli/options.h"
@@ -27,14 +26,5 @@ void WarnAboutIgnoredText(const DropParameters& parameters, std::ostream& err);
 // Forgets every blank text of `parameters`: a blank value is the option's default, as an empty
 // field or cell is, and a blank roughness leaves a series' own.
 void ForgetBlankTexts(DropParameters& parameters);
-
-struct LineWarning {
-  DropQuantity quantity;  // the parameter it is about
-  std::string text;
-};
-// What may be wrong with a line the formulas can compute, in the order of kDropQuantities: each
-// parameter outside its usual range, then one `given` that the pressure's form does not use.
-// Warnings, never refusals.
-std::vector<LineWarning> LineWarnings(const DropCase& line, const DropParameters& given);
 
 }  // namespace tarnivel

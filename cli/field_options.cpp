@@ -1,10 +1,12 @@
+// The four input fields' options and the warning for a value read only in part.
+
 #include "cli/field_options.h"
 
 #include <ostream>
 #include <string>
 
-#include "cli/report.h"
 #include "core/numeric.h"
+#include "system/report.h"
 
 namespace tarnivel {
 

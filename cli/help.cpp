@@ -1,11 +1,16 @@
+// The program's usage and each command's help, written from the table of commands and the rows
+// of their options and exit statuses.
+
 #include "cli/help.h"
 
 #include <algorithm>
 #include <ostream>
+#include <span>
 #include <sstream>
 #include <string_view>
 
 #include "cli/commands.h"
+#include "cli/exit_status.h"
 #include "cli/field_options.h"
 #include "core/numeric.h"
 #include "core/pipecalc.h"
@@ -76,8 +81,8 @@ void WriteParagraphs(std::ostream& out, std::string_view text) {
   }
 }
 
-}  // namespace
-
+// «  -p, --pressure=TEXT     gauge pressure, MPa»: the option, then what it is in a column of
+// its own, wrapped to the terminal's width.
 void WriteOptionLine(std::ostream& out, const OptionSpec& option) {
   std::string label = option.short_name != '\0' ? std::string("  -") + option.short_name + ", "
                                                 : std::string(6, ' ');
@@ -88,6 +93,11 @@ void WriteOptionLine(std::ostream& out, const OptionSpec& option) {
   WriteLabelled(out, label, what, kOptionColumn);
 }
 
+// Whose statuses a list of exit statuses describes: one command's or a batch's, or every
+// command's, where a status that means something else for a batch says both.
+enum class StatusesOf { Command, Batch, Program };
+
+// «Exit status:» and a line for each of `statuses`, in the order of kExitStatuses.
 void WriteExitStatuses(std::ostream& out, std::span<const ExitStatus> statuses, StatusesOf whose) {
   out << "Exit status:\n";
   for (const ExitStatusMeaning& meaning : kExitStatuses) {
@@ -102,6 +112,8 @@ void WriteExitStatuses(std::ostream& out, std::span<const ExitStatus> statuses, 
                   kStatusColumn);
   }
 }
+
+}  // namespace
 
 void WriteCommandHelp(std::ostream& out, const Command& command) {
   out << "Usage: tarnivel " << command.name;

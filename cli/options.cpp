@@ -1,3 +1,5 @@
+// Reads a command's options as getopt_long does, against the command's option rows.
+
 #include "cli/options.h"
 
 #include <getopt.h>

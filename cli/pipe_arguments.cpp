@@ -1,15 +1,17 @@
+// The pipe command's row: its options and help, and their reading into a PipeRequest.
+
 #include "cli/pipe_arguments.h"
 
 #include <string>
 #include <vector>
 
-#include "cli/csv.h"
 #include "cli/drop_options.h"
 #include "cli/field_options.h"
-#include "cli/pipe_catalogue_file.h"
 #include "cli/pipe_command.h"
 #include "core/pipes.h"
 #include "core/quantities.h"
+#include "tables/csv.h"
+#include "tables/pipe_catalogue_file.h"
 
 namespace tarnivel {
 namespace {

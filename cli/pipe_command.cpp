@@ -1,3 +1,6 @@
+// The pipe command's run: the series asked for, the sizing by velocity and drop, and the small
+// table per series or the CSV of every pipe, with the status the choice ends in.
+
 #include "cli/pipe_command.h"
 
 #include <algorithm>
@@ -6,18 +9,21 @@
 #include <sstream>
 #include <string_view>
 
-#include "cli/csv.h"
 #include "cli/drop_options.h"
 #include "cli/exit_status.h"
 #include "cli/field_options.h"
-#include "cli/input_file.h"
-#include "cli/pipe_catalogue_file.h"
-#include "cli/report.h"
+#include "cli/table_statuses.h"
+#include "cli/usage_error.h"
 #include "core/numeric.h"
 #include "core/pipecalc.h"
 #include "core/pipes.h"
 #include "core/quantities.h"
 #include "core/sizing.h"
+#include "system/input_file.h"
+#include "system/report.h"
+#include "tables/csv.h"
+#include "tables/line_warnings.h"
+#include "tables/pipe_catalogue_file.h"
 
 namespace tarnivel {
 namespace {
@@ -239,6 +245,30 @@ int StatusOf(const Sizing& sizing) {
   return status;
 }
 
+// What pipe writes: a small table per series, or CSV of every pipe.
+std::string PipeText(const PipeRequest& request, const Sizing& sizing, bool drops) {
+  std::string text;
+  std::ostringstream table;
+  if (request.csv) {
+    text = "series,pipe,outside,wall,bore,velocity,choice";
+    text += drops ? ",outlet,drop,chosen_by,message,inlet_velocity,outlet_velocity\n" : "\n";
+  } else {
+    table << "required bore " << FormatGeneral(sizing.required_mm)
+          << " mm; outside, wall and bore in mm\n";
+  }
+  for (const SeriesSizing& sized : sizing.series) {
+    if (request.csv) {
+      WriteCsv(text, sizing, sized);
+    } else {
+      table << '\n';
+      WriteTable(table, sizing, sized);
+    }
+  }
+  if (!request.csv && drops) table << '\n' << VelocityBases();
+  if (!request.csv) text = table.str();
+  return text;
+}
+
 }  // namespace
 
 int RunPipe(const PipeRequest& given, std::ostream& out, std::ostream& err) {
@@ -251,7 +281,8 @@ int RunPipe(const PipeRequest& given, std::ostream& out, std::ostream& err) {
 
   std::vector<PipeSeries> known(BuiltInSeries().begin(), BuiltInSeries().end());
   if (request.catalogue) {
-    if (const auto status = LoadPipeCatalogue(*request.catalogue, known, err)) return *status;
+    if (const auto failure = LoadPipeCatalogue(*request.catalogue, known, err))
+      return ExitStatusOf(*failure);
   }
   std::vector<const PipeSeries*> wanted;
   for (const std::string& name : request.series) {
@@ -309,27 +340,7 @@ int RunPipe(const PipeRequest& given, std::ostream& out, std::ostream& err) {
       }
     }
   }
-  std::string text;
-  std::ostringstream table;
-  if (request.csv) {
-    text = "series,pipe,outside,wall,bore,velocity,choice";
-    text += drops ? ",outlet,drop,chosen_by,message,inlet_velocity,outlet_velocity\n" : "\n";
-  } else {
-    table << "required bore " << FormatGeneral(sizing.required_mm)
-          << " mm; outside, wall and bore in mm\n";
-  }
-  for (const SeriesSizing& sized : sizing.series) {
-    if (request.csv) {
-      WriteCsv(text, sizing, sized);
-    } else {
-      table << '\n';
-      WriteTable(table, sizing, sized);
-    }
-  }
-  if (!request.csv && drops) table << '\n' << VelocityBases();
-  if (!request.csv) text = table.str();
-
-  out << text;  // a failed write is reported with the others'
+  out << PipeText(request, sizing, drops);  // a failed write is reported with the others'
   return StatusOf(sizing);
 }
 

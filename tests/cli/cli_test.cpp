@@ -5,10 +5,13 @@
 #include <algorithm>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/commands.h"
 #include "core/quantities.h"
+#include "tables/batch.h"
+#include "tables/csv.h"
 
 namespace tarnivel {
 namespace {
@@ -173,6 +176,69 @@ TEST(CommandLine, EveryHelpFitsATerminal) {
       EXPECT_LT(columns, 80) << ran.where << ": " << line;
     }
     EXPECT_NE(ran.out.find("\nExit status:\n"), std::string::npos) << ran.where;
+  }
+}
+
+// Each row of a batch gives what the single-calculation command line gives for it.
+TEST(Batch, AgreesWithTheCommandLineRowForRow) {
+  std::vector<std::string_view> calcs;
+  for (const CalculationInfo& info : kCalculations) calcs.push_back(info.name);
+  const char* texts[] = {"",      "0.3",   "-0.1",  "10", "100",   "1000",
+                         "1,000", "12abc", "1e200", "-1", "0.001", "1e-200"};
+  std::string input = "calc,pressure,velocity,diameter,flow\n";
+  std::vector<std::vector<std::string>> rows;
+  std::size_t n = 0;
+  for (std::string_view calc : calcs) {
+    for (int i = 0; i < 120; ++i, ++n) {
+      std::vector<std::string> row = {std::string(calc)};
+      for (std::size_t f = 0; f < 4; ++f) row.push_back(texts[(n * 7 + f * 5 + n / 3 * f) % 12]);
+      for (std::size_t k = 0; k < row.size(); ++k) {
+        if (k > 0) input += ',';
+        AppendCsvCell(input, row[k]);
+      }
+      input += '\n';
+      rows.push_back(row);
+    }
+  }
+  std::istringstream in(input);
+  std::ostringstream out, err;
+  RunBatch(in, out, err);
+
+  std::istringstream lines(out.str());
+  std::string line;
+  std::getline(lines, line);  // header
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    const std::vector<std::string>& row = rows[r];
+    std::vector<std::string> args = {row[0]};
+    for (std::size_t f = 0; f < 4; ++f) {
+      args.push_back(std::string("--").append(kInputFields[f].name));
+      args.push_back(row[f + 1]);
+    }
+    std::istringstream no_input;
+    std::ostringstream cli_out, cli_err;
+    const int status = RunCommandLine(args, no_input, cli_out, cli_err);
+
+    ASSERT_TRUE(std::getline(lines, line));
+    CsvReader reader;
+    reader.Feed(line);
+    reader.Finish();
+    ASSERT_EQ(reader.Next(), CsvReader::Status::Record);
+    const auto cells = reader.record();
+    const std::string message = cells[5];
+    const Field result = ResultField(*CalculationNamed(row[0]));
+    const std::size_t result_cell =
+        1 + std::ranges::find(kInputFields, result, &InputField::field) - kInputFields.begin();
+    if (status == kExitOk) {
+      EXPECT_EQ(cells[result_cell] + "\n", cli_out.str()) << line;
+      EXPECT_EQ(message, "") << line;
+    } else {
+      // The command line's last line on standard error is the prompt or fault.
+      std::string last = cli_err.str();
+      last.pop_back();
+      last = last.substr(last.rfind('\n') + 1);
+      EXPECT_EQ("tarnivel: " + message, last) << line;
+      EXPECT_EQ(cells[result_cell], "") << line;  // never a 0 that looks computed
+    }
   }
 }
 

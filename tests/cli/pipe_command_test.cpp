@@ -10,9 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/batch.h"
 #include "cli/cli.h"
-#include "cli/csv.h"
+#include "tables/csv.h"
 
 namespace tarnivel {
 namespace {
@@ -313,83 +312,6 @@ TEST(PipeCommand, WithALengthEachPipeGetsItsDropAndALimitChoosesByBoth) {
     if (!row[9].empty()) choices += row[1] + " " + row[6] + " by " + row[9] + "; ";
   }
   EXPECT_EQ(choices, "76x2 chosen by pressure drop; de75 chosen by pressure drop; ");
-}
-
-TEST(BatchPipes, ASeriesColumnGivesDiameterRowsTheirPipe) {
-  std::istringstream in(
-      "calc,pressure,velocity,flow,series,line\n"
-      "diameter,0.3,10,1000,pe-sdr11,A-3\n"
-      "diameter,0.3,10,1000, STEEL ,A-4\n"
-      "diameter,0.3,10,1000,,A-5\n"
-      "diameter,0.3,0.01,1000,pe-sdr11,A-6\n"
-      "velocity,0.3,,1000,pe-sdr11,A-7\n"
-      "diameter,0.3,10,1000,copper,A-8\n"
-      "diameter,0.3,10,,copper,A-9\n");
-  std::ostringstream out, err;
-  EXPECT_EQ(RunBatch(in, out, err), kExitPrompt);
-  EXPECT_EQ(out.str(),
-            "calc,pressure,velocity,flow,series,line,diameter,pipe,bore,pipe_velocity,message\n"
-            "diameter,0.3,10,1000,pe-sdr11,A-3,94,de125,102.2,8.46536800344508,\n"
-            "diameter,0.3,10,1000, STEEL ,A-4,94,DN100,102.26,8.45543698308157,\n"
-            "diameter,0.3,10,1000,,A-5,94,,,,\n"
-            "diameter,0.3,0.01,1000,pe-sdr11,A-6,2974,,,,no pipe in pe-sdr11 with a bore of at "
-            "least 2973.54021894952 mm\n"
-            "velocity,0.3,,1000,pe-sdr11,A-7,,,,,请输入流通直径\n"
-            "diameter,0.3,10,1000,copper,A-8,94,,,,unknown series 'copper'\n"
-            "diameter,0.3,10,0,copper,A-9,,,,,请输入完整数据\n");
-
-  // A user's columns under the batch's names are carried through untouched; the batch's own
-  // take other names. A catalogue's series may be named, and replaces a built-in one.
-  std::istringstream users(
-      "calc,pressure,velocity,flow,pipe,bore,series,Message,tarnivel_pipe\n"
-      "diameter,0.3,10,1000,P-101,old,,keep,mine\n"
-      "diameter,0.3,10,1000,P-102,,sdr11,,\n"
-      "diameter,0.3,10,1000,P-103,,steel,,\n");
-  std::vector<PipeSeries> series(BuiltInSeries().begin(), BuiltInSeries().end());
-  MergeSeries(series, {{"Steel", {{"DN100", {11430}, {500}}}}});
-  std::ostringstream kept;
-  EXPECT_EQ(RunBatch(users, kept, err, "-", series), kExitOk);
-  EXPECT_EQ(kept.str(),
-            "calc,pressure,velocity,flow,pipe,bore,series,Message,tarnivel_pipe,diameter,"
-            "tarnivel_pipe_2,tarnivel_bore,pipe_velocity,tarnivel_message\n"
-            "diameter,0.3,10,1000,P-101,old,,keep,mine,94,,,,\n"
-            "diameter,0.3,10,1000,P-102,,sdr11,,,94,de125,102.2,8.46536800344508,\n"
-            "diameter,0.3,10,1000,P-103,,steel,,,94,DN100,104.3,8.12791245265688,\n");
-}
-
-// Drop rows, with a series' roughness, running out or without a length; diameter rows sized
-// by both checks, by velocity alone, or by velocity without a length. A user's outlet column
-// stays theirs.
-TEST(BatchDrop, DropRowsAndDiameterRowsWithALengthGetTheOutletAndTheDrop) {
-  std::istringstream in(
-      "calc,pressure,velocity,diameter,flow,length,series,max_drop,outlet\n"
-      "drop,0.4,,102.26,1000,1000,,,mine\n"
-      "Drop ,0.4,,102.26,1000,1000,sdr11,,\n"
-      "drop,0.4,,102.26,1000,1e6,,,\n"
-      "drop,0.4,,102.26,1000,,,,\n"
-      "diameter,0.005,10,,50,200,pe-sdr11,1,\n"
-      "diameter,0.005,10,,50,200,pe-sdr11,,\n"
-      "diameter,0.005,10,,50, ,pe-sdr11,1,\n"
-      "diameter,0.005,10,,50,2000,steel,,\n"
-      "velocity,0.3,,100,1000,100,steel,,\n");
-  std::ostringstream out, err;
-  EXPECT_EQ(RunBatch(in, out, err), kExitPrompt);
-  EXPECT_EQ(out.str(),
-            "calc,pressure,velocity,diameter,flow,length,series,max_drop,outlet,pipe,bore,"
-            "pipe_velocity,tarnivel_outlet,drop,message\n"
-            "drop,0.4,,102.26,1000,1000,,,mine,,,,0.381019959228062,18.9800407719382,\n"
-            "Drop ,0.4,,102.26,1000,1000,sdr11,,,,,,0.38542233367312,14.5776663268804,\n"
-            "drop,0.4,,102.26,1000,1e6,,,,,,,,,\"the gauge pressure falls to 0 at "
-            "12911.5565808755 m, before the end of the line\"\n"
-            "drop,0.4,,102.26,1000,,,,,,,,,,length must be more than 0 m\n"
-            "diameter,0.005,10,41,50,200,pe-sdr11,1,,de75,61.4,4.46736655218286,"
-            "0.00424824975298502,0.751750247014978,\n"
-            "diameter,0.005,10,41,50,200,pe-sdr11,,,de63,51.4,6.37473436655638,"
-            "0.00324074659018256,1.75925340981744,\n"
-            "diameter,0.005,10,41,50, ,pe-sdr11,1,,de63,51.4,6.37473436655638,,,\n"
-            "diameter,0.005,10,41,50,2000,steel,,,DN50,52.48,6.11505936896812,,,\"the gauge "
-            "pressure falls to 0 at 552.666351472137 m, before the end of the line\"\n"
-            "velocity,0.3,8.84194143371033,100,1000,100,steel,,,,,,,,\n");
 }
 
 }  // namespace

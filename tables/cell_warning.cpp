@@ -1,7 +1,9 @@
-#include "cli/cell_warning.h"
+// The batch's warning for a cell whose number was read only in part.
 
-#include "cli/report.h"
+#include "tables/cell_warning.h"
+
 #include "core/numeric.h"
+#include "system/report.h"
 
 namespace tarnivel {
 namespace {

@@ -1,4 +1,4 @@
-#include "cli/batch.h"
+#include "tables/batch.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli.h"
-#include "cli/csv.h"
-#include "cli/io_error.h"
 #include "core/quantities.h"
+#include "system/io_error.h"
+#include "tables/csv.h"
 
 namespace tarnivel {
 namespace {
@@ -20,7 +19,7 @@ struct BatchCase {
   const char* name;
   std::string in;
   std::string out;
-  int status;
+  BatchOutcome status;
   std::string err = "";
 };
 
@@ -43,29 +42,30 @@ TEST(Batch, ComputesEveryRowAndCarriesTheRest) {
        "velocity,0.3,8.84194143371033,100,1000,A-1,\n"
        "flow,0.3,10,100,1130.973336,A-2,\n"
        "diameter,0.3,10,94,1000,A-3,\n",
-       kExitOk},
+       BatchOutcome::AllComputed},
       {"carried columns stay in place, fields in any order",
        "id,flow,note,calc,diameter\n7,1000,\"north, main\",velocity,100\n",
        "id,flow,note,calc,diameter,pressure,velocity,message\n"
        "7,1000,\"north, main\",velocity,100,,35.3677657348413,\n",
-       kExitOk},
+       BatchOutcome::AllComputed},
       {"quotes, embedded quotes and line breaks, CRLF and a byte order mark",
        "\xEF\xBB\xBF\"calc\",\"pressure\",diameter,flow,note\r\n"
        "\"velocity\",\"0.3\",\"100\",\"1000\",\"say \"\"hi\"\"\r\nthere\"\r\n",
        "calc,pressure,diameter,flow,note,velocity,message\n"
        "velocity,0.3,100,1000,\"say \"\"hi\"\"\r\nthere\",8.84194143371033,\n",
-       kExitOk},
+       BatchOutcome::AllComputed},
       {"the diameter shows the rewritten flow; names and calc values ignore case and blanks",
        " Calc ,PRESSURE,Velocity,diameter,flow\n Diameter ,0.3,10,7,\"1,000\"\n",
-       " Calc ,PRESSURE,Velocity,diameter,flow,message\n Diameter ,0.3,10,3,1,\n", kExitOk,
-       "tarnivel: batch: line 2: flow \"1,000\" was read as 1\n"},
+       " Calc ,PRESSURE,Velocity,diameter,flow,message\n Diameter ,0.3,10,3,1,\n",
+       BatchOutcome::AllComputed, "tarnivel: batch: line 2: flow \"1,000\" was read as 1\n"},
       {"a calc value longer than a short string, read in place",
        "calc,pressure,diameter,flow\n         velocity           ,0.3,100,1000\n",
        "calc,pressure,diameter,flow,velocity,message\n"
        "         velocity           ,0.3,100,1000,8.84194143371033,\n",
-       kExitOk},
+       BatchOutcome::AllComputed},
       {"short rows and blank lines", "calc,pressure,diameter,flow,note\n\nvelocity,0.3,100\n\r\n",
-       "calc,pressure,diameter,flow,note,velocity,message\nvelocity,0.3,100,,,0,\n", kExitOk},
+       "calc,pressure,diameter,flow,note,velocity,message\nvelocity,0.3,100,,,0,\n",
+       BatchOutcome::AllComputed},
       {"a parameter outside its usual range warned about once for its column; a roughness "
        "cell wins over its series', as --roughness wins over --series",
        "calc,pressure,diameter,flow,length,temperature,series,roughness\n"
@@ -77,7 +77,7 @@ TEST(Batch, ComputesEveryRowAndCarriesTheRest) {
        "drop,0.4,102.26,1000,1000,300,,,,,,,0.361482369899967,38.517630100033,\n"
        "drop,0.4,102.26,1000,1000,,sdr11,0.1,,,,,0.381019959228062,18.9800407719382,\n"
        "drop,0.4,102.26,1000,1000,400,sdr11,,,,,,0.365234669737221,34.7653302627792,\n",
-       kExitOk,
+       BatchOutcome::AllComputed,
        "tarnivel: batch: line 2: temperature 300 degC is outside the usual -60 to 100 degC: is it "
        "in another unit? (read as degC) (said once for the column)\n"},
       {"every message kind, and the rows after them",
@@ -99,7 +99,7 @@ TEST(Batch, ComputesEveryRowAndCarriesTheRest) {
        "speed,0.3,,100,1000,unknown calc 'speed'\n"
        ",0.3,,100,1000,unknown calc ''\n"
        "velocity,0.3,8.84194143371033,100,1000,\n",
-       kExitPrompt},
+       BatchOutcome::SomeRowEnded},
   };
   for (const BatchCase& c : cases) ExpectBatch(c);
 }
@@ -111,26 +111,27 @@ TEST(Batch, StopsAtMalformedInputAfterTheRowsBeforeIt) {
   const std::string out_header = "calc,pressure,diameter,flow,velocity,message\n";
   const BatchCase cases[] = {
       {"unterminated quote, named by the line it opens on",
-       header + good + "velocity,\"0.3,100,1000\n\nmore\n", out_header + good_out, kExitDataError,
-       "tarnivel: batch: line 3: a quoted cell is never closed\n"},
+       header + good + "velocity,\"0.3,100,1000\n\nmore\n", out_header + good_out,
+       BatchOutcome::Malformed, "tarnivel: batch: line 3: a quoted cell is never closed\n"},
       {"more cells than the header", header + good + "\n" + "velocity,0.3,100,1000,5\n" + good,
-       out_header + good_out, kExitDataError,
+       out_header + good_out, BatchOutcome::Malformed,
        "tarnivel: batch: line 4 has 5 cells, the header 4\n"},
       {"text after a closing quote", header + good + "velocity,\"0.3\"x,100,1000\n",
-       out_header + good_out, kExitDataError,
+       out_header + good_out, BatchOutcome::Malformed,
        "tarnivel: batch: line 3: text after the closing quote of a cell\n"},
       {"line breaks inside quotes counted in a CR-only file",
        "calc,pressure,diameter,flow,note\rvelocity,0.3,100,1000,\"a\rb\rc\"\r"
        "velocity,\"0.3\"x,100,1000\r",
        "calc,pressure,diameter,flow,note,velocity,message\n"
        "velocity,0.3,100,1000,\"a\rb\rc\",8.84194143371033,\n",
-       kExitDataError, "tarnivel: batch: line 5: text after the closing quote of a cell\n"},
+       BatchOutcome::Malformed,
+       "tarnivel: batch: line 5: text after the closing quote of a cell\n"},
       {"a column named twice, whichever way it is spelled",
-       "calc,pressure,diameter,flow, Flow\n" + good, "", kExitDataError,
+       "calc,pressure,diameter,flow, Flow\n" + good, "", BatchOutcome::Malformed,
        "tarnivel: batch: the header names the column ' Flow' twice\n"},
-      {"no calc column", "pressure,diameter\n0.3,100\n", "", kExitDataError,
+      {"no calc column", "pressure,diameter\n0.3,100\n", "", BatchOutcome::Malformed,
        "tarnivel: batch: the header row has no 'calc' column\n"},
-      {"empty input", "", "", kExitDataError,
+      {"empty input", "", "", BatchOutcome::Malformed,
        "tarnivel: batch: the input is empty; it needs a header row with a 'calc' column\n"},
   };
   for (const BatchCase& c : cases) ExpectBatch(c);
@@ -160,13 +161,13 @@ TEST(Batch, StopsAtACellOrRowOverItsLimit) {
   for (const auto& c : cases) {
     std::istringstream in(header + good + c.row + good);
     std::ostringstream out, err;
-    const int status = RunBatch(in, out, err);
+    const BatchOutcome status = RunBatch(in, out, err);
     if (c.err.empty()) {
-      EXPECT_EQ(status, kExitOk);
+      EXPECT_EQ(status, BatchOutcome::AllComputed);
       EXPECT_EQ(err.str(), "");
       continue;
     }
-    EXPECT_EQ(status, kExitDataError) << c.err;
+    EXPECT_EQ(status, BatchOutcome::Malformed) << c.err;
     EXPECT_EQ(out.str(), out_header + good_out) << c.err;
     EXPECT_EQ(err.str(), "tarnivel: batch: " + c.err + "\n");
   }
@@ -182,71 +183,8 @@ TEST(Batch, ComputesARowJustWithinItsLimit) {
   }
   std::istringstream in(header + "\n" + row + "\n");
   std::ostringstream out, err;
-  EXPECT_EQ(RunBatch(in, out, err), kExitOk);
+  EXPECT_EQ(RunBatch(in, out, err), BatchOutcome::AllComputed);
   EXPECT_EQ(err.str(), "");
-}
-
-// Each row of a batch gives what the single-calculation command line gives for it.
-TEST(Batch, AgreesWithTheCommandLineRowForRow) {
-  std::vector<std::string_view> calcs;
-  for (const CalculationInfo& info : kCalculations) calcs.push_back(info.name);
-  const char* texts[] = {"",      "0.3",   "-0.1",  "10", "100",   "1000",
-                         "1,000", "12abc", "1e200", "-1", "0.001", "1e-200"};
-  std::string input = "calc,pressure,velocity,diameter,flow\n";
-  std::vector<std::vector<std::string>> rows;
-  std::size_t n = 0;
-  for (std::string_view calc : calcs) {
-    for (int i = 0; i < 120; ++i, ++n) {
-      std::vector<std::string> row = {std::string(calc)};
-      for (std::size_t f = 0; f < 4; ++f) row.push_back(texts[(n * 7 + f * 5 + n / 3 * f) % 12]);
-      for (std::size_t k = 0; k < row.size(); ++k) {
-        if (k > 0) input += ',';
-        AppendCsvCell(input, row[k]);
-      }
-      input += '\n';
-      rows.push_back(row);
-    }
-  }
-  std::istringstream in(input);
-  std::ostringstream out, err;
-  RunBatch(in, out, err);
-
-  std::istringstream lines(out.str());
-  std::string line;
-  std::getline(lines, line);  // header
-  for (std::size_t r = 0; r < rows.size(); ++r) {
-    const std::vector<std::string>& row = rows[r];
-    std::vector<std::string> args = {row[0]};
-    for (std::size_t f = 0; f < 4; ++f) {
-      args.push_back(std::string("--").append(kInputFields[f].name));
-      args.push_back(row[f + 1]);
-    }
-    std::istringstream no_input;
-    std::ostringstream cli_out, cli_err;
-    const int status = RunCommandLine(args, no_input, cli_out, cli_err);
-
-    ASSERT_TRUE(std::getline(lines, line));
-    CsvReader reader;
-    reader.Feed(line);
-    reader.Finish();
-    ASSERT_EQ(reader.Next(), CsvReader::Status::Record);
-    const auto cells = reader.record();
-    const std::string message = cells[5];
-    const Field result = ResultField(*CalculationNamed(row[0]));
-    const std::size_t result_cell =
-        1 + std::ranges::find(kInputFields, result, &InputField::field) - kInputFields.begin();
-    if (status == kExitOk) {
-      EXPECT_EQ(cells[result_cell] + "\n", cli_out.str()) << line;
-      EXPECT_EQ(message, "") << line;
-    } else {
-      // The command line's last line on standard error is the prompt or fault.
-      std::string last = cli_err.str();
-      last.pop_back();
-      last = last.substr(last.rfind('\n') + 1);
-      EXPECT_EQ("tarnivel: " + message, last) << line;
-      EXPECT_EQ(cells[result_cell], "") << line;  // never a 0 that looks computed
-    }
-  }
 }
 
 // Hands out its text one byte at a time and notes what had been written when it was asked for
@@ -277,7 +215,7 @@ TEST(Batch, WritesEachRowBeforeWaitingForTheNext) {
   std::ostringstream out, err;
   TricklingInput trickle("calc,pressure,diameter,flow\nvelocity,0.3,100,1000\nflow,,\n", out);
   std::istream in(&trickle);
-  EXPECT_EQ(RunBatch(in, out, err), kExitPrompt);
+  EXPECT_EQ(RunBatch(in, out, err), BatchOutcome::SomeRowEnded);
   ASSERT_EQ(trickle.written_when_asked.size(), 2u);
   EXPECT_EQ(trickle.written_when_asked[0], "calc,pressure,diameter,flow,velocity,message\n");
   EXPECT_EQ(trickle.written_when_asked[1],
@@ -357,7 +295,7 @@ TEST(Batch, RowsComeOutAsAloneWhereverBlocksAndPiecesEnd) {
     BurstyInput bursty(input);
     std::istream in_bursts(&bursty);
     std::ostringstream out, err;
-    EXPECT_EQ(RunBatch(bursts ? in_bursts : whole, out, err), kExitPrompt);
+    EXPECT_EQ(RunBatch(bursts ? in_bursts : whole, out, err), BatchOutcome::SomeRowEnded);
     EXPECT_EQ(out.str(), out_header + want_out) << "in bursts: " << bursts;
     EXPECT_EQ(err.str(), want_err) << "in bursts: " << bursts;
   }
@@ -402,7 +340,7 @@ TEST(Batch, ReportsReadAndWriteFailuresAfterTheRowsBeforeThem) {
     FailingBuffer source(rows, 0);
     std::istream in(&source);
     std::ostringstream out, err;
-    EXPECT_EQ(RunBatch(in, out, err, "lines.csv"), kExitIoError);
+    EXPECT_EQ(RunBatch(in, out, err, "lines.csv"), BatchOutcome::ReadOrWriteFailed);
     EXPECT_EQ(out.str(),
               "calc,pressure,diameter,flow,velocity,message\n"
               "velocity,0.3,100,1000,8.84194143371033,\n");
@@ -413,10 +351,87 @@ TEST(Batch, ReportsReadAndWriteFailuresAfterTheRowsBeforeThem) {
     FailingBuffer sink("", 10);
     std::ostream out(&sink);
     std::ostringstream err;
-    EXPECT_EQ(RunBatch(in, out, err), kExitIoError);
+    EXPECT_EQ(RunBatch(in, out, err), BatchOutcome::ReadOrWriteFailed);
     EXPECT_EQ(sink.taken, "calc,press");
     EXPECT_EQ(err.str(), "tarnivel: write error: Input/output error\n");
   }
+}
+
+TEST(BatchPipes, ASeriesColumnGivesDiameterRowsTheirPipe) {
+  std::istringstream in(
+      "calc,pressure,velocity,flow,series,line\n"
+      "diameter,0.3,10,1000,pe-sdr11,A-3\n"
+      "diameter,0.3,10,1000, STEEL ,A-4\n"
+      "diameter,0.3,10,1000,,A-5\n"
+      "diameter,0.3,0.01,1000,pe-sdr11,A-6\n"
+      "velocity,0.3,,1000,pe-sdr11,A-7\n"
+      "diameter,0.3,10,1000,copper,A-8\n"
+      "diameter,0.3,10,,copper,A-9\n");
+  std::ostringstream out, err;
+  EXPECT_EQ(RunBatch(in, out, err), BatchOutcome::SomeRowEnded);
+  EXPECT_EQ(out.str(),
+            "calc,pressure,velocity,flow,series,line,diameter,pipe,bore,pipe_velocity,message\n"
+            "diameter,0.3,10,1000,pe-sdr11,A-3,94,de125,102.2,8.46536800344508,\n"
+            "diameter,0.3,10,1000, STEEL ,A-4,94,DN100,102.26,8.45543698308157,\n"
+            "diameter,0.3,10,1000,,A-5,94,,,,\n"
+            "diameter,0.3,0.01,1000,pe-sdr11,A-6,2974,,,,no pipe in pe-sdr11 with a bore of at "
+            "least 2973.54021894952 mm\n"
+            "velocity,0.3,,1000,pe-sdr11,A-7,,,,,请输入流通直径\n"
+            "diameter,0.3,10,1000,copper,A-8,94,,,,unknown series 'copper'\n"
+            "diameter,0.3,10,0,copper,A-9,,,,,请输入完整数据\n");
+
+  // A user's columns under the batch's names are carried through untouched; the batch's own
+  // take other names. A catalogue's series may be named, and replaces a built-in one.
+  std::istringstream users(
+      "calc,pressure,velocity,flow,pipe,bore,series,Message,tarnivel_pipe\n"
+      "diameter,0.3,10,1000,P-101,old,,keep,mine\n"
+      "diameter,0.3,10,1000,P-102,,sdr11,,\n"
+      "diameter,0.3,10,1000,P-103,,steel,,\n");
+  std::vector<PipeSeries> series(BuiltInSeries().begin(), BuiltInSeries().end());
+  MergeSeries(series, {{"Steel", {{"DN100", {11430}, {500}}}}});
+  std::ostringstream kept;
+  EXPECT_EQ(RunBatch(users, kept, err, "-", series), BatchOutcome::AllComputed);
+  EXPECT_EQ(kept.str(),
+            "calc,pressure,velocity,flow,pipe,bore,series,Message,tarnivel_pipe,diameter,"
+            "tarnivel_pipe_2,tarnivel_bore,pipe_velocity,tarnivel_message\n"
+            "diameter,0.3,10,1000,P-101,old,,keep,mine,94,,,,\n"
+            "diameter,0.3,10,1000,P-102,,sdr11,,,94,de125,102.2,8.46536800344508,\n"
+            "diameter,0.3,10,1000,P-103,,steel,,,94,DN100,104.3,8.12791245265688,\n");
+}
+
+// Drop rows, with a series' roughness, running out or without a length; diameter rows sized
+// by both checks, by velocity alone, or by velocity without a length. A user's outlet column
+// stays theirs.
+TEST(BatchDrop, DropRowsAndDiameterRowsWithALengthGetTheOutletAndTheDrop) {
+  std::istringstream in(
+      "calc,pressure,velocity,diameter,flow,length,series,max_drop,outlet\n"
+      "drop,0.4,,102.26,1000,1000,,,mine\n"
+      "Drop ,0.4,,102.26,1000,1000,sdr11,,\n"
+      "drop,0.4,,102.26,1000,1e6,,,\n"
+      "drop,0.4,,102.26,1000,,,,\n"
+      "diameter,0.005,10,,50,200,pe-sdr11,1,\n"
+      "diameter,0.005,10,,50,200,pe-sdr11,,\n"
+      "diameter,0.005,10,,50, ,pe-sdr11,1,\n"
+      "diameter,0.005,10,,50,2000,steel,,\n"
+      "velocity,0.3,,100,1000,100,steel,,\n");
+  std::ostringstream out, err;
+  EXPECT_EQ(RunBatch(in, out, err), BatchOutcome::SomeRowEnded);
+  EXPECT_EQ(out.str(),
+            "calc,pressure,velocity,diameter,flow,length,series,max_drop,outlet,pipe,bore,"
+            "pipe_velocity,tarnivel_outlet,drop,message\n"
+            "drop,0.4,,102.26,1000,1000,,,mine,,,,0.381019959228062,18.9800407719382,\n"
+            "Drop ,0.4,,102.26,1000,1000,sdr11,,,,,,0.38542233367312,14.5776663268804,\n"
+            "drop,0.4,,102.26,1000,1e6,,,,,,,,,\"the gauge pressure falls to 0 at "
+            "12911.5565808755 m, before the end of the line\"\n"
+            "drop,0.4,,102.26,1000,,,,,,,,,,length must be more than 0 m\n"
+            "diameter,0.005,10,41,50,200,pe-sdr11,1,,de75,61.4,4.46736655218286,"
+            "0.00424824975298502,0.751750247014978,\n"
+            "diameter,0.005,10,41,50,200,pe-sdr11,,,de63,51.4,6.37473436655638,"
+            "0.00324074659018256,1.75925340981744,\n"
+            "diameter,0.005,10,41,50, ,pe-sdr11,1,,de63,51.4,6.37473436655638,,,\n"
+            "diameter,0.005,10,41,50,2000,steel,,,DN50,52.48,6.11505936896812,,,\"the gauge "
+            "pressure falls to 0 at 552.666351472137 m, before the end of the line\"\n"
+            "velocity,0.3,8.84194143371033,100,1000,100,steel,,,,,,,,\n");
 }
 
 }  // namespace

@@ -3,13 +3,14 @@
 // or LF line ends, a UTF-8 byte order mark at the start tolerated.
 
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "cli/byte_buffer.h"
+#include "system/byte_buffer.h"
 
 namespace tarnivel {
 
@@ -45,11 +46,9 @@ class CsvReader {
   std::span<const std::string_view> cells() const { return cells_; }
   // The same cells, copied; valid until the next call to Next().
   std::span<const std::string> record() const;
-  std::size_t record_line() const { return record_line_; }
+  std::size_t record_line() const { return record_line_; }  // 1-based line it started on
   // Bytes given but not yet read as a record: the start of one, or what follows it.
-  std::size_t unread_bytes() const {
-    return buffer_.size() - Unread();
-  }  // 1-based line it started on
+  std::size_t unread_bytes() const { return buffer_.size() - Unread(); }
   const std::string& error() const { return error_; }
   std::size_t error_line() const { return error_line_; }
 
@@ -62,6 +61,15 @@ class CsvReader {
   enum class State { RecordStart, FieldStart, Unquoted, Quoted, QuoteInQuoted };
 
   std::size_t Unread() const { return state_ == State::RecordStart ? pos_ : record_start_; }
+  // The steps of Next, each reading on from pos_.
+  bool PassByteOrderMark();
+  std::optional<Status> Step();
+  bool StartRecord();
+  bool StartCell();
+  std::optional<Status> ReadUnquoted();
+  std::optional<Status> ReadQuoted();
+  std::optional<Status> AfterQuote();
+  Status AtEnd();
   void MoveUnreadTo(ByteBuffer& to);
   bool OverLimit();
   void FailOverLimit();

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/column_name.h"
+#include "tables/column_name.h"
 
 namespace tarnivel {
 

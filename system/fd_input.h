@@ -8,7 +8,7 @@
 #include <streambuf>
 #include <vector>
 
-#include "cli/io_error.h"
+#include "system/io_error.h"
 
 namespace tarnivel {
 

@@ -1,23 +1,53 @@
-#include "cli/pipe_catalogue_file.h"
+// A user's pipe catalogue: its CSV read and checked row by row into series, and why one cannot
+// be used, named by its line.
+
+#include "tables/pipe_catalogue_file.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
 #include <optional>
 #include <span>
+#include <streambuf>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <variant>
 
-#include "cli/column_name.h"
-#include "cli/csv.h"
-#include "cli/exit_status.h"
-#include "cli/input_file.h"
-#include "cli/report.h"
 #include "core/numeric.h"
+#include "system/input_file.h"
+#include "system/report.h"
+#include "tables/column_name.h"
+#include "tables/csv.h"
 
 namespace tarnivel {
 namespace {
+
+// Why a catalogue cannot be used, and where.
+struct CatalogueError {
+  enum class Kind {
+    Empty,              // no header row at all
+    Csv,                // malformed CSV; `detail` says how
+    MissingColumn,      // the header lacks the column `detail`
+    DuplicateColumn,    // the header names the column `detail` twice
+    TooManyCells,       // a row with more cells than the header
+    EmptyName,          // an empty series or pipe name (`detail`: which)
+    LongName,           // a series or pipe name over kMaxCatalogueNameBytes (`detail`: which)
+    ControlCharacter,   // a series or pipe name (`detail`: which) with a byte below 0x20
+    BadLength,          // `detail` is not millimetres with at most two decimals
+    ZeroWall,           // pipe `detail` has a wall of 0
+    NoBore,             // the wall leaves no bore: 2 × wall ≥ outside
+    DuplicatePipe,      // pipe `detail` is named twice in its series
+    BoreNotIncreasing,  // the bore is not larger than the one before in its series
+    BadRoughness,       // `detail` is not a roughness in mm, 0 or more
+    RoughnessDiffers,   // pipe `detail` gives its series another roughness than before
+    TooManyPipes        // more than kMaxCataloguePipes rows of pipes
+  };
+  Kind kind;
+  std::size_t line;  // 1-based
+  std::string detail;
+};
 
 constexpr std::array<std::string_view, 4> kColumnNames = {"series", "pipe", "outside", "wall"};
 enum Column { kSeries, kPipe, kOutside, kWall };
@@ -144,8 +174,7 @@ class CatalogueBuilder {
   std::vector<std::optional<double>> roughness_given_;       // by series
 };
 
-}  // namespace
-
+// «line 3: outside '11o' is not millimetres with at most two decimals»: always one line.
 std::string Describe(const CatalogueError& error) {
   if (error.kind == CatalogueError::Kind::Empty) {
     return "the file is empty; a catalogue needs a header row naming series, pipe, outside and "
@@ -194,6 +223,8 @@ std::string Describe(const CatalogueError& error) {
   return text;
 }
 
+// The series of the catalogue `source` holds, in the order they first appear. It is read as it
+// arrives, up to its end or a failed read, which the caller asks the source about.
 std::variant<std::vector<PipeSeries>, CatalogueError> ParsePipeCatalogue(std::streambuf& source) {
   std::vector<char> chunk(1 << 16);
   CsvReader reader;
@@ -226,18 +257,21 @@ std::variant<std::vector<PipeSeries>, CatalogueError> ParsePipeCatalogue(std::st
   }
 }
 
-std::optional<int> LoadPipeCatalogue(const std::string& path, std::vector<PipeSeries>& known,
-                                     std::ostream& err) {
+}  // namespace
+
+std::optional<CatalogueFailure> LoadPipeCatalogue(const std::string& path,
+                                                  std::vector<PipeSeries>& known,
+                                                  std::ostream& err) {
   const auto file = OpenInputFile(path, err);
-  if (!file) return kExitNoInput;
+  if (!file) return CatalogueFailure::CannotOpen;
   auto parsed = ParsePipeCatalogue(*file);
   if (file->io_error() != 0) {
     ReportFileError(err, path, file->io_error());
-    return kExitIoError;
+    return CatalogueFailure::ReadFailed;
   }
   if (const auto* error = std::get_if<CatalogueError>(&parsed)) {
     Report(err, Escaped(path) + ": " + Describe(*error));
-    return kExitDataError;
+    return CatalogueFailure::Malformed;
   }
   MergeSeries(known, std::move(std::get<std::vector<PipeSeries>>(parsed)));
   return std::nullopt;

@@ -1,11 +1,13 @@
-#include "cli/batch_pipes.h"
+// The batch's series column: the chosen pipe's cells for a diameter row that names a series.
+
+#include "tables/batch_pipes.h"
 
 #include <algorithm>
 
-#include "cli/column_name.h"
-#include "cli/report.h"
 #include "core/numeric.h"
 #include "core/sizing.h"
+#include "system/report.h"
+#include "tables/column_name.h"
 
 namespace tarnivel {
 namespace {

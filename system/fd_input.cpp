@@ -1,4 +1,7 @@
-#include "cli/fd_input.h"
+// The input stream buffer over a file descriptor: reads what is ready, retries an interrupted
+// read, and remembers why a read failed.
+
+#include "system/fd_input.h"
 
 #include <sys/ioctl.h>
 #include <unistd.h>

@@ -1,10 +1,12 @@
-#include "cli/input_file.h"
+// Opens a FILE named on the command line for reading, as POSIX opens it.
+
+#include "system/input_file.h"
 
 #include <fcntl.h>
 
 #include <cerrno>
 
-#include "cli/report.h"
+#include "system/report.h"
 
 namespace tarnivel {
 

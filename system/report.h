@@ -1,24 +1,24 @@
 #pragma once
 // What the program says on standard error. Every line begins with the program's name, so that
 // a message can be told from other programs' in a script's log; that name is written here only.
+//
+// The layers above call these without knowing the system: the texts are the same everywhere
+// (report.cpp), while writing them and spelling a system error is the system's
+// (report_posix.cpp; a Windows build puts its own beside it).
 
 #include <iosfwd>
 #include <string>
 #include <string_view>
 
-#include "cli/exit_status.h"
-
 namespace tarnivel {
+
+// What every line begins with.
+inline constexpr std::string_view kReportPrefix = "tarnivel: ";
 
 // «tarnivel: <message>» on a line of its own.
 void Report(std::ostream& err, std::string_view message);
 // The same line as text, for messages gathered before they are written (on a second thread).
 std::string ReportLine(std::string_view message);
-
-// A usage error in two lines, «tarnivel: <what>» and where to find help: the help of
-// `command` when one is named, the program's otherwise.
-[[nodiscard]] ExitStatus UsageError(std::ostream& err, std::string_view what,
-                                    std::string_view command = {});
 
 // A name or text a message echoes, with its control characters spelled out (\n, \t, \r,
 // \x01, ...), so that the message stays on one line and says what was typed.
@@ -27,9 +27,9 @@ std::string Escaped(std::string_view text);
 void ReportFileError(std::ostream& err, std::string_view file, int error);
 // A failed write to standard output: «tarnivel: write error: <system message>»; EIO when the
 // cause is not known.
-[[nodiscard]] ExitStatus ReportWriteError(std::ostream& err, int error);
+void ReportWriteError(std::ostream& err, int error);
 // Memory ran out; says so without asking for more.
-[[nodiscard]] ExitStatus ReportOutOfMemory(std::ostream& err) noexcept;
+void ReportOutOfMemory(std::ostream& err) noexcept;
 
 // The warning for a value the number reading took only in part, so that a script never
 // computes silently with «1,000» read as 1: «tarnivel: <subject> "<text>" was read as <value>».

@@ -5,7 +5,7 @@
 #include <streambuf>
 #include <vector>
 
-#include "cli/io_error.h"
+#include "system/io_error.h"
 
 namespace tarnivel {
 

@@ -6,12 +6,12 @@
 #include <memory>
 #include <string>
 
-#include "cli/fd_input.h"
+#include "system/fd_input.h"
 
 namespace tarnivel {
 
 // The file at `path`, read as it arrives; nullptr, once «tarnivel: FILE: <system message>»
-// has been written to `err`, when it cannot be opened (the caller's status is kExitNoInput).
+// has been written to `err`, when it cannot be opened.
 std::unique_ptr<FdInputBuffer> OpenInputFile(const std::string& path, std::ostream& err);
 
 }  // namespace tarnivel

@@ -16,17 +16,17 @@
 #include <variant>
 #include <vector>
 
-#include "cli/added_columns.h"
 #include "core/fields.h"
 #include "core/pipes.h"
 #include "core/pressure_drop.h"
 #include "core/quantities.h"
 #include "core/sizing.h"
+#include "tables/added_columns.h"
 
 namespace tarnivel {
 
 // A warning about a line's parameter, said once for its column however many rows would give it
-// (cli/drop_options.h: LineWarnings): its line for standard error, where it stands among a
+// (tables/line_warnings.h): its line for standard error, where it stands among a
 // slice's other warnings, and the quantity whose column it is about.
 struct ColumnWarning {
   std::size_t at;

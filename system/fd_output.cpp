@@ -1,4 +1,7 @@
-#include "cli/fd_output.h"
+// The output stream buffer over a file descriptor: writes all it is given, retries an
+// interrupted write, and remembers why a write failed.
+
+#include "system/fd_output.h"
 
 #include <unistd.h>
 

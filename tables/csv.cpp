@@ -1,8 +1,12 @@
-#include "cli/csv.h"
+// Streaming CSV: the reader's steps over a buffer that grows as text arrives, and the writing of
+// a cell, quoted where it must be.
+
+#include "tables/csv.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 namespace tarnivel {
@@ -131,116 +135,157 @@ CsvReader::Status CsvReader::Fail(std::string message, std::size_t line) {
   return Status::Error;
 }
 
+// Passes over a byte order mark at the start of the text; false while too little text has come
+// to tell.
+bool CsvReader::PassByteOrderMark() {
+  const std::string_view start(buffer_.data(), std::min(buffer_.size(), kByteOrderMark.size()));
+  if (!finished_ && start.size() < kByteOrderMark.size() && kByteOrderMark.starts_with(start)) {
+    return false;
+  }
+  at_start_ = false;
+  // Anything but a whole byte order mark is text, a part of one included.
+  if (start == kByteOrderMark) pos_ = kByteOrderMark.size();
+  return true;
+}
+
 CsvReader::Status CsvReader::Next() {
   if (!error_.empty()) return Status::Error;
-  char* const data = buffer_.data();
+  if (at_start_ && !PassByteOrderMark()) return Status::NeedMore;
   const std::size_t size = buffer_.size();
-  if (at_start_) {
-    const std::string_view start(data, std::min(size, kByteOrderMark.size()));
-    if (!finished_ && start.size() < kByteOrderMark.size() && kByteOrderMark.starts_with(start)) {
-      return Status::NeedMore;
-    }
-    at_start_ = false;
-    // Anything but a whole byte order mark is text, a part of one included.
-    if (start == kByteOrderMark) pos_ = kByteOrderMark.size();
-  }
   while (pos_ < size) {
     if (skip_lf_) {
       skip_lf_ = false;
-      if (data[pos_] == '\n') {
+      if (buffer_.data()[pos_] == '\n') {
         ++pos_;
         continue;
       }
     }
-    switch (state_) {
-      case State::RecordStart: {
-        const char c = data[pos_];
-        if (c == '\n' || c == '\r') {  // a blank line is no record
-          skip_lf_ = c == '\r';
-          ++line_;
-          ++pos_;
-          continue;
-        }
-        record_start_ = pos_;
-        record_line_ = line_;
-        record_bytes_ = 0;
-        spans_.clear();
-        state_ = State::FieldStart;
-        [[fallthrough]];
-      }
-      case State::FieldStart:
-        if (data[pos_] == '"') {
-          state_ = State::Quoted;
-          quote_line_ = line_;
-          quoted_cr_ = false;
-          cell_start_ = cell_end_ = ++pos_;
-          continue;
-        }
-        state_ = State::Unquoted;
-        cell_start_ = pos_;
-        [[fallthrough]];
-      case State::Unquoted:
-        // Unquoted cells are read one after the other here, as most are. A quote inside one
-        // is taken as it stands.
-        for (;;) {
-          pos_ = cell_end_ = Find(data, pos_, size, kEndsUnquotedCell);
-          if (OverLimit()) return Status::Error;
-          if (pos_ == size) break;
-          const char c = data[pos_++];
-          if (c != ',') return EndLine(c);
-          EndCell();
-          cell_start_ = cell_end_ = pos_;
-          if (OverLimit()) return Status::Error;
-          if (pos_ == size || data[pos_] == '"') {
-            state_ = State::FieldStart;
-            break;
-          }
-        }
-        continue;
-      case State::Quoted: {
-        const std::size_t end = Find(data, pos_, size, kStopsQuotedText);
-        if (end > pos_) {
-          if (cell_end_ != pos_) std::memmove(data + cell_end_, data + pos_, end - pos_);
-          cell_end_ += end - pos_;
-          pos_ = end;
-          quoted_cr_ = false;
-          if (OverLimit()) return Status::Error;
-          continue;
-        }
-        const char c = data[pos_++];
-        if (c == '"') {
-          state_ = State::QuoteInQuoted;
-          continue;
-        }
-        // CR, LF and CRLF each end one line, inside quotes as outside.
-        if (c == '\r' || !quoted_cr_) ++line_;
-        quoted_cr_ = c == '\r';
-        data[cell_end_++] = c;
-        if (OverLimit()) return Status::Error;
-        continue;
-      }
-      case State::QuoteInQuoted: {
-        const char c = data[pos_++];
-        if (c == '"') {  // a doubled quote is one quote
-          quoted_cr_ = false;
-          data[cell_end_++] = '"';
-          state_ = State::Quoted;
-          if (OverLimit()) return Status::Error;
-        } else if (c == ',') {
-          EndCell();
-          cell_start_ = cell_end_ = pos_;
-          state_ = State::FieldStart;
-          if (OverLimit()) return Status::Error;
-        } else if (c == '\n' || c == '\r') {
-          return EndLine(c);
-        } else {
-          return Fail("text after the closing quote of a cell", line_);
-        }
-        continue;
-      }
+    if (const std::optional<Status> status = Step()) return *status;
+  }
+  return finished_ ? AtEnd() : Status::NeedMore;
+}
+
+// Reads on from pos_ in the state the text before left off in; a status when Next returns one.
+std::optional<CsvReader::Status> CsvReader::Step() {
+  switch (state_) {
+    case State::RecordStart:
+      if (!StartRecord()) return std::nullopt;
+      [[fallthrough]];
+    case State::FieldStart:
+      if (StartCell()) return std::nullopt;
+      [[fallthrough]];
+    case State::Unquoted:
+      return ReadUnquoted();
+    case State::Quoted:
+      return ReadQuoted();
+    case State::QuoteInQuoted:
+      return AfterQuote();
+  }
+  return std::nullopt;
+}
+
+// Starts a record at pos_; false for a blank line, which is no record and is passed over.
+bool CsvReader::StartRecord() {
+  const char c = buffer_.data()[pos_];
+  if (c == '\n' || c == '\r') {
+    skip_lf_ = c == '\r';
+    ++line_;
+    ++pos_;
+    return false;
+  }
+  record_start_ = pos_;
+  record_line_ = line_;
+  record_bytes_ = 0;
+  spans_.clear();
+  state_ = State::FieldStart;
+  return true;
+}
+
+// Starts a cell at pos_; true for a quoted one, whose text begins after the quote.
+bool CsvReader::StartCell() {
+  if (buffer_.data()[pos_] == '"') {
+    state_ = State::Quoted;
+    quote_line_ = line_;
+    quoted_cr_ = false;
+    cell_start_ = cell_end_ = ++pos_;
+    return true;
+  }
+  state_ = State::Unquoted;
+  cell_start_ = pos_;
+  return false;
+}
+
+// Unquoted cells are read one after the other here, as most are. A quote inside one is taken
+// as it stands.
+std::optional<CsvReader::Status> CsvReader::ReadUnquoted() {
+  char* const data = buffer_.data();
+  const std::size_t size = buffer_.size();
+  for (;;) {
+    pos_ = cell_end_ = Find(data, pos_, size, kEndsUnquotedCell);
+    if (OverLimit()) return Status::Error;
+    if (pos_ == size) break;
+    const char c = data[pos_++];
+    if (c != ',') return EndLine(c);
+    EndCell();
+    cell_start_ = cell_end_ = pos_;
+    if (OverLimit()) return Status::Error;
+    if (pos_ == size || data[pos_] == '"') {
+      state_ = State::FieldStart;
+      break;
     }
   }
-  if (!finished_) return Status::NeedMore;
+  return std::nullopt;
+}
+
+// The text of a quoted cell up to its next quote or line break, or that one character.
+std::optional<CsvReader::Status> CsvReader::ReadQuoted() {
+  char* const data = buffer_.data();
+  const std::size_t end = Find(data, pos_, buffer_.size(), kStopsQuotedText);
+  if (end > pos_) {
+    if (cell_end_ != pos_) std::memmove(data + cell_end_, data + pos_, end - pos_);
+    cell_end_ += end - pos_;
+    pos_ = end;
+    quoted_cr_ = false;
+    if (OverLimit()) return Status::Error;
+    return std::nullopt;
+  }
+  const char c = data[pos_++];
+  if (c == '"') {
+    state_ = State::QuoteInQuoted;
+    return std::nullopt;
+  }
+  // CR, LF and CRLF each end one line, inside quotes as outside.
+  if (c == '\r' || !quoted_cr_) ++line_;
+  quoted_cr_ = c == '\r';
+  data[cell_end_++] = c;
+  if (OverLimit()) return Status::Error;
+  return std::nullopt;
+}
+
+// The character after a quote inside a quoted cell: another quote, or the cell's end.
+std::optional<CsvReader::Status> CsvReader::AfterQuote() {
+  char* const data = buffer_.data();
+  const char c = data[pos_++];
+  if (c == '"') {  // a doubled quote is one quote
+    quoted_cr_ = false;
+    data[cell_end_++] = '"';
+    state_ = State::Quoted;
+    if (OverLimit()) return Status::Error;
+  } else if (c == ',') {
+    EndCell();
+    cell_start_ = cell_end_ = pos_;
+    state_ = State::FieldStart;
+    if (OverLimit()) return Status::Error;
+  } else if (c == '\n' || c == '\r') {
+    return EndLine(c);
+  } else {
+    return Fail("text after the closing quote of a cell", line_);
+  }
+  return std::nullopt;
+}
+
+// The end of the text, once finished: the last record, if the text did not end with one.
+CsvReader::Status CsvReader::AtEnd() {
   switch (state_) {
     case State::RecordStart:
       return Status::End;

@@ -1,13 +1,16 @@
-#include "cli/batch_drop.h"
+// The batch's drop rows and the drop of a sized pipe: the line's columns read per row, the
+// outlet and drop cells, and each column's warning said once.
+
+#include "tables/batch_drop.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "cli/cell_warning.h"
-#include "cli/column_name.h"
-#include "cli/drop_options.h"
-#include "cli/report.h"
 #include "core/numeric.h"
+#include "system/report.h"
+#include "tables/cell_warning.h"
+#include "tables/column_name.h"
+#include "tables/line_warnings.h"
 
 namespace tarnivel {
 namespace {

@@ -1,4 +1,7 @@
-#include "cli/batch.h"
+// The batch: reads CSV rows a piece of input at a time, computes them in blocks on this thread
+// and a second one, and writes the rows and their warnings in the order of the input.
+
+#include "tables/batch.h"
 
 #include <malloc.h>
 
@@ -15,18 +18,17 @@
 #include <utility>
 #include <vector>
 
-#include "cli/batch_drop.h"
-#include "cli/batch_pipes.h"
-#include "cli/byte_buffer.h"
-#include "cli/cell_warning.h"
-#include "cli/column_name.h"
-#include "cli/csv.h"
-#include "cli/exit_status.h"
-#include "cli/io_error.h"
-#include "cli/report.h"
-#include "cli/second_thread.h"
 #include "core/numeric.h"
 #include "core/quantities.h"
+#include "system/byte_buffer.h"
+#include "system/io_error.h"
+#include "system/report.h"
+#include "system/second_thread.h"
+#include "tables/batch_drop.h"
+#include "tables/batch_pipes.h"
+#include "tables/cell_warning.h"
+#include "tables/column_name.h"
+#include "tables/csv.h"
 
 namespace tarnivel {
 namespace {
@@ -283,13 +285,112 @@ class Block {
   std::atomic<std::size_t> next_slice_ = 0;
 };
 
+// The header row of the output: the input's columns, the field columns it lacks, the added
+// pipe and drop columns, and the message.
+std::string HeaderRow(std::span<const std::string> header, const Columns& columns) {
+  std::string row;
+  bool row_empty = true;
+  for (const std::string& cell : header) AppendCell(row, row_empty, cell);
+  for (std::size_t f = 0; f < kInputFields.size(); ++f) {
+    if (columns.field[f] >= columns.input_count) AppendCell(row, row_empty, kInputFields[f].name);
+  }
+  for (const std::string& name : columns.pipes.Added().Names()) AppendCell(row, row_empty, name);
+  for (const std::string& name : columns.drop.Added().Names()) AppendCell(row, row_empty, name);
+  AppendCell(row, row_empty, columns.message_name);
+  row.push_back('\n');
+  return row;
+}
+
+// Writes the table and says on standard error what went wrong with it: the header, then each
+// block's rows with their warnings after them. It keeps how the batch ends.
+class BatchOutput {
+ public:
+  BatchOutput(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+
+  // Holds the header row until the first rows go out.
+  void Hold(std::string header) { pending_ = std::move(header); }
+
+  // Writes what is held, and gives the stream rows may be written straight to.
+  std::ostream& WriteThrough() {
+    WritePending();
+    return out_;
+  }
+
+  // Writes a computed block: its rows, then its warnings, each column's said once (ColumnWarning).
+  // Returns false, with the batch ended, when the write failed.
+  bool Write(const Block& block) {
+    WritePending();
+    std::string err;
+    for (const Block::Slice& slice : block.slices()) {
+      out_.write(slice.out.data(), static_cast<std::streamsize>(slice.out.size()));
+      std::size_t from = 0;
+      for (const ColumnWarning& warning : slice.once) {
+        err.append(slice.err, from, warning.at - from);
+        from = warning.at;
+        if (!std::exchange(warned_[static_cast<std::size_t>(warning.quantity)], true)) {
+          err += warning.text;
+        }
+      }
+      err.append(slice.err, from);
+      if (slice.messages) status_ = std::max(status_, BatchOutcome::SomeRowEnded);
+    }
+    // Warnings go out a block at a time, like the rows.
+    if (!err.empty()) err_.write(err.data(), static_cast<std::streamsize>(err.size()));
+    return WentOut();
+  }
+
+  // Writes out what is held and flushes; false, with the batch ended, when that failed.
+  bool Flush() {
+    WritePending();
+    out_.flush();
+    return WentOut();
+  }
+
+  // Ends the batch on a problem with the input as a whole.
+  void Stop(std::string_view why) {
+    Report(err_, "batch: " + std::string(why));
+    status_ = BatchOutcome::Malformed;
+  }
+
+  // Ends the batch on a failed read.
+  void StopReading(std::string_view input_name, int error) {
+    ReportFileError(err_, input_name, error);
+    status_ = BatchOutcome::ReadOrWriteFailed;
+  }
+
+  BatchOutcome status() const { return status_; }
+
+ private:
+  // Whether what was written so far went out; false, with the batch ended, when it failed.
+  bool WentOut() {
+    if (status_ == BatchOutcome::ReadOrWriteFailed) return false;
+    if (out_) return true;
+    ReportWriteError(err_, IoErrorOf(out_.rdbuf()));
+    status_ = BatchOutcome::ReadOrWriteFailed;
+    return false;
+  }
+
+  void WritePending() {
+    out_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
+    pending_.clear();
+  }
+
+  std::ostream& out_;
+  std::ostream& err_;
+  std::string pending_;  // the header, until the first rows go out
+  // By quantity: whether its column's warning was said (ColumnWarning). Each computer says one
+  // only the first time it meets it, in the order of its rows; of those, the first row's stands.
+  std::array<bool, kDropQuantities.size()> warned_{};
+  BatchOutcome status_ = BatchOutcome::AllComputed;
+};
+
 // Runs the batch as a pipeline of blocks: while the second thread computes one block, this
 // thread reads and parses the next one, then joins in on what is left of the first and writes
 // it out. Rows thus go out in order, each block once both are done with it.
 class BatchRun {
  public:
   BatchRun(std::ostream& out, std::ostream& err, std::span<const PipeSeries> series)
-      : out_(out), err_(err), series_(series) {}
+      : series_(series), output_(out, err) {}
 
   // Returns false when the batch must stop.
   bool Header(std::span<const std::string_view> cells) {
@@ -299,21 +400,7 @@ class BatchRun {
     }
     columns_ = Columns::From(header, series_);
     if (columns_.calc == kNoColumn) return Stop("the header row has no 'calc' column");
-    bool row_empty = true;
-    for (const std::string& cell : header) AppendCell(pending_, row_empty, cell);
-    for (std::size_t f = 0; f < kInputFields.size(); ++f) {
-      if (columns_.field[f] >= columns_.input_count) {
-        AppendCell(pending_, row_empty, kInputFields[f].name);
-      }
-    }
-    for (const std::string& name : columns_.pipes.Added().Names()) {
-      AppendCell(pending_, row_empty, name);
-    }
-    for (const std::string& name : columns_.drop.Added().Names()) {
-      AppendCell(pending_, row_empty, name);
-    }
-    AppendCell(pending_, row_empty, columns_.message_name);
-    pending_.push_back('\n');
+    output_.Hold(HeaderRow(header, columns_));
     computers_[0] = std::make_unique<RowComputer>(columns_);
     computers_[1] = std::make_unique<RowComputer>(columns_);
     return true;
@@ -353,74 +440,33 @@ class BatchRun {
   bool Finish() {
     if (in_flight_ == nullptr) return true;
     Block& block = *std::exchange(in_flight_, nullptr);
-    if (block.huge()) {
-      WritePending();
-      computers_[0]->WriteThrough(&out_);
-    }
+    if (block.huge()) computers_[0]->WriteThrough(&output_.WriteThrough());
     block.Compute(*computers_[0]);
     computers_[0]->WriteThrough(nullptr);
     if (std::exchange(shared_, false)) second_->Wait();
-    WritePending();
-    std::string err;
-    for (const Block::Slice& slice : block.slices()) {
-      out_.write(slice.out.data(), static_cast<std::streamsize>(slice.out.size()));
-      std::size_t from = 0;
-      for (const ColumnWarning& warning : slice.once) {
-        err.append(slice.err, from, warning.at - from);
-        from = warning.at;
-        if (!std::exchange(warned_[static_cast<std::size_t>(warning.quantity)], true)) {
-          err += warning.text;
-        }
-      }
-      err.append(slice.err, from);
-      if (slice.messages) status_ = std::max<int>(status_, kExitPrompt);
-    }
-    // Warnings go out a block at a time, like the rows.
-    if (!err.empty()) err_.write(err.data(), static_cast<std::streamsize>(err.size()));
+    const bool went_out = output_.Write(block);
     block.Clear();
-    return WentOut();
+    return went_out;
   }
 
   // Ends the batch on a problem with the input as a whole, after the rows before it.
   bool Stop(std::string_view why) {
-    if (!Flush()) return false;
-    Report(err_, "batch: " + std::string(why));
-    status_ = kExitDataError;
+    if (Flush()) output_.Stop(why);
     return false;
   }
 
   // Ends the batch on a failed read, after the rows before it.
   bool StopReading(std::string_view input_name, int error) {
-    if (!Flush()) return false;
-    ReportFileError(err_, input_name, error);
-    status_ = kExitIoError;
+    if (Flush()) output_.StopReading(input_name, error);
     return false;
   }
 
   // Writes out the rows computed so far; false, with the batch ended, when that failed.
-  bool Flush() {
-    if (!Finish()) return false;
-    WritePending();
-    out_.flush();
-    return WentOut();
-  }
+  bool Flush() { return Finish() && output_.Flush(); }
 
-  int status() const { return status_; }
+  BatchOutcome status() const { return output_.status(); }
 
  private:
-  // Whether what was written so far went out; false, with the batch ended, when it failed.
-  bool WentOut() {
-    if (status_ == kExitIoError) return false;
-    if (out_) return true;
-    status_ = ReportWriteError(err_, IoErrorOf(out_.rdbuf()));
-    return false;
-  }
-
-  void WritePending() {
-    out_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
-    pending_.clear();
-  }
-
   // Whether the second thread runs, started now if need be; a system that cannot start one
   // leaves every block to this thread.
   bool StartSecondThread() {
@@ -434,8 +480,6 @@ class BatchRun {
     return second_ != nullptr;
   }
 
-  std::ostream& out_;
-  std::ostream& err_;
   std::span<const PipeSeries> series_;
   Columns columns_;
   std::unique_ptr<RowComputer> computers_[2];
@@ -444,19 +488,41 @@ class BatchRun {
   Block* in_flight_ = nullptr;  // the block being computed
   bool shared_ = false;         // with the second thread
   bool alone_ = false;          // the system could not start it
-  std::string pending_;         // the header, until the first rows go out
-  // By quantity: whether its column's warning was said (ColumnWarning). Each computer says one
-  // only the first time it meets it, in the order of its rows; of those, the first row's stands.
-  std::array<bool, kDropQuantities.size()> warned_{};
-  int status_ = kExitOk;
+  BatchOutput output_;
   // Last, so that it is stopped, and done with its block, before the blocks go.
   std::unique_ptr<SecondThread> second_;
 };
 
+// Reads the next piece of input into `reader`, once the rows read so far have gone out if the
+// read may wait; finishes the reader at the input's end. Returns false when the batch must stop.
+bool ReadMore(std::streambuf& source, std::string_view input_name, CsvReader& reader,
+              BatchRun& run) {
+  std::streamsize ready = source.in_avail();
+  if (!run.Dispatch(reader)) return false;
+  // A huge row waits for the block before it, so that no two are held at once.
+  if (reader.unread_bytes() > kReadBytes && !run.Finish()) return false;
+  if (ready <= 0) {
+    // The next read may wait: the rows read so far go out first.
+    if (!run.Flush()) return false;
+    if (source.sgetc() == std::char_traits<char>::eof()) {
+      if (const int error = IoErrorOf(&source)) return run.StopReading(input_name, error);
+      reader.Finish();
+      return true;
+    }
+    ready = source.in_avail();
+  }
+  const std::span<char> space = reader.Space(kReadBytes);
+  const std::streamsize got =
+      source.sgetn(space.data(),
+                   std::clamp<std::streamsize>(ready, 1, static_cast<std::streamsize>(kReadBytes)));
+  reader.Commit(static_cast<std::size_t>(got));
+  return true;
+}
+
 }  // namespace
 
-int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, std::string_view input_name,
-             std::span<const PipeSeries> series) {
+BatchOutcome RunBatch(std::istream& in, std::ostream& out, std::ostream& err,
+                      std::string_view input_name, std::span<const PipeSeries> series) {
 #if defined(__GLIBC__)
   // A buffer grown for a huge row is mapped on its own, so that it grows in place and goes
   // back to the system when freed. Left to itself, the C library raises this threshold past
@@ -468,56 +534,35 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, std::string
   BatchRun run(out, err, series);
   bool have_header = false;
   for (;;) {
-    const CsvReader::Status status = reader.Next();
-    if (status == CsvReader::Status::Record) {
-      if (!have_header) {
-        have_header = true;
-        if (!run.Header(reader.cells())) return run.status();
-        continue;
-      }
-      if (const std::string misfit = run.Misfit(reader.cells(), reader.record_line());
-          !misfit.empty()) {
-        if (run.Dispatch(reader)) run.Stop(misfit);
-        return run.status();
-      }
-      run.Add(reader.cells(), reader.record_line());
-    } else if (status == CsvReader::Status::NeedMore) {
-      std::streamsize ready = source.in_avail();
-      if (!run.Dispatch(reader)) return run.status();
-      // A huge row waits for the block before it, so that no two are held at once.
-      if (reader.unread_bytes() > kReadBytes && !run.Finish()) return run.status();
-      if (ready <= 0) {
-        // The next read may wait: the rows read so far go out first.
-        if (!run.Flush()) return run.status();
-        if (source.sgetc() == std::char_traits<char>::eof()) {
-          if (const int error = IoErrorOf(&source)) {
-            run.StopReading(input_name, error);
-            return run.status();
-          }
-          reader.Finish();
-          continue;
+    switch (reader.Next()) {
+      case CsvReader::Status::Record:
+        if (!have_header) {
+          have_header = true;
+          if (!run.Header(reader.cells())) return run.status();
+        } else if (const std::string misfit = run.Misfit(reader.cells(), reader.record_line());
+                   !misfit.empty()) {
+          if (run.Dispatch(reader)) run.Stop(misfit);
+          return run.status();
+        } else {
+          run.Add(reader.cells(), reader.record_line());
         }
-        ready = source.in_avail();
-      }
-      const std::span<char> space = reader.Space(kReadBytes);
-      const std::streamsize got = source.sgetn(
-          space.data(),
-          std::clamp<std::streamsize>(ready, 1, static_cast<std::streamsize>(kReadBytes)));
-      reader.Commit(static_cast<std::size_t>(got));
-    } else if (status == CsvReader::Status::Error) {
-      if (run.Dispatch(reader))
-        run.Stop("line " + std::to_string(reader.error_line()) + ": " + reader.error());
-      return run.status();
-    } else {
-      break;
+        break;
+      case CsvReader::Status::NeedMore:
+        if (!ReadMore(source, input_name, reader, run)) return run.status();
+        break;
+      case CsvReader::Status::Error:
+        if (run.Dispatch(reader))
+          run.Stop("line " + std::to_string(reader.error_line()) + ": " + reader.error());
+        return run.status();
+      case CsvReader::Status::End:
+        if (!have_header) {
+          run.Stop("the input is empty; it needs a header row with a 'calc' column");
+        } else if (run.Dispatch(reader)) {
+          run.Flush();
+        }
+        return run.status();
     }
   }
-  if (!have_header) {
-    run.Stop("the input is empty; it needs a header row with a 'calc' column");
-    return run.status();
-  }
-  if (run.Dispatch(reader)) run.Flush();
-  return run.status();
 }
 
 }  // namespace tarnivel

@@ -1,4 +1,7 @@
-#include "cli/second_thread.h"
+// The second thread: it waits for a task, runs it, hands back what it threw, and stops with its
+// owner.
+
+#include "system/second_thread.h"
 
 #include <utility>
 
