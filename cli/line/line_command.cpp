@@ -225,7 +225,8 @@ std::string WithUnit(double value, std::string_view unit) {
 void WriteParameters(std::ostream& out, const GasLine& line, const GasLineResult& result,
                      const Units& units) {
   const DropFormula form = FormulaOf(result.form);
-  std::string gas;
+  // The gas in two lines: what it is, then where it flows.
+  std::string gas[2];
   for (const auto& [quantity, value] :
        {std::pair{DropQuantity::Temperature, line.gas.temperature_c},
         {DropQuantity::Density, line.gas.density_kg_nm3},
@@ -233,7 +234,8 @@ void WriteParameters(std::ostream& out, const GasLine& line, const GasLineResult
         {DropQuantity::Compressibility, line.gas.compressibility},
         {DropQuantity::Atmosphere, line.gas.atmosphere_kpa}}) {
     const DropQuantityInfo& info = DropQuantityOf(quantity);
-    gas += (gas.empty() ? "" : ", ") + std::string(info.name) + " " + WithUnit(value, info.unit);
+    std::string& text = gas[quantity < DropQuantity::Compressibility ? 0 : 1];
+    text += (text.empty() ? "" : ", ") + std::string(info.name) + " " + WithUnit(value, info.unit);
   }
   const LineQuantityInfo& air = LineQuantityOf(LineQuantity::AirDensity);
   std::string allowed = "none";
@@ -243,14 +245,16 @@ void WriteParameters(std::ostream& out, const GasLine& line, const GasLineResult
       allowed += ", from the appliances' rated pressure";
     }
   }
-  WriteAligned(out, {{"inlet", WithUnit(line.inlet_mpa * units.pressure, units.pressure_unit) +
-                                   " gauge, " + std::to_string(line.segments.size()) + " segments"},
-                     {"form", std::string(form.name)},
-                     {"", std::string(form.formula)},
-                     {"gas", gas},
-                     {"", std::string(air.name) + " " +
-                              WithUnit(line.air_density_kg_nm3, air.unit) + ", for the head"},
-                     {"allowed drop", allowed}});
+  WriteAligned(
+      out, {{"inlet", WithUnit(line.inlet_mpa * units.pressure, units.pressure_unit) + " gauge, " +
+                          std::to_string(line.segments.size()) + " segments"},
+            {"form", std::string(form.name)},
+            {"", std::string(form.formula)},
+            {"gas", gas[0]},
+            {"", gas[1]},
+            {"", std::string(air.words) + " " + WithUnit(line.air_density_kg_nm3, air.unit) +
+                     (result.head_counted ? ", for the head" : ", unused")},
+            {"allowed drop", allowed}});
 }
 
 // The segments, a row each, under their names and units.
@@ -408,8 +412,9 @@ int RunLine(const ParsedArguments& parsed, const Streams& streams) {
 
 std::string Description() {
   std::string text =
-      "Computes a gas line of segments in series, from its inlet on, by the drop's formulas "
-      "(tarnivel drop): each segment's inlet is the outlet of the one before. The segments "
+      "Computes a gas line of segments in series, from its inlet gauge pressure (-p, "
+      "required) on, by the drop's formulas (tarnivel drop): each segment's inlet is the "
+      "outlet of the one before. The segments "
       "are CSV read from FILE, or from standard input when FILE is - or absent, a segment a "
       "row; the header names the columns name, length and flow, and any of\n";
   for (const SegmentColumnInfo& info : kSegmentColumns) {
@@ -417,7 +422,7 @@ std::string Description() {
         std::end(kRequiredSegmentColumns)) {
       continue;
     }
-    text += "  " + std::string(info.name) + std::string(12 - info.name.size(), ' ') +
+    text += "  " + std::string(info.name) + std::string(13 - info.name.size(), ' ') +
             std::string(info.words) + (info.unit.empty() ? "" : ", " + std::string(info.unit)) +
             '\n';
   }
@@ -432,7 +437,7 @@ std::string Description() {
 std::string Notes() {
   std::string added;
   for (std::string_view name : kLineOutputNames) {
-    added += (added.empty() ? "" : ",") + std::string(name);
+    added += (added.empty() ? "" : ", ") + std::string(name);
   }
   const std::string low = FormatGeneral(kLowPressureLimitMpa) + " MPa";
   return "An inlet below " + low +
