@@ -272,7 +272,8 @@ void WriteSegments(std::ostream& out, const GasLine& line, const GasLineResult& 
     const bool sized = i < result.segments.size() && result.segments[i].sized;
     const bool failed = result.failed_segment == i;
     const bool ran_out = result.run_out && result.run_out->segment == i;
-    rows.push_back({segment.name, FormatGeneral(segment.length_m), FormatGeneral(segment.flow_nm3h),
+    rows.push_back({Escaped(segment.name), FormatGeneral(segment.length_m),
+                    FormatGeneral(segment.flow_nm3h),
                     failed ? "none" : cell(LineOutput::Pipe) + (sized ? "*" : ""),
                     cell(LineOutput::Bore), cell(LineOutput::Velocity), cell(LineOutput::Reynolds),
                     cell(LineOutput::Friction), cell(LineOutput::FrictionDrop),
@@ -352,6 +353,27 @@ void GiveSeries(std::vector<SegmentTexts>& segments, const std::string& series) 
   }
 }
 
+// The warning for each number of a segment read only in part, as for an option's value:
+// «tarnivel: segment 2 (yard): length "35 m" was read as 35».
+void WarnAboutCells(const GasLine& line, const std::vector<SegmentTexts>& segments,
+                    std::ostream& err) {
+  constexpr SegmentColumn kNumbers[] = {SegmentColumn::Length, SegmentColumn::Flow,
+                                        SegmentColumn::Bore,   SegmentColumn::Roughness,
+                                        SegmentColumn::Rise,   SegmentColumn::LocalShare};
+  for (std::size_t i = 0; i < segments.size(); ++i) {
+    const std::string& name = line.segments[i].name;
+    const std::string label = "segment " + std::to_string(i + 1) +
+                              (IsBlankText(name) ? "" : " (" + Escaped(name) + ")") + ": ";
+    for (SegmentColumn column : kNumbers) {
+      const std::string& text = segments[i][column];
+      const LeadingNumber number = ReadLeadingNumber(text);
+      if (IsBlankText(text) || number.fault || !number.ignored_text) continue;
+      err << IgnoredTextWarning(label + std::string(SegmentColumnOf(column).name), text,
+                                number.value);
+    }
+  }
+}
+
 // The line's parameters outside their usual range, or given where the form does not use them.
 void WarnAboutLine(const GasLine& line, const DropParameters& given, std::ostream& err) {
   DropCase gas = line.gas;
@@ -397,6 +419,7 @@ int RunLine(const ParsedArguments& parsed, const Streams& streams) {
     return StatusOf(*fault);
   }
   const GasLine& line = std::get<GasLine>(read);
+  WarnAboutCells(line, request.texts.segments, streams.err);
   WarnAboutLine(line, request.texts.drop, streams.err);
   const auto computed = ComputeGasLine(line);
   if (const auto* fault = std::get_if<LineFault>(&computed)) {

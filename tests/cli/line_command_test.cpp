@@ -35,6 +35,13 @@ TEST(LineCommand, ReadsTheSegmentsAndRefusesBeforeWriting) {
        "drop,"
        "head,drop,inlet,outlet",
        ""},
+      // A number read in part is computed with a warning, as an option's value is.
+      {{"-p", "0.002", "--csv"},
+       "name,length,flow,bore\nyard,10 m,5,50\n",
+       0,
+       "name,length,flow,bore,pipe,tarnivel_bore,velocity,reynolds,friction,friction_drop,"
+       "local_drop,head,drop,inlet,outlet",
+       "tarnivel: segment 1 (yard): length \"10 m\" was read as 10\n"},
       // Refused before the input is read.
       {{}, two, 1, "", "tarnivel: give the inlet gauge pressure in MPa: -p\n"},
       {{"-p", "0.002", "-s", "copper"}, two, 64, "", ""},
