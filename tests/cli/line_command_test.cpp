@@ -20,26 +20,26 @@ struct Case {
 };
 
 TEST(LineCommand, ReadsTheSegmentsAndRefusesBeforeWriting) {
-  const std::string two = "name,length,flow,bore\na,10,5,50\nb,10,5,50\n";
+  const std::string two = "segment,length,flow,bore\na,10,5,50\nb,10,5,50\n";
   const Case cases[] = {
       // A short row's missing cells are blank; blank lines are no segments.
       {{"-p", "0.002", "--csv"},
-       "name,length,flow,bore\n\na,10,5\n",
+       "segment,length,flow,bore\n\na,10,5\n",
        1,
        "",
        "tarnivel: segment 1 (a): give a bore or a series\n"},
       {{"-p", "0.002", "-s", "pe-sdr11", "--max-drop", "0.1", "--csv"},
-       "name,length,flow,bore\n\na,10,5\n\n",
+       "segment,length,flow,bore\n\na,10,5\n\n",
        0,
-       "name,length,flow,bore,pipe,tarnivel_bore,velocity,reynolds,friction,friction_drop,local_"
+       "segment,length,flow,bore,pipe,tarnivel_bore,velocity,reynolds,friction,friction_drop,local_"
        "drop,"
        "head,drop,inlet,outlet",
        ""},
       // A number read in part is computed with a warning, as an option's value is.
       {{"-p", "0.002", "--csv"},
-       "name,length,flow,bore\nyard,10 m,5,50\n",
+       "segment,length,flow,bore\nyard,10 m,5,50\n",
        0,
-       "name,length,flow,bore,pipe,tarnivel_bore,velocity,reynolds,friction,friction_drop,"
+       "segment,length,flow,bore,pipe,tarnivel_bore,velocity,reynolds,friction,friction_drop,"
        "local_drop,head,drop,inlet,outlet",
        "tarnivel: segment 1 (yard): length \"10 m\" was read as 10\n"},
       // Refused before the input is read.
@@ -49,7 +49,7 @@ TEST(LineCommand, ReadsTheSegmentsAndRefusesBeforeWriting) {
       {{"-p", "0.002", "-c", "no-such-catalogue.csv"}, two, 66, "", ""},
       // A line with no segments, and no input at all.
       {{"-p", "0.002"},
-       "name,length,flow\n",
+       "segment,length,flow\n",
        1,
        "",
        "tarnivel: a line needs at least one segment\n"},
