@@ -8,6 +8,7 @@
 #include "cli/batch_command.h"
 #include "cli/calculation_command.h"
 #include "cli/drop_command.h"
+#include "cli/line/line_command.h"
 #include "cli/pipe_arguments.h"
 #include "core/quantities.h"
 
@@ -20,6 +21,7 @@ std::span<const Command> Commands() {
     all.push_back(BatchCommand());
     all.push_back(PipeCommand());
     all.push_back(DropCommand());
+    all.push_back(LineCommand());
     return all;
   }();
   return commands;

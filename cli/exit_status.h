@@ -13,7 +13,7 @@ enum ExitStatus : int {
   kExitPrompt = 1,        // more data needed, an input out of range; some batch row ended so
   kExitFault = 2,         // an arithmetic fault, in a calculation or a step of the drop's
   kExitRunsOut = 3,       // drop: the gauge pressure falls to zero before the end of the line
-  kExitNoPipe = 4,        // pipe: sized, but a series shown has no pipe with the bore required
+  kExitNoPipe = 4,        // pipe: no pipe with the bore required; line: over the allowed drop
   kExitUsage = 64,        // bad command, option or missing value (EX_USAGE)
   kExitDataError = 65,    // malformed CSV, a header without calc, a bad catalogue (EX_DATAERR)
   kExitNoInput = 66,      // a FILE that cannot be opened (EX_NOINPUT)
@@ -39,7 +39,9 @@ inline constexpr std::array<ExitStatusMeaning, 11> kExitStatuses{{
      "arithmetic fault: overflow, division by zero, invalid argument, or a Reynolds number or "
      "friction factor beyond the double range"},
     {kExitRunsOut, "the gauge pressure falls to zero before the end of the line"},
-    {kExitNoPipe, "a series shown has no pipe with the bore required (or within the drop allowed)"},
+    {kExitNoPipe,
+     "a series shown has no pipe with the bore required (or within the drop allowed); a line "
+     "over its allowed drop, or with no pipe of a series within its unit budget"},
     {kExitUsage, "usage error"},
     {kExitDataError,
      "malformed input: CSV, a header without calc or naming a column twice, a catalogue; or "

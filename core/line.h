@@ -53,7 +53,7 @@ enum class LineQuantity {
 
 struct LineQuantityInfo {
   LineQuantity quantity;
-  std::string_view name;  // CSV column and long option: "local_share", "local-share"
+  std::string_view name;  // CSV column and long option: "local", "air_density"
   std::string_view option;
   std::string_view unit;          // as a terminal prints it
   std::string_view display_unit;  // as a window or page shows it
@@ -65,7 +65,7 @@ struct LineQuantityInfo {
 // A local-loss share of 10 %: GB 50028 lets outdoor lines take 5–10 % of the friction loss,
 // lines inside buildings 15–20 %. Air at standard state weighs 1.293 kg/Nm³.
 inline constexpr std::array<LineQuantityInfo, 4> kLineQuantities{{
-    {LineQuantity::LocalShare, "local_share", "local-share", "%", "%",
+    {LineQuantity::LocalShare, "local", "local", "%", "%",
      "local losses as a share of the friction loss", "局部阻力", 10.0},
     {LineQuantity::AirDensity, "air_density", "air-density", "kg/Nm3", "kg/Nm³",
      "air density at standard state", "空气密度", 1.293},
@@ -91,7 +91,7 @@ struct SegmentColumnInfo {
   std::string_view label;
 };
 inline constexpr std::array<SegmentColumnInfo, 9> kSegmentColumns{{
-    {SegmentColumn::Name, "name", "", "", "segment name", "管段"},
+    {SegmentColumn::Name, "segment", "", "", "segment name", "管段"},
     {SegmentColumn::Length, "length", "m", "m", "segment length", "管长"},
     {SegmentColumn::Flow, "flow", "Nm3/h", "Nm³/h", "standard flow", "流量"},
     {SegmentColumn::Bore, "bore", "mm", "mm", "bore (without a series)", "内径"},
@@ -99,7 +99,7 @@ inline constexpr std::array<SegmentColumnInfo, 9> kSegmentColumns{{
     {SegmentColumn::Pipe, "pipe", "", "", "pipe of the series (none: sized)", "规格"},
     {SegmentColumn::Roughness, "roughness", "mm", "mm", "absolute roughness of the wall", "粗糙度"},
     {SegmentColumn::Rise, "rise", "m", "m", "end elevation minus start elevation", "高程差"},
-    {SegmentColumn::LocalShare, "local_share", "%", "%",
+    {SegmentColumn::LocalShare, "local", "%", "%",
      "local losses as a share of the friction loss", "局部阻力"},
 }};
 
