@@ -99,8 +99,8 @@ inline constexpr std::array<SegmentColumnInfo, 9> kSegmentColumns{{
     {SegmentColumn::Pipe, "pipe", "", "", "pipe of the series (none: sized)", "规格"},
     {SegmentColumn::Roughness, "roughness", "mm", "mm", "absolute roughness of the wall", "粗糙度"},
     {SegmentColumn::Rise, "rise", "m", "m", "end elevation minus start elevation", "高程差"},
-    {SegmentColumn::LocalShare, "local", "%", "%",
-     "local losses as a share of the friction loss", "局部阻力"},
+    {SegmentColumn::LocalShare, "local", "%", "%", "local losses as a share of the friction loss",
+     "局部阻力"},
 }};
 
 constexpr const SegmentColumnInfo& SegmentColumnOf(SegmentColumn column) {
