@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <limits>
 #include <sstream>
 #include <string>
-#include <algorithm>
 
 #include "core/numeric.h"
 
@@ -102,7 +102,7 @@ TEST(PressureDrop, FrictionFactorOnEitherSideOfEachBandEdge) {
   struct Case {
     double reynolds;
     FrictionRegime regime;
-    double friction;  // 0: only its band and its sign are known
+    double friction;                                 // 0: only its band and its sign are known
     std::optional<double> near_edge = std::nullopt;  // within 5 % of it
   };
   const Case cases[] = {
@@ -145,8 +145,8 @@ TEST(PressureDrop, ReachIsWhereTheGaugePressureRunsOut) {
     EXPECT_LT(*barely.outlet_mpa, 1e-5 * line.inlet_mpa);
     // At the length it reports, as found and as printed, each form runs out too, rather than
     // leave a gauge pressure that is rounding's zero.
-    for (const std::string& text : {FormatGeneral(out.reach_m), FormatGeneral(std::nextafter(
-                                                                    out.reach_m, 0.0))}) {
+    for (const std::string& text :
+         {FormatGeneral(out.reach_m), FormatGeneral(std::nextafter(out.reach_m, 0.0))}) {
       DropCase there = line;
       there.length_m = ParseNumberStrict(text)->value;
       EXPECT_FALSE(ResultOf(there).outlet_mpa) << text << " m at " << line.inlet_mpa << " MPa";
@@ -184,8 +184,8 @@ TEST(PressureDrop, UnusualParametersAreNamed) {
     bool unusual;
   };
   const Case cases[] = {
-      {DropQuantity::Temperature, 288, true},  {DropQuantity::Temperature, 100, false},
-      {DropQuantity::Temperature, -61, true},  {DropQuantity::Atmosphere, 0.101325, true},
+      {DropQuantity::Temperature, 288, true},   {DropQuantity::Temperature, 100, false},
+      {DropQuantity::Temperature, -61, true},   {DropQuantity::Atmosphere, 0.101325, true},
       {DropQuantity::Atmosphere, 101325, true}, {DropQuantity::Atmosphere, 80, false},
       {DropQuantity::Viscosity, 15, true},      {DropQuantity::Viscosity, 1e-5, false},
       {DropQuantity::Density, 2.5, false},      {DropQuantity::Density, 750, true},
@@ -232,10 +232,28 @@ TEST(PressureDrop, HostileInputsGiveAResultOrAFault) {
       {"", "1000", "100", "1000", Kind::OutOfRange, Field::Pressure},
       {"0.4", "1e-300", "100", "1000", std::nullopt},
       {"0.4", "1000", "102.26", "1000", Kind::Arithmetic, {}, {DropQuantity::Density, "1e308"}},
-      {"0.004", "1000", "102.26", "1000", Kind::Arithmetic, {}, {DropQuantity::Temperature, "1e308"}},
-      {"0.4", "1000", "102.26", "1000", Kind::Arithmetic, {},
-       {DropQuantity::Viscosity, "1e308"}, DropFault::Step::Reynolds},
-      {"0.4", "1000", "1e308", "1000", Kind::Arithmetic, {}, {DropQuantity::Temperature, ""},
+      {"0.004",
+       "1000",
+       "102.26",
+       "1000",
+       Kind::Arithmetic,
+       {},
+       {DropQuantity::Temperature, "1e308"}},
+      {"0.4",
+       "1000",
+       "102.26",
+       "1000",
+       Kind::Arithmetic,
+       {},
+       {DropQuantity::Viscosity, "1e308"},
+       DropFault::Step::Reynolds},
+      {"0.4",
+       "1000",
+       "1e308",
+       "1000",
+       Kind::Arithmetic,
+       {},
+       {DropQuantity::Temperature, ""},
        DropFault::Step::Reynolds},
       {"0.4", "1000", "102.26", "1000", std::nullopt, {}, {DropQuantity::Viscosity, "1e-300"}},
   };
