@@ -74,8 +74,10 @@ std::optional<std::size_t> FindPipe(const PipeSeries& series, std::string_view t
   while (!text.empty() && blank(text.front())) text.remove_prefix(1);
   while (!text.empty() && blank(text.back())) text.remove_suffix(1);
   const auto same = [](std::string_view a, std::string_view b) {
-    return std::ranges::equal(
-        a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
+    // The iterator form: the page's C++ library has no ranges::equal.
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
+      return std::tolower(x) == std::tolower(y);
+    });
   };
   for (std::size_t i = 0; i < series.pipes.size(); ++i) {
     if (same(series.pipes[i].designation, text)) return i;
