@@ -157,7 +157,7 @@
     </message>
     <message>
         <source>* 按单位长度允许压降 %1 %2 选管</source>
-        <translation>* sized for at most %1 %2 per metre</translation>
+        <translation>* sized for at most %1 %2</translation>
     </message>
     <message>
         <source>；</source>

@@ -12,10 +12,12 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <initializer_list>
 
 #include "core/line_table.h"
@@ -132,7 +134,11 @@ LineWindow::LineWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   segments_->setColumnHidden(static_cast<int>(SegmentColumn::Roughness), true);
   segments_->setEditTriggers(QAbstractItemView::AllEditTriggers);
   segments_->setSelectionBehavior(QAbstractItemView::SelectItems);
-  segments_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  // Each column as wide as its caption and cells, the last one taking what is left.
+  segments_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  segments_->horizontalHeader()->setStretchLastSection(true);
+  segments_->horizontalHeader()->setMinimumSectionSize(fontMetrics().averageCharWidth() * 8);
+  segments_->horizontalHeader()->setHighlightSections(false);
 
   auto* buttons = new QHBoxLayout;
   QPushButton* add = AddButton(*buttons, "lineAdd", tr("添加管段"), QStringLiteral("Insert"));
@@ -149,6 +155,7 @@ LineWindow::LineWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   results_->setAccessibleName(tr("各管段计算结果"));
   results_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   results_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  results_->horizontalHeader()->setHighlightSections(false);
 
   totals_ = new QLabel;
   totals_->setObjectName(QStringLiteral("lineTotals"));
@@ -159,9 +166,9 @@ LineWindow::LineWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(parameters);
-  layout->addWidget(segments_, 3);
+  layout->addWidget(segments_, 1);
   layout->addLayout(buttons);
-  layout->addWidget(results_, 2);
+  layout->addWidget(results_, 1);
   layout->addWidget(totals_);
 
   connect(add, &QPushButton::clicked, this, &LineWindow::AddSegment);
@@ -196,8 +203,19 @@ LineWindow::LineWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     if (previous != nullptr) setTabOrder(previous, next);
     previous = next;
   }
+  // Room for the parameters and some rows of both tables at the window's font, within the screen.
   const QFontMetrics metrics = fontMetrics();
-  resize(metrics.averageCharWidth() * 120, metrics.height() * 34);
+  int columns = segments_->verticalHeader()->sizeHint().width();
+  for (int c = 0; c < segments_->columnCount(); ++c) {
+    if (!segments_->isColumnHidden(c)) columns += segments_->horizontalHeader()->sectionSizeHint(c);
+  }
+  const QMargins margins = layout->contentsMargins();
+  const int width = columns + 2 * segments_->frameWidth() + margins.left() + margins.right();
+  QSize size(std::max(metrics.averageCharWidth() * 120, width), metrics.height() * 42);
+  if (const QScreen* screen = this->screen()) {
+    size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+  }
+  resize(size);
   AddSegment();
 }
 
