@@ -45,7 +45,7 @@
     </message>
     <message>
         <source>由多个管段串联的燃气管线：逐段计算出口压力、选管并校核总压降</source>
-        <translation>A gas line of segments in series: each segment's outlet pressure, its pipe, and the total drop checked</translation>
+        <translation>A gas line of segments in series: each segment&apos;s outlet pressure, its pipe, and the total drop checked</translation>
     </message>
     <message>
         <source>（不选管）</source>
@@ -61,7 +61,7 @@
     </message>
     <message>
         <source>允许的总压降；低压时也可由燃具额定压力得出</source>
-        <translation>The allowed total drop; at low pressure it may come from the appliances' rated pressure</translation>
+        <translation>The allowed total drop; at low pressure it may come from the appliances&apos; rated pressure</translation>
     </message>
     <message>
         <source>低压管线：允许压降为 0.75 倍额定压力加 150 Pa</source>
@@ -162,6 +162,10 @@
     <message>
         <source>；</source>
         <translation>; </translation>
+    </message>
+    <message>
+        <source>输入入口压强与管段，结果随输入计算</source>
+        <translation>Type the inlet pressure and the segments: the results follow as you type</translation>
     </message>
 </context>
 <context>

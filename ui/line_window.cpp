@@ -219,6 +219,13 @@ LineWindow::LineWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   AddSegment();
 }
 
+LineWindow::~LineWindow() {
+  // A cell's editor still open commits its text as the children go, after this window's own
+  // part is gone: nothing of theirs may reach it then.
+  for (QObject* child : findChildren<QObject*>())
+    QObject::disconnect(child, nullptr, this, nullptr);
+}
+
 QLineEdit* LineWindow::AddParameter(const QString& name, std::string_view label,
                                     std::string_view unit, const QString& placeholder) {
   auto* box = new QLineEdit;
@@ -362,7 +369,19 @@ void LineWindow::Recompute() {
     totals_->setPalette(palette);
     totals_->setText(text);
   };
-  const auto read = ReadGasLine(Typed());
+  const GasLineTexts typed = Typed();
+  bool untyped = true;  // every cell blank, whatever series the line gives its segments
+  for (int row = 0; row < segments_->rowCount(); ++row) {
+    for (int c = 0; c < segments_->columnCount(); ++c) {
+      if (!Cell(*segments_, row, c).trimmed().isEmpty()) untyped = false;
+    }
+  }
+  if (IsBlankText(typed.inlet) || untyped) {  // nothing to find fault with yet
+    totals_->setPalette(palette());
+    totals_->setText(tr("输入入口压强与管段，结果随输入计算"));
+    return;
+  }
+  const auto read = ReadGasLine(typed);
   if (const auto* fault = std::get_if<LineFault>(&read)) {
     show(false, tr("无法计算：%1").arg(Text(DescribeLineFault(*fault))));
     return;

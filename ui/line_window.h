@@ -25,6 +25,7 @@ class LineWindow final : public QWidget {
 
  public:
   explicit LineWindow(QWidget* parent = nullptr);
+  ~LineWindow() override;
 
   // The inlet gauge pressure in MPa, as the main window's 压强 holds it, when none is typed.
   void OfferInlet(const QString& inlet);
