@@ -2,12 +2,14 @@
 // the line command computes it, and its segments survive a save and an open.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <vector>
 
 #include "core/line.h"
 #include "tests/ui/recording_messages.h"
@@ -105,6 +107,40 @@ TEST_F(LineWindowTest, SavedSegmentsOpenAsTheyWere) {
   ASSERT_EQ(opened.segments.size(), typed.segments.size());
   for (std::size_t i = 0; i < typed.segments.size(); ++i) {
     EXPECT_EQ(opened.segments[i].texts, typed.segments[i].texts) << i;
+  }
+}
+
+// The segments' keys, from the courtyard with the yard (row 1) current: what each leaves.
+struct KeyCase {
+  Qt::Key key;
+  Qt::KeyboardModifiers modifiers;
+  std::vector<QString> names;
+};
+const KeyCase kKeyCases[] = {
+    {Qt::Key_Up, Qt::AltModifier, {"yard", "regulator-yard", "branch", "riser"}},
+    {Qt::Key_Down, Qt::AltModifier, {"regulator-yard", "branch", "yard", "riser"}},
+    {Qt::Key_Delete, Qt::ControlModifier, {"regulator-yard", "branch", "riser"}},
+    {Qt::Key_Insert, Qt::NoModifier, {"regulator-yard", "yard", "", "branch", "riser"}},
+};
+
+TEST_F(LineWindowTest, KeysAddRemoveAndMoveSegments) {
+  LineWindow* line = OpenByKey();
+  ASSERT_NE(line, nullptr);
+  window.hide();  // the line window alone takes the keys
+  line->activateWindow();
+  ASSERT_TRUE(QTest::qWaitFor([line] { return QApplication::activeWindow() == line; }));
+  auto* table = Find<QTableWidget>(*line, "lineSegments");
+  for (const KeyCase& key : kKeyCases) {
+    TypeCourtyard(*line);
+    table->setFocus();
+    table->setCurrentCell(1, 1);
+    QTest::keyClick(QApplication::focusWidget(), key.key, key.modifiers);
+    std::vector<QString> names;
+    for (int row = 0; row < table->rowCount(); ++row) {
+      const QTableWidgetItem* item = table->item(row, 0);
+      names.push_back(item == nullptr ? QString() : item->text());
+    }
+    EXPECT_EQ(names, key.names) << key.key;
   }
 }
 
