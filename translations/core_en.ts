@@ -1,7 +1,7 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <!-- English for the texts of core's tables (core/quantities.h, core/fields.cpp,
-     core/pipe_summary.h), which reach
+     core/pipe_summary.h, core/line.h), which reach
      tr() from the tables, where lupdate cannot see them. Kept by hand: a new caption, prompt
      or fault in core needs its entry here (a window test checks that each has one). -->
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
@@ -234,6 +234,34 @@
     <message>
         <source>%1 只读了开头：按 %2 计算</source>
         <translation>%1 was read only in part: computed as %2</translation>
+    </message>
+    <message>
+        <source>管段</source>
+        <translation>Segment</translation>
+    </message>
+    <message>
+        <source>内径</source>
+        <translation>Bore</translation>
+    </message>
+    <message>
+        <source>管材</source>
+        <translation>Series</translation>
+    </message>
+    <message>
+        <source>规格</source>
+        <translation>Pipe</translation>
+    </message>
+    <message>
+        <source>高程差</source>
+        <translation>Rise</translation>
+    </message>
+    <message>
+        <source>局部阻力</source>
+        <translation>Local losses</translation>
+    </message>
+    <message>
+        <source>燃具额定压力</source>
+        <translation>Appliance pressure</translation>
     </message>
 </context>
 </TS>

@@ -33,6 +33,142 @@
     </message>
 </context>
 <context>
+    <name>tarnivel::LineWindow</name>
+    <message>
+        <source>%1（%2）</source>
+        <extracomment>A caption with its unit: %1 the quantity, %2 the unit.</extracomment>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>管线</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>由多个管段串联的燃气管线：逐段计算出口压力、选管并校核总压降</source>
+        <translation>A gas line of segments in series: each segment&apos;s outlet pressure, its pipe, and the total drop checked</translation>
+    </message>
+    <message>
+        <source>（不选管）</source>
+        <translation>(no sizing)</translation>
+    </message>
+    <message>
+        <source>管材系列</source>
+        <translation>Series</translation>
+    </message>
+    <message>
+        <source>未给内径和管材的管段在此系列中选管</source>
+        <translation>Segments without a bore or a series are sized in this series</translation>
+    </message>
+    <message>
+        <source>允许的总压降；低压时也可由燃具额定压力得出</source>
+        <translation>The allowed total drop; at low pressure it may come from the appliances&apos; rated pressure</translation>
+    </message>
+    <message>
+        <source>低压管线：允许压降为 0.75 倍额定压力加 150 Pa</source>
+        <translation>Low-pressure lines: the allowed drop is 0.75 times the rated pressure plus 150 Pa</translation>
+    </message>
+    <message>
+        <source>管段</source>
+        <translation>Segments</translation>
+    </message>
+    <message>
+        <source>每行一个管段，从入口起；Insert 添加，Ctrl+Delete 删除，Alt+上/下 移动</source>
+        <translation>A segment a row, from the inlet on; Insert adds one, Ctrl+Delete removes it, Alt+Up/Down moves it</translation>
+    </message>
+    <message>
+        <source>添加管段</source>
+        <translation>Add segment</translation>
+    </message>
+    <message>
+        <source>删除管段</source>
+        <translation>Remove segment</translation>
+    </message>
+    <message>
+        <source>上移</source>
+        <translation>Move up</translation>
+    </message>
+    <message>
+        <source>下移</source>
+        <translation>Move down</translation>
+    </message>
+    <message>
+        <source>打开…</source>
+        <translation>Open…</translation>
+    </message>
+    <message>
+        <source>保存…</source>
+        <translation>Save…</translation>
+    </message>
+    <message>
+        <source>各管段计算结果</source>
+        <translation>Results by segment</translation>
+    </message>
+    <message>
+        <source>总压降与校核</source>
+        <translation>Total drop and check</translation>
+    </message>
+    <message>
+        <source>无法打开 %1：%2</source>
+        <translation>Cannot open %1: %2</translation>
+    </message>
+    <message>
+        <source>无法读取 %1：%2</source>
+        <translation>Cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>无法保存 %1：%2</source>
+        <translation>Cannot save %1: %2</translation>
+    </message>
+    <message>
+        <source>打开管段表</source>
+        <translation>Open segments</translation>
+    </message>
+    <message>
+        <source>CSV 文件 (*.csv);;所有文件 (*)</source>
+        <translation>CSV files (*.csv);;All files (*)</translation>
+    </message>
+    <message>
+        <source>保存管段表</source>
+        <translation>Save segments</translation>
+    </message>
+    <message>
+        <source>无法计算：%1</source>
+        <translation>Cannot compute: %1</translation>
+    </message>
+    <message>
+        <source>总压降 %1 %2</source>
+        <translation>Total drop %1 %2</translation>
+    </message>
+    <message>
+        <source>允许压降 %1 %2</source>
+        <translation>allowed drop %1 %2</translation>
+    </message>
+    <message>
+        <source>未给允许压降，不校核</source>
+        <translation>no allowed drop given, not checked</translation>
+    </message>
+    <message>
+        <source>校核通过</source>
+        <translation>check passed</translation>
+    </message>
+    <message>
+        <source>校核未通过：%1</source>
+        <translation>check failed: %1</translation>
+    </message>
+    <message>
+        <source>* 按单位长度允许压降 %1 %2 选管</source>
+        <translation>* sized for at most %1 %2</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>输入入口压强与管段，结果随输入计算</source>
+        <translation>Type the inlet pressure and the segments: the results follow as you type</translation>
+    </message>
+</context>
+<context>
     <name>tarnivel::MainWindow</name>
     <message>
         <source>管道内气体的表压，即高出大气压的部分</source>

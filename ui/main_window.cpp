@@ -15,6 +15,7 @@
 #include "ui/field_keys.h"
 #include "ui/frame_style.h"
 #include "ui/language.h"
+#include "ui/line_window.h"
 #include "ui/message_box.h"
 #include "ui/pipe_strip.h"
 #include "ui/text_fit.h"
@@ -143,6 +144,8 @@ MainWindow::MainWindow(MessageBoxInterface& messages, QWidget* parent)
 
   connect(exit, &QPushButton::clicked, this, &QWidget::close);
   new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this, this, &QWidget::close);
+  // The line window is a key away, with no control of its own in this window's layout.
+  new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), this, this, &MainWindow::OpenLineWindow);
 
   GrowWithFont();  // last: it grows everything placed in twips above
   drop->RestoreOpenState();
@@ -189,6 +192,14 @@ void MainWindow::RunCalculation(Calculation calculation) {
     box->setFocus(Qt::OtherFocusReason);
     box->selectAll();  // what the user types replaces what the field held
   }
+}
+
+void MainWindow::OpenLineWindow() {
+  if (line_window_ == nullptr) line_window_ = new LineWindow(this);
+  line_window_->OfferInlet(TextBox(Field::Pressure)->text());
+  line_window_->show();
+  line_window_->raise();
+  line_window_->activateWindow();
 }
 
 void MainWindow::CentreOnScreen() {

@@ -22,6 +22,7 @@ class QPushButton;
 
 namespace tarnivel {
 
+class LineWindow;
 class MessageBoxInterface;
 class PipeStrip;
 
@@ -42,12 +43,15 @@ class MainWindow final : public QWidget, public FieldSet {
   // Grows the layout, placed in twips at the default font, for the window's font.
   void GrowWithFont();
   void RunCalculation(Calculation calculation);
+  // Shows the line window (Ctrl+L), made at its first use, its inlet offered from 压强.
+  void OpenLineWindow();
   QLineEdit* TextBox(Field field) const;
 
   MessageBoxInterface& messages_;
   double scale_ = 1;  // the layout's growth with the window's font (twips.h)
   std::array<QLineEdit*, kFieldCount> text_boxes_{};  // by Field
-  PipeStrip* strip_ = nullptr;  // below the buttons: the basis and the pipe of a result
+  PipeStrip* strip_ = nullptr;         // below the buttons: the basis and the pipe of a result
+  LineWindow* line_window_ = nullptr;  // none until Ctrl+L
 };
 
 }  // namespace tarnivel
