@@ -27,12 +27,12 @@
     const translated = page.tr(chinese);
     return english && translated === chinese && ENGLISH[chinese] ? ENGLISH[chinese] : translated;
   }
-  // A core column's or quantity's label: the window's English, else the core's own words.
+  // A core column's or quantity's label: the window's Chinese word, or in English the core's
+  // short name for it ("appliance_pressure": Appliance pressure); its words are its tooltip.
   function label(info) {
-    const translated = page.tr(info.label);
-    if (!english || translated !== info.label) return translated;
-    return info.words.charAt(0).toUpperCase() + info.words.slice(1);
+    return english ? capital(info.name.replace(/_/g, ' ')) : info.label;
   }
+  function capital(text) { return text.charAt(0).toUpperCase() + text.slice(1); }
   function withUnit(text, unit) {
     if (!unit) return text;
     return english ? text + ' (' + unit + ')' : text + '（' + unit + '）';
@@ -189,6 +189,7 @@
     fields = line.fields.map((info) => parameter('line_' + info.name, withUnit(label(info),
                                                                                info.unit),
                                                  element('input', {value: info.value,
+                                                                   title: info.words,
                                                                    inputMode: 'decimal'})));
     for (const control of [inlet, series, ...fields]) {
       control.addEventListener(control === series ? 'change' : 'input', compute);
@@ -202,16 +203,16 @@
     const titles = element('tr');
     for (const column of SHOWN) {
       const info = line.columns.find((c) => c.name === column);
-      titles.append(element('th', {scope: 'col', textContent: withUnit(label(info),
-                                                                        info.unit)}));
+      titles.append(element('th', {scope: 'col', title: info.words,
+                                   textContent: withUnit(label(info), info.unit)}));
     }
     const outputs = [['pipe', '规格', ''], ['bore', '内径', 'mm'], ['velocity', '流速', 'm/s'],
                      ['drop', '压降', ''], ['outlet', '出口压力', '']];
     for (const output of outputs) {
       const th = element('th', {scope: 'col', className: 'result',
-                                textContent: withUnit(say(output[1]), output[2])});
+                                textContent: withUnit(capital(say(output[1])), output[2])});
       th.setAttribute('data-output', output[0]);
-      th.setAttribute('data-label', say(output[1]));
+      th.setAttribute('data-label', capital(say(output[1])));
       th.dataset.unit = output[2];
       titles.append(th);
     }

@@ -546,6 +546,17 @@ def check_line(driver, results, tarnivel, url, axe):
                                              'best-practice']})
                    .then(r => done(r.violations.map(v => v.id + ' ' + v.nodes.map(n => n.target))));""")
             results.check(not violations, f'axe with the line open at {width} px: {violations}')
+    # An English browser names the section and its columns in English, from the core's names.
+    english = browser.start(1280, 900, language='en-US')
+    try:
+        browser.open_page(english, url)
+        english.find_element('id', 'lineToggle').click()
+        words = english.execute_script("""return [document.getElementById('lineToggle').textContent,
+            ...[...document.querySelectorAll('#lineSection thead th')].slice(0, 3).map(th => th.textContent)];""")
+        results.check(words == ['Line', 'Segment', 'Length (m)', 'Flow (Nm\u00b3/h)'],
+                      f'line section in English: {words}')
+    finally:
+        english.quit()
 
 
 def check_served(driver, results, page):
