@@ -43,6 +43,13 @@
 
   function compute() {
     if (line.hidden) return;
+    // A table not yet typed in has nothing to say.
+    if (rows.every((row) => row.every((text) => !text || !text.trim()))) {
+      answer = {check: ''};
+      show();
+      check.className = '';
+      return;
+    }
     const texts = rows.map((row) => line.columns.map((column, i) =>
       (row[i] || '').replace(/[\x1e\x1f]/g, ' ')).join('\x1f')).join('\x1e');
     answer = page.callWithTexts('_tarnivel_line', [inlet.value, series.value,

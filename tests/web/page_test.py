@@ -509,6 +509,10 @@ def check_line(driver, results, tarnivel, url, axe):
     browser.open_page(driver, url)
     results.check(driver.execute_script("return document.getElementById('lineSection').hidden"),
                   'line section closed at first')
+    driver.find_element('id', 'lineToggle').click()
+    blank = driver.execute_script("""return [document.getElementById('lineCheck').textContent,
+        document.getElementById('lineSave').hasAttribute('href')]""")
+    results.check(blank == ['', False], f'line section opened blank: {blank}')
     courtyard = {'inlet': '0.002', 'series': 'pe-sdr11', 'line_appliance_pressure': '2000'}
     pipes, totals, check, text = line_in_page(driver, courtyard, COURTYARD)
     table = line_by_command(tarnivel, courtyard, COURTYARD).stdout
