@@ -230,7 +230,8 @@
     wrapper.append(table);
 
     const buttons = element('div', {className: 'lineButtons'});
-    const add = element('button', {type: 'button', id: 'lineAdd', textContent: say('添加管段')});
+    const add = element('button', {type: 'button', id: 'lineAdd',
+                                   textContent: say('添加管段')});
     add.addEventListener('click', () => {
       rows.push([]);
       render({row: rows.length - 1, column: 'segment'});
@@ -238,7 +239,8 @@
     });
     const file = element('input', {type: 'file', id: 'lineFile', accept: '.csv,text/csv',
                                    hidden: true});
-    const open = element('button', {type: 'button', id: 'lineOpen', textContent: say('读取 CSV')});
+    const open = element('button', {type: 'button', id: 'lineOpen',
+                                    textContent: say('读取 CSV')});
     open.addEventListener('click', () => file.click());
     file.addEventListener('change', () => {
       if (file.files.length) readFile(file.files[0]);

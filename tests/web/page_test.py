@@ -285,6 +285,13 @@ def check_phone(driver, results, url):
     driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': False})
 
 
+# axe-core's rules the page is held to, run on the document: the violations, with where.
+AXE_RUN = """const done = arguments[arguments.length - 1];
+    axe.run(document, {runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa',
+                                 'best-practice']})
+       .then(r => done(r.violations.map(v => v.id + ' ' + v.nodes.map(n => n.target))));"""
+
+
 def check_accessible(driver, results, url, axe):
     """axe-core finds nothing against WCAG 2.2 AA and its best practices, on the desktop's
     window with a result, its strip and the pressure drop open, and on a phone."""
@@ -302,10 +309,7 @@ def check_accessible(driver, results, url, axe):
         open_drop_section(driver)
         driver.find_element('id', 'drop_length').send_keys('1000')
         driver.execute_script(source)
-        violations = driver.execute_async_script("""const done = arguments[arguments.length - 1];
-            axe.run(document, {runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa',
-                                         'best-practice']})
-               .then(r => done(r.violations.map(v => v.id + ' ' + v.nodes.map(n => n.target))));""")
+        violations = driver.execute_async_script(AXE_RUN)
         results.check(not violations, f'axe at {width} px: {violations}')
 
 
@@ -545,10 +549,7 @@ def check_line(driver, results, tarnivel, url, axe):
         driver.execute_script(axe.read_text(encoding='utf-8'))
         for width in (1280, 400):
             driver.set_window_size(width, 900)
-            violations = driver.execute_async_script("""const done = arguments[arguments.length - 1];
-                axe.run(document, {runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa',
-                                             'best-practice']})
-                   .then(r => done(r.violations.map(v => v.id + ' ' + v.nodes.map(n => n.target))));""")
+            violations = driver.execute_async_script(AXE_RUN)
             results.check(not violations, f'axe with the line open at {width} px: {violations}')
     # An English browser names the section and its columns in English, from the core's names.
     english = browser.start(1280, 900, language='en-US')
