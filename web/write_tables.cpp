@@ -5,9 +5,10 @@
 
 extern "C" const char* tarnivel_tables();
 extern "C" const char* tarnivel_drop_tables();
+extern "C" const char* tarnivel_line_tables();
 
 int main() {
-  std::printf("{\"window\": %s, \"drop\": %s}\n", tarnivel_tables(),
-              tarnivel_drop_tables());
+  std::printf("{\"window\": %s, \"drop\": %s, \"line\": %s}\n", tarnivel_tables(),
+              tarnivel_drop_tables(), tarnivel_line_tables());
   return 0;
 }

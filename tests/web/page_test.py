@@ -3,7 +3,8 @@
 every case of cases.txt against the command line built from the same tree, the pipe strip
 against the command line's pipe table, the pressure-drop section against `tarnivel drop`, no
 request beyond the page itself, the phone layout tapped for real, the English of an English
-browser, axe-core's accessibility rules, the page served over HTTP, and the exit button.
+browser, axe-core's accessibility rules, the page served over HTTP, the exit button, and the
+line section against `tarnivel line` (the courtyard line, then seeded random lines).
 
     page_test.py PAGE.html TARNIVEL_EXECUTABLE [AXE.js]
 AXE.js defaults to build/npm/node_modules/axe-core/axe.min.js beside the page's build folder
@@ -15,6 +16,8 @@ import functools
 import io
 import http.server
 import pathlib
+import random
+import tempfile
 import subprocess
 import sys
 import threading
@@ -282,6 +285,13 @@ def check_phone(driver, results, url):
     driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': False})
 
 
+# axe-core's rules the page is held to, run on the document: the violations, with where.
+AXE_RUN = """const done = arguments[arguments.length - 1];
+    axe.run(document, {runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa',
+                                 'best-practice']})
+       .then(r => done(r.violations.map(v => v.id + ' ' + v.nodes.map(n => n.target))));"""
+
+
 def check_accessible(driver, results, url, axe):
     """axe-core finds nothing against WCAG 2.2 AA and its best practices, on the desktop's
     window with a result, its strip and the pressure drop open, and on a phone."""
@@ -299,10 +309,7 @@ def check_accessible(driver, results, url, axe):
         open_drop_section(driver)
         driver.find_element('id', 'drop_length').send_keys('1000')
         driver.execute_script(source)
-        violations = driver.execute_async_script("""const done = arguments[arguments.length - 1];
-            axe.run(document, {runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa',
-                                         'best-practice']})
-               .then(r => done(r.violations.map(v => v.id + ' ' + v.nodes.map(n => n.target))));""")
+        violations = driver.execute_async_script(AXE_RUN)
         results.check(not violations, f'axe at {width} px: {violations}')
 
 
@@ -423,6 +430,140 @@ def check_drop(driver, results, tarnivel, url):
     results.check(drawn == [False, 360], f'drop section reopened: {drawn}')
 
 
+# The courtyard line: a regulator in the yard, the yard, a branch and a riser, sized in SDR11.
+COURTYARD = [['regulator-yard', '40', '60', '', '', '', '', '', ''],
+             ['yard', '35', '40', '', '', '', '', '', ''],
+             ['branch', '25', '20', '', '', '', '', '', ''],
+             ['riser', '12', '8', '', '', '', '', '12', '']]
+LINE_COLUMNS = ['segment', 'length', 'flow', 'bore', 'series', 'pipe', 'roughness', 'rise', 'local']
+LINE_OPTIONS = {'line_max_drop': '--max-drop', 'line_appliance_pressure': '--appliance-pressure',
+                'line_local': '--local', 'line_temperature': '--temperature'}
+
+
+def segments_csv(rows):
+    out = io.StringIO()
+    csv.writer(out, lineterminator='\n').writerows([LINE_COLUMNS, *rows])
+    return out.getvalue()
+
+
+def random_line(seed):
+    """A line of 1-6 segments at low or medium pressure, some sized in a series, some bored."""
+    rng = random.Random(seed)
+    low = rng.random() < 0.5
+    parameters = {'inlet': f'{rng.uniform(0.0015, 0.005):.4f}' if low else
+                  f'{rng.uniform(0.02, 0.4):.3f}', 'series': rng.choice(['pe-sdr11', 'steel', ''])}
+    if low and rng.random() < 0.5:
+        parameters['line_appliance_pressure'] = rng.choice(['1000', '2000', '2800'])
+    elif rng.random() < 0.7:
+        parameters['line_max_drop'] = f'{rng.uniform(0.3, 1.5) if low else rng.uniform(5, 60):.2f}'
+    rows = []
+    for i in range(rng.randint(1, 6)):
+        bore = f'{rng.uniform(20, 150):.1f}' if rng.random() < 0.3 else ''
+        given = '' if bore or parameters['series'] and rng.random() < 0.5 else \
+            rng.choice(['pe-sdr11', 'pe-sdr17', 'steel'])
+        rows.append([f's{i + 1}', f'{rng.uniform(2, 200):.1f}', f'{rng.uniform(1, 300):.1f}',
+                     bore, given, '', '', rng.choice(['', '', '3', '-2.5', '12']),
+                     rng.choice(['', '', '15'])])
+    return parameters, rows
+
+
+def line_in_page(driver, parameters, rows):
+    """The page's answer for the line: (pipes shown, totals, check, CSV offered for download)."""
+    with tempfile.NamedTemporaryFile('w', suffix='.csv', delete=False, encoding='utf-8') as file:
+        file.write(segments_csv(rows))
+    if driver.execute_script("return document.getElementById('lineSection').hidden"):
+        driver.find_element('id', 'lineToggle').click()
+    for box, text in {'lineInlet': parameters['inlet'], **{id: parameters.get(id, '')
+                      for id in ('line_max_drop', 'line_appliance_pressure')}}.items():
+        element = driver.find_element('id', box)
+        element.clear()
+        if text:
+            element.send_keys(text)
+    Select(driver.find_element('id', 'lineSeries')).select_by_value(parameters['series'])
+    driver.find_element('id', 'lineFile').send_keys(file.name)
+    WebDriverWait(driver, 5).until(lambda d: d.execute_script(
+        "return document.querySelectorAll('#lineSection tbody tr').length") == len(rows))
+    pathlib.Path(file.name).unlink()
+    return driver.execute_script("""return [
+        [...document.querySelectorAll('#lineSection td[data-output="pipe"]')].map(td => td.textContent),
+        document.getElementById('lineTotals').textContent,
+        document.getElementById('lineCheck').className,
+        decodeURIComponent((document.getElementById('lineSave').getAttribute('href') || ',').split(',').slice(1).join(','))];""")
+
+
+def line_by_command(tarnivel, parameters, rows, *more):
+    with tempfile.NamedTemporaryFile('w', suffix='.csv', delete=False, encoding='utf-8') as file:
+        file.write(segments_csv(rows))
+    args = [tarnivel, 'line', '-p', parameters['inlet'], *more]
+    if parameters['series']:
+        args += ['--series', parameters['series']]
+    for box, option in LINE_OPTIONS.items():
+        if parameters.get(box):
+            args += [option, parameters[box]]
+    run = subprocess.run(args + [file.name], capture_output=True, text=True, check=False)
+    pathlib.Path(file.name).unlink()
+    return run
+
+
+def check_line(driver, results, tarnivel, url, axe):
+    """The line section: closed at first, the courtyard line's pipes and total drop as
+    `tarnivel line` prints them, seeded random lines digit for digit with its --csv, rows moved
+    by keyboard, and axe-core with the section open."""
+    driver.set_window_size(1280, 900)
+    browser.open_page(driver, url)
+    results.check(driver.execute_script("return document.getElementById('lineSection').hidden"),
+                  'line section closed at first')
+    driver.find_element('id', 'lineToggle').click()
+    blank = driver.execute_script("""return [document.getElementById('lineCheck').textContent,
+        document.getElementById('lineSave').hasAttribute('href')]""")
+    results.check(blank == ['', False], f'line section opened blank: {blank}')
+    courtyard = {'inlet': '0.002', 'series': 'pe-sdr11', 'line_appliance_pressure': '2000'}
+    pipes, totals, check, text = line_in_page(driver, courtyard, COURTYARD)
+    table = line_by_command(tarnivel, courtyard, COURTYARD).stdout
+    total = next(line.split(None, 2)[2] for line in table.splitlines()
+                 if line.startswith('total drop'))
+    results.check(pipes == ['de63*', 'de63*', 'de50*', 'de32*'] and f'{total}' in totals and
+                  check == 'passed', f'courtyard: {pipes} {totals!r} {check}, command line {total}')
+    results.check(text == line_by_command(tarnivel, courtyard, COURTYARD, '--csv').stdout,
+                  f'courtyard CSV: {text!r}')
+    for seed in range(8):
+        parameters, rows = random_line(seed)
+        run = line_by_command(tarnivel, parameters, rows, '--csv')
+        pipes, totals, check, text = line_in_page(driver, parameters, rows)
+        if run.stdout:
+            results.check(text == run.stdout and check == ('passed' if run.returncode == 0
+                                                           else 'failed'),
+                          f'line {seed}: page {text!r} {check}, command line {run.stdout!r} '
+                          f'{run.returncode}')
+        else:  # a fault: said in the page, nothing to download
+            results.check(text == '' and check == 'failed', f'line {seed}: page {text!r} {check}'
+                          f', command line {run.stderr!r}')
+    # The keyboard moves the first segment down, and focus stays with its button.
+    line_in_page(driver, courtyard, COURTYARD)
+    driver.find_element('css selector', '#lineSection tbody tr button[data-action="下移"]').send_keys(
+        Keys.ENTER)
+    names = driver.execute_script("""return [...document.querySelectorAll(
+        '#lineSection tbody input[data-column="segment"]')].map(box => box.value);""")
+    results.check(names[:2] == ['yard', 'regulator-yard'], f'a row moved down: {names}')
+    if axe.is_file():
+        driver.execute_script(axe.read_text(encoding='utf-8'))
+        for width in (1280, 400):
+            driver.set_window_size(width, 900)
+            violations = driver.execute_async_script(AXE_RUN)
+            results.check(not violations, f'axe with the line open at {width} px: {violations}')
+    # An English browser names the section and its columns in English, from the core's names.
+    english = browser.start(1280, 900, language='en-US')
+    try:
+        browser.open_page(english, url)
+        english.find_element('id', 'lineToggle').click()
+        words = english.execute_script("""return [document.getElementById('lineToggle').textContent,
+            ...[...document.querySelectorAll('#lineSection thead th')].slice(0, 3).map(th => th.textContent)];""")
+        results.check(words == ['Line', 'Segment', 'Length (m)', 'Flow (Nm\u00b3/h)'],
+                      f'line section in English: {words}')
+    finally:
+        english.quit()
+
+
 def check_served(driver, results, page):
     """Served by a plain static web server on this machine, it computes too."""
     class Quiet(http.server.SimpleHTTPRequestHandler):
@@ -496,6 +637,7 @@ def main():
         guarded('phone', check_phone, driver, results, page.as_uri())
         guarded('accessible', check_accessible, driver, results, page.as_uri(), axe)
         guarded('English', check_english, results, page.as_uri(), tarnivel)
+        guarded('line', check_line, driver, results, tarnivel, page.as_uri(), axe)
         guarded('served', check_served, driver, results, page)
         guarded('exit', check_exit, driver, results)
     finally:
