@@ -25,8 +25,8 @@ std::string Normalised(std::string_view name) {
 }
 
 bool IsBlankRecord(const std::vector<std::string>& cells) {
-  return cells.size() == 1 &&
-         std::ranges::all_of(cells[0], [](char c) { return c == ' ' || c == '\t'; });
+  return cells.size() == 1 && std::all_of(cells[0].begin(), cells[0].end(),
+                                          [](char c) { return c == ' ' || c == '\t'; });
 }
 
 // The records of `text`, or what is wrong with it: a quote left open, or text after a
@@ -132,8 +132,9 @@ std::string SegmentCsv(std::span<const SegmentTexts> segments) {
     text += '\n';
   };
   std::array<std::string_view, kSegmentColumns.size()> names;
-  std::ranges::transform(kSegmentColumns, names.begin(),
-                         [](const SegmentColumnInfo& info) { return info.name; });
+  // The iterator forms throughout: the page's C++ library has no ranges.
+  std::transform(kSegmentColumns.begin(), kSegmentColumns.end(), names.begin(),
+                 [](const SegmentColumnInfo& info) { return info.name; });
   row(names);
   for (const SegmentTexts& segment : segments) row(segment.texts);
   return text;
