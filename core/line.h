@@ -103,6 +103,10 @@ inline constexpr std::array<SegmentColumnInfo, 9> kSegmentColumns{{
      "局部阻力"},
 }};
 
+// The columns a table of segments must name; the others of kSegmentColumns may be left out.
+inline constexpr SegmentColumn kRequiredSegmentColumns[] = {
+    SegmentColumn::Name, SegmentColumn::Length, SegmentColumn::Flow};
+
 constexpr const SegmentColumnInfo& SegmentColumnOf(SegmentColumn column) {
   return kSegmentColumns[static_cast<std::size_t>(column)];
 }

@@ -106,7 +106,7 @@ std::variant<std::vector<SegmentTexts>, std::string> ReadSegmentCsv(std::string_
       column = c;
     }
   }
-  for (SegmentColumn required : {SegmentColumn::Name, SegmentColumn::Length, SegmentColumn::Flow}) {
+  for (SegmentColumn required : kRequiredSegmentColumns) {
     if (columns[static_cast<std::size_t>(required)] == kNone) {
       return "the header has no '" + std::string(SegmentColumnOf(required).name) + "' column";
     }

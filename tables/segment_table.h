@@ -29,10 +29,6 @@ struct SegmentTable {
   std::array<std::size_t, kSegmentColumns.size()> columns;  // by SegmentColumn; kNoColumn: none
 };
 
-// The columns a header must name; the others of kSegmentColumns may be left out.
-inline constexpr SegmentColumn kRequiredSegmentColumns[] = {
-    SegmentColumn::Name, SegmentColumn::Length, SegmentColumn::Flow};
-
 // Why a table of segments cannot be used; the command tells a script by its exit status.
 enum class SegmentTableFailure {
   Malformed,   // malformed CSV, a header naming a column twice or lacking one, over its limit

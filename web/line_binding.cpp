@@ -18,7 +18,6 @@
 #include "core/numeric.h"
 #include "core/pipes.h"
 #include "core/pressure_drop.h"
-#include "tables/segment_table.h"
 #include "web/json_text.h"
 
 namespace tarnivel {
