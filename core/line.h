@@ -111,6 +111,35 @@ constexpr const SegmentColumnInfo& SegmentColumnOf(SegmentColumn column) {
   return kSegmentColumns[static_cast<std::size_t>(column)];
 }
 
+// The columns added after the input's, one row per segment: drops and head in kPa, pressures
+// (gauge) in MPa, the inlet velocity in m/s.
+enum class LineOutput {
+  Pipe,
+  Bore,
+  Velocity,
+  Reynolds,
+  Friction,
+  FrictionDrop,
+  LocalDrop,
+  Head,
+  Drop,
+  Inlet,
+  Outlet,
+};
+inline constexpr std::array<std::string_view, 11> kLineOutputNames = {
+    SegmentColumnOf(SegmentColumn::Pipe).name,
+    SegmentColumnOf(SegmentColumn::Bore).name,
+    "velocity",
+    "reynolds",
+    "friction",
+    "friction_drop",
+    "local_drop",
+    "head",
+    DropQuantityOf(DropQuantity::Drop).name,
+    "inlet",
+    DropQuantityOf(DropQuantity::Outlet).name,
+};
+
 // One segment as typed. Blank texts: no bore, no series, no pipe (the line sizes the segment
 // in its series), the line's roughness and local share, a rise of 0. A blank length or flow
 // counts as 0, which is out of range.

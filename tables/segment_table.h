@@ -44,35 +44,6 @@ std::variant<SegmentTable, SegmentTableFailure> ReadSegmentTable(std::istream& i
 // The texts of each row's segment columns; a column the header lacks is blank.
 std::vector<SegmentTexts> SegmentTextsOf(const SegmentTable& table);
 
-// The columns added after the input's, one row per segment: drops and head in kPa, pressures
-// (gauge) in MPa, the inlet velocity in m/s.
-enum class LineOutput {
-  Pipe,
-  Bore,
-  Velocity,
-  Reynolds,
-  Friction,
-  FrictionDrop,
-  LocalDrop,
-  Head,
-  Drop,
-  Inlet,
-  Outlet,
-};
-inline constexpr std::array<std::string_view, 11> kLineOutputNames = {
-    SegmentColumnOf(SegmentColumn::Pipe).name,
-    SegmentColumnOf(SegmentColumn::Bore).name,
-    "velocity",
-    "reynolds",
-    "friction",
-    "friction_drop",
-    "local_drop",
-    "head",
-    DropQuantityOf(DropQuantity::Drop).name,
-    "inlet",
-    DropQuantityOf(DropQuantity::Outlet).name,
-};
-
 // The output's header: the input's names as typed, then the added ones, each renamed
 // tarnivel_NAME when the input already has a column of that name (tables/column_name.h).
 std::vector<std::string> LineOutputHeader(std::span<const std::string> header);
