@@ -587,4 +587,34 @@ std::string DescribeHeadNotCounted(const GasLineResult& result) {
          "MPa): the head is shown as 0";
 }
 
+std::array<std::string, kLineOutputNames.size()> LineOutputCells(const GasLine& line,
+                                                                 const GasLineResult& result,
+                                                                 std::size_t i, double drop,
+                                                                 double pressure) {
+  std::array<std::string, kLineOutputNames.size()> cells;
+  auto cell = [&cells](LineOutput output) -> std::string& {
+    return cells[static_cast<std::size_t>(output)];
+  };
+  const Segment& segment = line.segments[i];
+  if (segment.series != nullptr && segment.pipe) {
+    cell(LineOutput::Pipe) = segment.series->pipes[*segment.pipe].designation;
+  }
+  if (segment.series == nullptr) cell(LineOutput::Bore) = FormatGeneral(segment.bore_mm);
+  if (i >= result.segments.size()) return cells;
+  const SegmentResult& out = result.segments[i];
+  if (out.pipe) cell(LineOutput::Pipe) = segment.series->pipes[*out.pipe].designation;
+  cell(LineOutput::Bore) = FormatGeneral(out.bore_mm);
+  cell(LineOutput::Velocity) = FormatGeneral(out.inlet_velocity_ms);
+  cell(LineOutput::Reynolds) = FormatGeneral(out.reynolds);
+  cell(LineOutput::Friction) = FormatGeneral(out.friction);
+  cell(LineOutput::Inlet) = FormatGeneral(out.inlet_mpa * pressure);
+  if (!out.outlet_mpa) return cells;
+  cell(LineOutput::FrictionDrop) = FormatGeneral(out.friction_kpa * drop);
+  cell(LineOutput::LocalDrop) = FormatGeneral(out.local_kpa * drop);
+  cell(LineOutput::Head) = FormatGeneral(out.head_kpa * drop);
+  cell(LineOutput::Drop) = FormatGeneral((out.inlet_mpa - *out.outlet_mpa) * 1000 * drop);
+  cell(LineOutput::Outlet) = FormatGeneral(*out.outlet_mpa * pressure);
+  return cells;
+}
+
 }  // namespace tarnivel

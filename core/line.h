@@ -300,4 +300,12 @@ std::string_view UnitBudgetUnit(PressureForm form);
 std::string DescribeLineCheck(const GasLine& line, const GasLineResult& result);
 std::string DescribeHeadNotCounted(const GasLineResult& result);
 
+// The cells a line adds to segment `i` in the order of kLineOutputNames, as `tarnivel line
+// --csv` writes them: drops in kPa times `drop_scale`, pressures in MPa times `pressure_scale`
+// (1 and 1 for the CSV; 1e3 and 1e6 for a table in Pa); empty where the line did not get that
+// far, the outlet empty where the gauge pressure runs out.
+[[nodiscard]] std::array<std::string, kLineOutputNames.size()> LineOutputCells(
+    const GasLine& line, const GasLineResult& result, std::size_t i, double drop_scale = 1,
+    double pressure_scale = 1);
+
 }  // namespace tarnivel

@@ -174,39 +174,6 @@ std::optional<std::string> Typed(std::string_view text) {
   return std::string(text);
 }
 
-// The cells the line command adds to segment `i`, in the order of kLineOutputNames, its drops
-// per kPa by `drop` and pressures per MPa by `pressure`; empty where the line did not get that
-// far, the outlet empty where the gauge pressure runs out.
-std::array<std::string, kLineOutputNames.size()> OutputCells(const GasLine& line,
-                                                             const GasLineResult& result,
-                                                             std::size_t i, double drop,
-                                                             double pressure) {
-  std::array<std::string, kLineOutputNames.size()> cells;
-  auto cell = [&cells](LineOutput output) -> std::string& {
-    return cells[static_cast<std::size_t>(output)];
-  };
-  const Segment& segment = line.segments[i];
-  if (segment.series != nullptr && segment.pipe) {
-    cell(LineOutput::Pipe) = segment.series->pipes[*segment.pipe].designation;
-  }
-  if (segment.series == nullptr) cell(LineOutput::Bore) = FormatGeneral(segment.bore_mm);
-  if (i >= result.segments.size()) return cells;
-  const SegmentResult& out = result.segments[i];
-  if (out.pipe) cell(LineOutput::Pipe) = segment.series->pipes[*out.pipe].designation;
-  cell(LineOutput::Bore) = FormatGeneral(out.bore_mm);
-  cell(LineOutput::Velocity) = FormatGeneral(out.inlet_velocity_ms);
-  cell(LineOutput::Reynolds) = FormatGeneral(out.reynolds);
-  cell(LineOutput::Friction) = FormatGeneral(out.friction);
-  cell(LineOutput::Inlet) = FormatGeneral(out.inlet_mpa * pressure);
-  if (!out.outlet_mpa) return cells;
-  cell(LineOutput::FrictionDrop) = FormatGeneral(out.friction_kpa * drop);
-  cell(LineOutput::LocalDrop) = FormatGeneral(out.local_kpa * drop);
-  cell(LineOutput::Head) = FormatGeneral(out.head_kpa * drop);
-  cell(LineOutput::Drop) = FormatGeneral((out.inlet_mpa - *out.outlet_mpa) * 1000 * drop);
-  cell(LineOutput::Outlet) = FormatGeneral(*out.outlet_mpa * pressure);
-  return cells;
-}
-
 void AppendCsvRow(std::string& out, const std::vector<std::string>& cells) {
   for (std::size_t i = 0; i < cells.size(); ++i) {
     if (i > 0) out += ',';
@@ -230,7 +197,7 @@ std::string LineCsv(const std::vector<SegmentTexts>& typed, const GasLine& line,
   AppendCsvRow(text, header);
   for (std::size_t i = 0; i < typed.size(); ++i) {
     std::vector<std::string> cells(typed[i].texts.begin(), typed[i].texts.end());
-    for (std::string& cell : OutputCells(line, result, i, 1, 1)) cells.push_back(std::move(cell));
+    for (std::string& cell : LineOutputCells(line, result, i)) cells.push_back(std::move(cell));
     AppendCsvRow(text, cells);
   }
   return text;
@@ -267,7 +234,7 @@ std::string Answer(const GasLineTexts& texts, const std::vector<SegmentTexts>& t
   AppendMember(out, "pressureUnit", low ? "Pa" : "MPa");
   out += ",\"rows\":[";
   for (std::size_t i = 0; i < line.segments.size(); ++i) {
-    const auto cells = OutputCells(line, result, i, drop, pressure);
+    const auto cells = LineOutputCells(line, result, i, drop, pressure);
     auto cell = [&cells](LineOutput output) {
       return std::string_view(cells[static_cast<std::size_t>(output)]);
     };

@@ -150,43 +150,12 @@ struct Units {
 constexpr Units kCsvUnits{};
 constexpr Units kLowPressureUnits{1e3, 1e6, "Pa", "Pa"};
 
-// The cells of segment `i` in the order of kLineOutputNames; empty where the line did not get
-// that far, the outlet empty where the gauge pressure runs out.
-std::array<std::string, kLineOutputNames.size()> OutputCells(const GasLine& line,
-                                                             const GasLineResult& result,
-                                                             std::size_t i, const Units& units) {
-  std::array<std::string, kLineOutputNames.size()> cells;
-  const Segment& segment = line.segments[i];
-  auto cell = [&cells](LineOutput output) -> std::string& {
-    return cells[static_cast<std::size_t>(output)];
-  };
-  if (segment.series != nullptr && segment.pipe) {
-    cell(LineOutput::Pipe) = segment.series->pipes[*segment.pipe].designation;
-  }
-  if (segment.series == nullptr) cell(LineOutput::Bore) = FormatGeneral(segment.bore_mm);
-  if (i >= result.segments.size()) return cells;
-  const SegmentResult& out = result.segments[i];
-  if (out.pipe) cell(LineOutput::Pipe) = segment.series->pipes[*out.pipe].designation;
-  cell(LineOutput::Bore) = FormatGeneral(out.bore_mm);
-  cell(LineOutput::Velocity) = FormatGeneral(out.inlet_velocity_ms);
-  cell(LineOutput::Reynolds) = FormatGeneral(out.reynolds);
-  cell(LineOutput::Friction) = FormatGeneral(out.friction);
-  cell(LineOutput::Inlet) = FormatGeneral(out.inlet_mpa * units.pressure);
-  if (!out.outlet_mpa) return cells;
-  cell(LineOutput::FrictionDrop) = FormatGeneral(out.friction_kpa * units.drop);
-  cell(LineOutput::LocalDrop) = FormatGeneral(out.local_kpa * units.drop);
-  cell(LineOutput::Head) = FormatGeneral(out.head_kpa * units.drop);
-  cell(LineOutput::Drop) = FormatGeneral((out.inlet_mpa - *out.outlet_mpa) * 1000 * units.drop);
-  cell(LineOutput::Outlet) = FormatGeneral(*out.outlet_mpa * units.pressure);
-  return cells;
-}
-
 std::string LineCsv(const SegmentTable& table, const GasLine& line, const GasLineResult& result) {
   std::string text;
   AppendCsvRow(text, LineOutputHeader(table.header));
   for (std::size_t i = 0; i < table.rows.size(); ++i) {
     std::vector<std::string> cells = table.rows[i];
-    for (std::string& cell : OutputCells(line, result, i, kCsvUnits)) {
+    for (std::string& cell : LineOutputCells(line, result, i, kCsvUnits.drop, kCsvUnits.pressure)) {
       cells.push_back(std::move(cell));
     }
     AppendCsvRow(text, cells);
@@ -267,7 +236,7 @@ void WriteSegments(std::ostream& out, const GasLine& line, const GasLineResult& 
       {"", "m", "Nm3/h", "", "mm", "m/s", "", "", drop, drop, drop, drop, pressure, pressure}};
   for (std::size_t i = 0; i < line.segments.size(); ++i) {
     const Segment& segment = line.segments[i];
-    const auto cells = OutputCells(line, result, i, units);
+    const auto cells = LineOutputCells(line, result, i, units.drop, units.pressure);
     auto cell = [&cells](LineOutput output) { return cells[static_cast<std::size_t>(output)]; };
     const bool sized = i < result.segments.size() && result.segments[i].sized;
     const bool failed = result.failed_segment == i;
