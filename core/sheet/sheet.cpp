@@ -164,7 +164,9 @@ SheetTable PipeTable(SheetLanguage language, const Sizing& sizing, bool drops) {
   if (drops) {
     table.header.push_back(Say(language, {"出口压力", "outlet"}));
     table.header.push_back(Say(language, {"压降", "drop"}));
-    table.units.insert(table.units.end(), {"MPa", "kPa"});
+    table.header.push_back(Say(language, {"起点气速", "inlet gas velocity"}));
+    table.header.push_back(Say(language, {"终点气速", "outlet gas velocity"}));
+    table.units.insert(table.units.end(), {"MPa", "kPa", "m/s", "m/s"});
   }
   table.header.push_back(Say(language, {"选择", "choice"}));
   table.units.push_back("");
@@ -191,6 +193,8 @@ SheetTable PipeTable(SheetLanguage language, const Sizing& sizing, bool drops) {
         const bool outlet = result != nullptr && result->outlet_mpa;
         row.push_back(outlet ? Number(*result->outlet_mpa) : Say(language, {"无", "none"}));
         row.push_back(outlet ? Number(result->drop_kpa) : "");
+        row.push_back(result != nullptr ? Number(result->inlet_velocity_ms) : "");
+        row.push_back(outlet ? Number(*result->outlet_velocity_ms) : "");
       }
       row.emplace_back(ChoiceWord(language, sized.choice, *index));
       table.rows.push_back(std::move(row));
@@ -288,10 +292,11 @@ Sheet PipeSheet(const SheetStamp& stamp, const PipeSheetCase& sized) {
   if (drops) {
     sheet.notes.push_back(Say(
         language,
-        {"表中流速按本程序计算模型（0.1 MPa 标准状态，玻意耳定律）；压降按 GB 50028 §6.2，"
-         "气体温度下计入 T/T0 与 Z。",
+        {"表中流速按本程序计算模型（0.1 MPa 标准状态，玻意耳定律）；压降与起点、终点气速按 "
+         "GB 50028 §6.2，以 101.325 kPa、0 °C 为标准状态，在气体温度下计入 T/T0 与 Z。",
          "The velocity column is the three calculations' model (standard state at 0.1 MPa, "
-         "Boyle's law); the drop is GB 50028 §6.2's, at the gas temperature with T/T0 and Z."}));
+         "Boyle's law); the drop and the gas velocities are GB 50028 §6.2's, at the gas "
+         "temperature from 101.325 kPa and 0 °C, with T/T0 and Z."}));
   }
   AddPipeChecks(sheet, sizing, ReadLeadingNumber(sized.velocity).value, drops);
   return sheet;
