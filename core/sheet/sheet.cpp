@@ -259,6 +259,7 @@ Sheet PipeSheet(const SheetStamp& stamp, const PipeSheetCase& sized) {
   sheet.inputs.front().unit += Say(language, {"（表压）", " gauge"});
   if (drops) {
     const DropParameters& given = *sized.drop;
+    // The gas and the wall as the drop reads them; the bore is each pipe's, any will do here.
     const auto read = ReadDropCase({std::string(sized.pressure), std::string(sized.flow), "1",
                                     given});
     if (const auto* line = std::get_if<DropCase>(&read)) {
