@@ -325,21 +325,23 @@ Sheet DropSheet(const SheetStamp& stamp, const DropSheetCase& computed) {
   }
   AddGasParameters(sheet, line, *computed.given, true);
 
-  SheetTable table;
-  table.caption = Say(language, {"计算结果", "Result"});
-  table.header = {"Re", Say(language, {"流态", "band"}), "λ", Say(language, {"压降", "drop"}),
-                  Say(language, {"出口压力", "outlet"}), Say(language, {"起点流速", "inlet velocity"}),
-                  Say(language, {"终点流速", "outlet velocity"})};
-  table.units = {"", "", "", "kPa", Say(language, {"MPa（表压）", "MPa gauge"}), "m/s", "m/s"};
+  // One line's result: its values one under the other, each with its unit.
   const bool outlet = result.outlet_mpa.has_value();
-  table.rows.push_back({Number(result.reynolds), BandName(language, result.regime),
-                        Number(result.friction), outlet ? Number(result.drop_kpa) : "",
-                        outlet ? Number(*result.outlet_mpa) : Say(language, {"无", "none"}),
-                        Number(result.inlet_velocity_ms),
-                        outlet ? Number(*result.outlet_velocity_ms) : ""});
-  table.marked.push_back(false);
-  sheet.tables.push_back(std::move(table));
-  sheet.results.push_back({Say(language, {"计算公式", "form"}), "", FormName(language, result.form), ""});
+  const std::string none = Say(language, {"无", "none"});
+  const std::string gauge = Say(language, {"MPa（表压）", "MPa gauge"});
+  sheet.results = {
+      {Say(language, {"雷诺数", "Reynolds number"}), "Re", Number(result.reynolds), ""},
+      {Say(language, {"流态", "friction band"}), "", BandName(language, result.regime), ""},
+      {Say(language, {"摩阻系数", "friction factor"}), "λ", Number(result.friction), ""},
+      {Say(language, {"计算公式", "form"}), "", FormName(language, result.form), ""},
+      {Say(language, {"压降", "pressure drop"}), "ΔP", outlet ? Number(result.drop_kpa) : none,
+       "kPa"},
+      {Say(language, {"出口压力", "outlet pressure"}), "P2",
+       outlet ? Number(*result.outlet_mpa) : none, gauge},
+      {Say(language, {"起点流速", "inlet velocity"}), "v1", Number(result.inlet_velocity_ms),
+       "m/s"},
+      {Say(language, {"终点流速", "outlet velocity"}), "v2",
+       outlet ? Number(*result.outlet_velocity_ms) : none, "m/s"}};
   if (const std::string edge = DescribeBandEdge(result); !edge.empty()) sheet.notes.push_back(edge);
   if (outlet) {
     sheet.checks.push_back({Say(language, {"终点表压", "gauge pressure at the end"}), "> 0 MPa",

@@ -48,6 +48,15 @@ def pdf_pages(path):
                            capture_output=True, text=True).stdout for n in range(1, count + 1)]
 
 
+def words_past_the_margin(path):
+    """The words drawn beyond the right margin (15 mm, 42.5 pt, less a little): a cut table."""
+    boxes = subprocess.run(["pdftotext", "-bbox", path, "-"], capture_output=True,
+                           text=True).stdout
+    width = float(re.search(r'<page width="([0-9.]+)"', boxes).group(1))
+    return [word for x, word in re.findall(r'xMax="([0-9.]+)"[^>]*>([^<]*)<', boxes)
+            if float(x) > width - 40]
+
+
 def csv_numbers(text, keep=lambda row: True):
     rows = list(csv.DictReader(io.StringIO(text)))
     return {cell for row in rows if keep(row) for cell in row.values()
@@ -90,6 +99,8 @@ with tempfile.TemporaryDirectory() as folder:
                 check("script" not in parser.tags, f"{command[0]}: a script in the HTML")
             else:
                 pages = pdf_pages(sheet)
+                cut = words_past_the_margin(sheet)
+                check(not cut, f"{command[0]}: words beyond the right margin: {cut[:5]}")
                 text = "".join(pages)
                 fonts = subprocess.run(["pdffonts", sheet], capture_output=True,
                                        text=True).stdout.splitlines()[2:]
