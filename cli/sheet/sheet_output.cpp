@@ -69,7 +69,12 @@ std::optional<int> CheckSheetRequest(const SheetRequest& request, std::string_vi
                       command);
   }
   if (request.language && !SheetLanguageNamed(*request.language)) {
-    return UsageError(err, "unknown language '" + Escaped(*request.language) + "' (known: zh, en)",
+    std::string known;
+    for (const SheetLanguageInfo& info : kSheetLanguages) {
+      known += (known.empty() ? "" : ", ") + std::string(info.name);
+    }
+    return UsageError(err,
+                      "unknown language '" + Escaped(*request.language) + "' (known: " + known + ")",
                       command);
   }
   return std::nullopt;

@@ -30,11 +30,10 @@ struct SheetLanguageInfo {
   SheetLanguage language;
   std::string_view name;  // as an option's value and a page's lang attribute: "zh"
   std::string_view html_lang;
-  std::string_view words;  // for help texts
 };
 inline constexpr std::array<SheetLanguageInfo, 2> kSheetLanguages{{
-    {SheetLanguage::Chinese, "zh", "zh-CN", "Chinese (the default)"},
-    {SheetLanguage::English, "en", "en", "English"},
+    {SheetLanguage::Chinese, "zh", "zh-CN"},
+    {SheetLanguage::English, "en", "en"},
 }};
 // The language `name` names ("zh", "en", in any case); none for another name.
 std::optional<SheetLanguage> SheetLanguageNamed(std::string_view name);
