@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "ui/application.h"
 #include "ui/sheet/sheet_pdf.h"
@@ -17,8 +18,10 @@ extern "C" __attribute__((visibility("default"))) int tarnivel_run_window(int ar
 extern "C" __attribute__((visibility("default"))) int tarnivel_write_sheet_pdf(
     const char* rich_text, const char* page_pattern, const char* title, TarnivelSink* sink,
     void* context) {
+  // A PDF needs fonts, not a screen: without a platform named, the one that needs none, and
+  // an application for the time it takes when the process has none (the command line's).
+  std::optional<QGuiApplication> application;
   if (QGuiApplication::instance() == nullptr) {
-    // A PDF needs fonts, not a screen: without a platform named, the one that needs none.
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     static int argc = 1;
     static char name[] = "tarnivel";
@@ -29,7 +32,7 @@ extern "C" __attribute__((visibility("default"))) int tarnivel_write_sheet_pdf(
         std::fprintf(stderr, "tarnivel: %s\n", text.toLocal8Bit().constData());
       }
     });
-    static QGuiApplication application(argc, argv);  // lives as long as the process
+    application.emplace(argc, argv);
   }
   const QByteArray pdf = tarnivel::SheetPdf(QString::fromUtf8(rich_text),
                                             QString::fromUtf8(page_pattern),
