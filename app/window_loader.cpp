@@ -23,7 +23,7 @@ std::filesystem::path WindowLibraryPath() {
   return (program.parent_path() / TARNIVEL_WINDOW_LIBRARY_DIR / kWindowLibrary).lexically_normal();
 }
 
-// The library's function `name`, or nullptr with `why` said.
+// The library's function `name`, or nullptr with why it did not load.
 void* WindowLibraryEntry(const char* name, std::string& why) {
   // Never unloaded: Qt's own libraries keep state until the process ends.
   const std::filesystem::path path = WindowLibraryPath();
@@ -31,8 +31,7 @@ void* WindowLibraryEntry(const char* name, std::string& why) {
   void* entry = library != nullptr ? ::dlsym(library, name) : nullptr;
   if (entry == nullptr) {
     const char* error = path.empty() ? nullptr : ::dlerror();
-    why = std::string("its library did not load (") +
-          (error != nullptr ? error : "the program's own path is unknown") + ")";
+    why = error != nullptr ? error : "the program's own path is unknown";
   }
   return entry;
 }
@@ -47,7 +46,7 @@ int RunWindowLibrary(int argc, char** argv) {
   std::string why;
   void* entry = WindowLibraryEntry(kWindowEntry, why);
   if (entry == nullptr) {
-    Report(std::cerr, "the window cannot be opened: " + why + ".");
+    Report(std::cerr, "the window cannot be opened: its library did not load (" + why + ").");
     return kExitUnavailable;
   }
   return reinterpret_cast<TarnivelRunWindow*>(entry)(argc, argv);
@@ -58,7 +57,7 @@ SheetPdf WriteSheetPdfThroughWindowLibrary(std::string_view rich_text,
   SheetPdf pdf;
   void* entry = WindowLibraryEntry(kSheetPdfEntry, pdf.error);
   if (entry == nullptr) {
-    pdf.error = "the window's library, which writes PDF, is missing: " + pdf.error;
+    pdf.error = "the window's library, which writes it, did not load (" + pdf.error + ")";
     return pdf;
   }
   const std::string text(rich_text), pattern(page_pattern), name(title);
