@@ -2,8 +2,9 @@
 """The calculation sheets of pipe, drop and line, as PDF and HTML, against the command's CSV.
 
 Each sheet must hold every input, every number of the CSV for the same inputs digit for
-digit, the clauses, the verdicts and the sign-off block; the PDF's fonts are all embedded, a
-long line's sheet repeats its table header on every page and numbers its pages. Needs
+digit, the clauses, the verdicts and the sign-off block; the PDF's fonts are all embedded, no
+word runs past the right margin, a long line's sheet repeats its table header on every page
+and numbers its pages; headless Chromium, where installed, prints the HTML on A4 uncut. Needs
 pdftotext and pdffonts (poppler-utils). Usage: sheet_test.py TARNIVEL
 """
 import csv
@@ -11,11 +12,13 @@ import html.parser
 import io
 import os
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
 
 TARNIVEL = sys.argv[1]
+CHROMIUM = shutil.which("chromium")  # the HTML's print is checked where there is one
 failures = []
 
 
@@ -97,6 +100,16 @@ with tempfile.TemporaryDirectory() as folder:
                 parser.feed(open(sheet, encoding="utf-8").read())
                 text = "".join(parser.parts)
                 check("script" not in parser.tags, f"{command[0]}: a script in the HTML")
+                if CHROMIUM:  # printed by a browser: A4, nothing past the margin
+                    printed = sheet + ".pdf"
+                    subprocess.run([CHROMIUM, "--headless", "--no-sandbox", "--disable-gpu",
+                                    "--no-pdf-header-footer", f"--print-to-pdf={printed}",
+                                    "file://" + sheet], capture_output=True, timeout=120)
+                    info = subprocess.run(["pdfinfo", printed], capture_output=True,
+                                          text=True).stdout
+                    check("(A4)" in info, f"{command[0]}: the browser's print is not A4")
+                    cut = words_past_the_margin(printed)
+                    check(not cut, f"{command[0]}: the browser cuts {cut[:5]}")
             else:
                 pages = pdf_pages(sheet)
                 cut = words_past_the_margin(sheet)
