@@ -20,7 +20,7 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "core/line_table.h"
+#include "core/line/segment_csv.h"
 #include "core/numeric.h"
 #include "core/pipes.h"
 #include "core/quantities.h"

@@ -11,7 +11,7 @@
 #include <QTest>
 #include <vector>
 
-#include "core/line.h"
+#include "core/line/line.h"
 #include "tests/ui/recording_messages.h"
 #include "ui/line_window.h"
 #include "ui/main_window.h"
