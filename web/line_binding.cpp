@@ -15,11 +15,13 @@
 
 #include "core/csv_text.h"
 #include "core/line/line.h"
+#include "core/line/line_summary.h"
 #include "core/line/segment_csv.h"
 #include "core/numeric.h"
 #include "core/pipes.h"
 #include "core/pressure_drop.h"
 #include "web/json_text.h"
+#include "web/page_words.h"
 
 namespace tarnivel {
 namespace {
@@ -123,7 +125,7 @@ std::string LineCsv(const std::vector<SegmentTexts>& typed, const GasLine& line,
 
 std::string FaultAnswer(const LineFault& fault) {
   std::string out = "{";
-  AppendMember(out, "fault", DescribeLineFault(fault));
+  AppendMember(out, "fault", LineFaultText(fault, Translated));
   if (fault.segment) {
     out += ',';
     AppendMember(out, "segment", std::to_string(*fault.segment));
@@ -136,7 +138,7 @@ std::string FaultAnswer(const LineFault& fault) {
 }
 
 // The line computed: its rows in the form's units (Pa at low pressure, as the command's table),
-// the totals, the check and the CSV.
+// what the section says under them and the CSV.
 std::string Answer(const GasLineTexts& texts, const std::vector<SegmentTexts>& typed) {
   const auto read = ReadGasLine(texts);
   if (const auto* fault = std::get_if<LineFault>(&read)) return FaultAnswer(*fault);
@@ -144,15 +146,14 @@ std::string Answer(const GasLineTexts& texts, const std::vector<SegmentTexts>& t
   const auto computed = ComputeGasLine(line);
   if (const auto* fault = std::get_if<LineFault>(&computed)) return FaultAnswer(*fault);
   const GasLineResult& result = std::get<GasLineResult>(computed);
-  const bool low = result.form == PressureForm::Low;
-  const double drop = low ? 1e3 : 1, pressure = low ? 1e6 : 1;
+  const LineUnits units = LineUnitsOf(result.form);
   std::string out = "{";
-  AppendMember(out, "dropUnit", low ? "Pa" : "kPa");
+  AppendMember(out, "dropUnit", units.drop);
   out += ',';
-  AppendMember(out, "pressureUnit", low ? "Pa" : "MPa");
+  AppendMember(out, "pressureUnit", units.pressure);
   out += ",\"rows\":[";
   for (std::size_t i = 0; i < line.segments.size(); ++i) {
-    const auto cells = LineOutputCells(line, result, i, drop, pressure);
+    const auto cells = LineOutputCells(line, result, i, units.drop_scale, units.pressure_scale);
     auto cell = [&cells](LineOutput output) {
       return std::string_view(cells[static_cast<std::size_t>(output)]);
     };
@@ -168,18 +169,9 @@ std::string Answer(const GasLineTexts& texts, const std::vector<SegmentTexts>& t
                        {"outlet", ran_out ? "none" : cell(LineOutput::Outlet)}});
   }
   out += "],";
-  AppendMember(out, "total", result.outlet_mpa ? FormatGeneral(result.drop_kpa * drop) : "");
-  out += ',';
-  AppendMember(out, "allowed", result.allowed_kpa ? FormatGeneral(*result.allowed_kpa * drop) : "");
-  const bool passed = result.check == LineCheck::NotChecked || result.check == LineCheck::Within;
-  out += ',';
-  AppendMember(out, "check",
-               result.check == LineCheck::NotChecked
-                   ? std::string("none: no allowed drop given")
-                   : (passed ? "passed: " : "failed: ") + DescribeLineCheck(line, result));
-  out += ',';
-  AppendMember(out, "note", DescribeHeadNotCounted(result));
-  out += passed ? ",\"passed\":true," : ",\"passed\":false,";
+  const LineSummary summary = SummariseLine(line, result, Translated);
+  AppendMember(out, "summary", summary.text);
+  out += summary.passed ? ",\"passed\":true," : ",\"passed\":false,";
   AppendMember(out, "csv", LineCsv(typed, line, result));
   return out + '}';
 }
@@ -228,8 +220,8 @@ EMSCRIPTEN_KEEPALIVE const char* tarnivel_line_read(const char* text) {
 // The line whose inlet gauge pressure (MPa) is `inlet`, whose segments without a bore or series
 // take `series`, with the texts of the section's fields in their order and the segments as
 // SegmentsOf reads them: {"fault":"...","segment":"2","column":"length"} or {"dropUnit":"Pa",
-// "pressureUnit":"Pa","rows":[{"pipe":"de63*",...}],"total":"...","allowed":"...","check":"...",
-// "note":"","passed":true,"csv":"..."}. Valid until the next call.
+// "pressureUnit":"Pa","rows":[{"pipe":"de63*",...}],"summary":"总压降 ...","passed":true,
+// "csv":"..."}, in the page's words (LineFaultText, SummariseLine). Valid until the next call.
 EMSCRIPTEN_KEEPALIVE const char* tarnivel_line(const char* inlet, const char* series,
                                                const char* max_drop, const char* appliance,
                                                const char* local, const char* temperature,
