@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/line.h"
+#include "core/line/line.h"
 
 namespace tarnivel {
 namespace {

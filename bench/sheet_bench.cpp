@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "core/line.h"
+#include "core/line/line.h"
 #include "core/sheet/sheet.h"
 #include "core/sheet/sheet_html.h"
 

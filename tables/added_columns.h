@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tables/column_name.h"
+#include "core/csv_text.h"
 
 namespace tarnivel {
 

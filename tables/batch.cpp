@@ -27,7 +27,7 @@
 #include "tables/batch_drop.h"
 #include "tables/batch_pipes.h"
 #include "tables/cell_warning.h"
-#include "tables/column_name.h"
+#include "core/csv_text.h"
 #include "tables/csv.h"
 
 namespace tarnivel {

@@ -9,7 +9,7 @@
 #include "core/numeric.h"
 #include "system/report.h"
 #include "tables/cell_warning.h"
-#include "tables/column_name.h"
+#include "core/csv_text.h"
 #include "tables/line_warnings.h"
 
 namespace tarnivel {

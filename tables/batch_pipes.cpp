@@ -7,7 +7,7 @@
 #include "core/numeric.h"
 #include "core/sizing.h"
 #include "system/report.h"
-#include "tables/column_name.h"
+#include "core/csv_text.h"
 
 namespace tarnivel {
 namespace {

@@ -3,7 +3,7 @@
 // the catalogue, by name or label) gets the chosen pipe of that series, its bore and the
 // velocity in it. The batch's columns `pipe`, `bore` and `pipe_velocity` are added before the
 // message; a user's column of the same name is carried through untouched, and the batch's own
-// column is then called `tarnivel_pipe` and so on (tables/column_name.h: OwnColumnName).
+// column is then called `tarnivel_pipe` and so on (core/csv_text.h: OwnColumnName).
 
 #include <array>
 #include <cstddef>

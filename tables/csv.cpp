@@ -25,7 +25,6 @@ constexpr std::array<bool, 256> ByteSet(std::string_view bytes) {
 }
 constexpr auto kEndsUnquotedCell = ByteSet(",\r\n");
 constexpr auto kStopsQuotedText = ByteSet("\"\r\n");  // line breaks are counted
-constexpr auto kNeedsQuotes = ByteSet(",\"\r\n");
 
 // Where the first byte of `set` is in [from, to), or `to`.
 std::size_t Find(const char* data, std::size_t from, std::size_t to,
@@ -303,25 +302,6 @@ std::string CsvLimitsText() {
   return "a cell over " + Mebibytes(CsvReader::kMaxCellBytes) + ", a row over " +
          Mebibytes(CsvReader::kMaxRecordBytes) + " or a row of more than " +
          std::to_string(CsvReader::kMaxRecordCells) + " cells";
-}
-
-void AppendCsvCell(std::string& out, std::string_view cell) {
-  const std::size_t size = out.size();
-  out.resize(size + CsvCellBound(cell.size()));
-  out.resize(static_cast<std::size_t>(WriteCsvCell(out.data() + size, cell) - out.data()));
-}
-
-char* WriteCsvCell(char* to, std::string_view cell) {
-  const auto special = std::ranges::find_if(
-      cell, [](char c) { return kNeedsQuotes[static_cast<unsigned char>(c)]; });
-  if (special == cell.end()) return std::copy(cell.begin(), cell.end(), to);
-  *to++ = '"';
-  for (char c : cell) {
-    if (c == '"') *to++ = '"';
-    *to++ = c;
-  }
-  *to++ = '"';
-  return to;
 }
 
 }  // namespace tarnivel

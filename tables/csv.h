@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/csv_text.h"  // the cells written, the column names
 #include "system/byte_buffer.h"
 
 namespace tarnivel {
@@ -103,11 +104,5 @@ class CsvReader {
 
 // The limits above in words, for the help: «a cell over 1 MiB, a row over 16 MiB or ...».
 std::string CsvLimitsText();
-
-// Appends `cell` to `out`, quoted when it holds a comma, a quote or a line break.
-void AppendCsvCell(std::string& out, std::string_view cell);
-// The same written at `to`, which has room for CsvCellBound(cell.size()) bytes; returns the end.
-char* WriteCsvCell(char* to, std::string_view cell);
-constexpr std::size_t CsvCellBound(std::size_t size) { return 2 * size + 2; }
 
 }  // namespace tarnivel

@@ -18,7 +18,7 @@
 #include "core/numeric.h"
 #include "system/input_file.h"
 #include "system/report.h"
-#include "tables/column_name.h"
+#include "core/csv_text.h"
 #include "tables/csv.h"
 
 namespace tarnivel {

@@ -3,7 +3,6 @@
 
 #include "tables/segment_table.h"
 
-#include <algorithm>
 #include <istream>
 #include <optional>
 #include <streambuf>
@@ -12,7 +11,6 @@
 
 #include "system/io_error.h"
 #include "system/report.h"
-#include "tables/column_name.h"
 #include "tables/csv.h"
 
 namespace tarnivel {
@@ -25,40 +23,22 @@ struct TableBuilder {
   bool have_header = false;
 
   std::string Header(std::span<const std::string> cells) {
+    if (IsBlankRow(cells)) return {};  // blank lines before it
     table.header.assign(cells.begin(), cells.end());
-    if (const std::optional<std::string> twice = RepeatedName(table.header)) {
-      return "the header names the column '" + Escaped(*twice) + "' twice";
-    }
-    std::vector<std::string> names;
-    for (const std::string& name : table.header) names.push_back(NormalisedName(name));
-    for (const SegmentColumnInfo& info : kSegmentColumns) {
-      table.columns[static_cast<std::size_t>(info.column)] = FirstNamed(names, info.name);
-    }
-    for (SegmentColumn column : kRequiredSegmentColumns) {
-      if (table.columns[static_cast<std::size_t>(column)] == kNoColumn) {
-        return "the header has no '" + std::string(SegmentColumnOf(column).name) + "' column";
-      }
-    }
+    auto columns = FindSegmentColumns(table.header);
+    if (auto* error = std::get_if<std::string>(&columns)) return Escaped(*error);
+    table.columns = std::get<SegmentColumns>(columns);
     have_header = true;
     return {};
   }
 
   std::string Row(std::span<const std::string> cells, std::size_t line) {
-    if (cells.size() == 1 && IsBlank(cells[0])) return {};  // a blank line
-    if (cells.size() > table.header.size()) {
-      return "line " + std::to_string(line) + " has " + std::to_string(cells.size()) +
-             " cells, the header " + std::to_string(table.header.size());
-    }
-    if (table.rows.size() == kMaxLineSegments) {
-      return "a line holds at most " + std::to_string(kMaxLineSegments) + " segments";
-    }
+    if (IsBlankRow(cells)) return {};
+    std::string fault = SegmentRowFault(cells.size(), table.header.size(), line, table.rows.size());
+    if (!fault.empty()) return fault;
     std::vector<std::string>& row = table.rows.emplace_back(cells.begin(), cells.end());
     row.resize(table.header.size());
     return {};
-  }
-
-  static bool IsBlank(const std::string& cell) {
-    return std::ranges::all_of(cell, [](char c) { return c == ' ' || c == '\t'; });
   }
 };
 
@@ -113,31 +93,10 @@ std::variant<SegmentTable, SegmentTableFailure> ReadSegmentTable(std::istream& i
 }
 
 std::vector<SegmentTexts> SegmentTextsOf(const SegmentTable& table) {
-  std::vector<SegmentTexts> segments(table.rows.size());
-  for (std::size_t r = 0; r < table.rows.size(); ++r) {
-    for (std::size_t c = 0; c < kSegmentColumns.size(); ++c) {
-      if (const std::size_t column = table.columns[c]; column != kNoColumn) {
-        segments[r].texts[c] = table.rows[r][column];
-      }
-    }
-  }
+  std::vector<SegmentTexts> segments;
+  segments.reserve(table.rows.size());
+  for (const auto& row : table.rows) segments.push_back(SegmentTextsOf(row, table.columns));
   return segments;
-}
-
-std::vector<std::string> LineOutputHeader(std::span<const std::string> header) {
-  std::vector<std::string> names;
-  for (const std::string& name : header) names.push_back(NormalisedName(name));
-  std::vector<std::string> out(header.begin(), header.end());
-  for (std::string_view name : kLineOutputNames) out.push_back(OwnColumnName(names, name));
-  return out;
-}
-
-void AppendCsvRow(std::string& out, std::span<const std::string> cells) {
-  for (std::size_t i = 0; i < cells.size(); ++i) {
-    if (i > 0) out += ',';
-    AppendCsvCell(out, cells[i]);
-  }
-  out += '\n';
 }
 
 }  // namespace tarnivel

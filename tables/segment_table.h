@@ -1,10 +1,9 @@
 #pragma once
-// A gas line's segments as CSV: the table read whole, since a line is computed from its inlet
-// on and sized as a whole before its first row can be written; the segment columns its header
-// names (core/line.h: kSegmentColumns); and the columns the line command adds after the input's.
+// A gas line's segments as CSV, read as it streams but kept whole, since a line is computed
+// from its inlet on and sized as a whole before its first row can be written. The rules of the
+// table are the core's (core/line/segment_csv.h), for the window and the page alike.
 //
 //   CSV --> ReadSegmentTable --> SegmentTable --> SegmentTextsOf --> core's GasLineTexts
-//                                              --> LineOutputHeader: the input's names + added
 
 #include <array>
 #include <cstddef>
@@ -15,18 +14,16 @@
 #include <variant>
 #include <vector>
 
-#include "core/line.h"
+#include "core/line/line.h"
+#include "core/line/segment_csv.h"
 #include "core/pressure_drop.h"
 
 namespace tarnivel {
 
-// Segments enough for any real line, and few enough that a huge input is refused, not held.
-inline constexpr std::size_t kMaxLineSegments = 100'000;
-
 struct SegmentTable {
   std::vector<std::string> header;             // as typed
   std::vector<std::vector<std::string>> rows;  // each as wide as the header, a short row padded
-  std::array<std::size_t, kSegmentColumns.size()> columns;  // by SegmentColumn; kNoColumn: none
+  SegmentColumns columns;                      // by SegmentColumn; kNoColumn: none
 };
 
 // Why a table of segments cannot be used; the command tells a script by its exit status.
@@ -43,12 +40,5 @@ std::variant<SegmentTable, SegmentTableFailure> ReadSegmentTable(std::istream& i
 
 // The texts of each row's segment columns; a column the header lacks is blank.
 std::vector<SegmentTexts> SegmentTextsOf(const SegmentTable& table);
-
-// The output's header: the input's names as typed, then the added ones, each renamed
-// tarnivel_NAME when the input already has a column of that name (tables/column_name.h).
-std::vector<std::string> LineOutputHeader(std::span<const std::string> header);
-
-// Appends one CSV row of `cells` and its line end to `out`.
-void AppendCsvRow(std::string& out, std::span<const std::string> cells);
 
 }  // namespace tarnivel

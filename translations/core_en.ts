@@ -263,5 +263,117 @@
         <source>燃具额定压力</source>
         <translation>Appliance pressure</translation>
     </message>
+    <message>
+        <source>第 %1 段</source>
+        <translation>segment %1</translation>
+    </message>
+    <message>
+        <source>第 %1 段（%2）</source>
+        <translation>segment %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>无法计算：%1</source>
+        <translation>Cannot compute: %1</translation>
+    </message>
+    <message>
+        <source>至少要有一个管段</source>
+        <translation>a line needs at least one segment</translation>
+    </message>
+    <message>
+        <source>请给出内径或管材</source>
+        <translation>give a bore or a series</translation>
+    </message>
+    <message>
+        <source>内径与管材只能给一个</source>
+        <translation>give a bore or a series, not both</translation>
+    </message>
+    <message>
+        <source>给出规格时须给出管材</source>
+        <translation>a pipe needs its series</translation>
+    </message>
+    <message>
+        <source>没有管材“%1”</source>
+        <translation>no series “%1”</translation>
+    </message>
+    <message>
+        <source>管材中没有规格“%1”</source>
+        <translation>no pipe “%1” in its series</translation>
+    </message>
+    <message>
+        <source>只给管材的管段按允许压降选管：请给出允许压降，低压管线也可给燃具额定压力</source>
+        <translation>segments with only a series are sized to an allowed drop: give the allowed drop, or at low pressure the appliance pressure</translation>
+    </message>
+    <message>
+        <source>允许压降与燃具额定压力只能给一个</source>
+        <translation>give the allowed drop or the appliance pressure, not both</translation>
+    </message>
+    <message>
+        <source>燃具额定压力只用于低压管线（入口压强 &lt; 0.01 MPa）：请给出允许压降</source>
+        <translation>the appliance pressure sets the allowance of a low-pressure line only (inlet below 0.01 MPa): give the allowed drop</translation>
+    </message>
+    <message>
+        <source>总压降 %1</source>
+        <translation>Total drop %1</translation>
+    </message>
+    <message>
+        <source>允许压降 %1</source>
+        <translation>allowed drop %1</translation>
+    </message>
+    <message>
+        <source>未给允许压降，不校核</source>
+        <translation>no allowed drop given, not checked</translation>
+    </message>
+    <message>
+        <source>校核通过</source>
+        <translation>check passed</translation>
+    </message>
+    <message>
+        <source>校核未通过：%1</source>
+        <translation>check failed: %1</translation>
+    </message>
+    <message>
+        <source>总压降超过允许压降</source>
+        <translation>the total drop is more than the allowed drop</translation>
+    </message>
+    <message>
+        <source>表压在%1的 %2 处降到零（该段长 %3）</source>
+        <translation>the gauge pressure falls to 0 in %1 at %2 of its %3</translation>
+    </message>
+    <message>
+        <source>%1 已无剩余的允许压降可用于选管</source>
+        <translation>%1: nothing of the allowed drop is left to size it with</translation>
+    </message>
+    <message>
+        <source>%1 的管材中没有单位长度损失不超过 %2 的管</source>
+        <translation>%1: no pipe of its series loses at most %2</translation>
+    </message>
+    <message>
+        <source>%1 的管材中没有单位长度损失不超过 %2、流速不超过 %3 的管</source>
+        <translation>%1: no pipe of its series loses at most %2 at no more than %3</translation>
+    </message>
+    <message>
+        <source>* 按单位长度允许压降 %1 选管</source>
+        <translation>* sized for at most %1</translation>
+    </message>
+    <message>
+        <source>中压和高压管线不计附加压头</source>
+        <translation>the rise is not counted at medium and high pressure</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>空气密度</source>
+        <translation>Air density</translation>
+    </message>
+    <message>
+        <source>最大流速</source>
+        <translation>Highest velocity</translation>
+    </message>
 </context>
 </TS>

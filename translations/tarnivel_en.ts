@@ -132,38 +132,6 @@
         <translation>Save segments</translation>
     </message>
     <message>
-        <source>无法计算：%1</source>
-        <translation>Cannot compute: %1</translation>
-    </message>
-    <message>
-        <source>总压降 %1 %2</source>
-        <translation>Total drop %1 %2</translation>
-    </message>
-    <message>
-        <source>允许压降 %1 %2</source>
-        <translation>allowed drop %1 %2</translation>
-    </message>
-    <message>
-        <source>未给允许压降，不校核</source>
-        <translation>no allowed drop given, not checked</translation>
-    </message>
-    <message>
-        <source>校核通过</source>
-        <translation>check passed</translation>
-    </message>
-    <message>
-        <source>校核未通过：%1</source>
-        <translation>check failed: %1</translation>
-    </message>
-    <message>
-        <source>* 按单位长度允许压降 %1 %2 选管</source>
-        <translation>* sized for at most %1 %2</translation>
-    </message>
-    <message>
-        <source>；</source>
-        <translation>; </translation>
-    </message>
-    <message>
         <source>输入入口压强与管段，结果随输入计算</source>
         <translation>Type the inlet pressure and the segments: the results follow as you type</translation>
     </message>
@@ -174,10 +142,6 @@
     <message>
         <source>计算书</source>
         <translation>Calculation sheet</translation>
-    </message>
-    <message>
-        <source>管线尚不能计算：%1</source>
-        <translation>The line cannot be computed yet: %1</translation>
     </message>
 </context>
 <context>

@@ -20,7 +20,8 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "core/line_table.h"
+#include "core/line/line_summary.h"
+#include "core/line/segment_csv.h"
 #include "core/numeric.h"
 #include "core/pipes.h"
 #include "core/quantities.h"
@@ -373,8 +374,10 @@ void LineWindow::SaveSheet() {
           ? ComputeGasLine(std::get<GasLine>(read))
           : std::variant<GasLineResult, LineFault>(std::get<LineFault>(read));
   if (const auto* fault = std::get_if<LineFault>(&computed)) {
-    QMessageBox::information(this, tr("计算书"),
-                             tr("管线尚不能计算：%1").arg(Text(DescribeLineFault(*fault))));
+    const Translate translate = [](std::string_view text) {
+      return CoreText(text).toStdString();
+    };
+    QMessageBox::information(this, tr("计算书"), Text(LineFaultText(*fault, translate)));
     return;
   }
   const GasLine& line = std::get<GasLine>(read);
@@ -405,31 +408,27 @@ void LineWindow::Recompute() {
     totals_->setText(tr("输入入口压强与管段，结果随输入计算"));
     return;
   }
+  const Translate translate = [](std::string_view text) { return CoreText(text).toStdString(); };
   const auto read = ReadGasLine(typed);
   if (const auto* fault = std::get_if<LineFault>(&read)) {
-    show(false, tr("无法计算：%1").arg(Text(DescribeLineFault(*fault))));
+    show(false, Text(LineFaultText(*fault, translate)));
     return;
   }
   const GasLine& line = std::get<GasLine>(read);
   const auto computed = ComputeGasLine(line);
   if (const auto* fault = std::get_if<LineFault>(&computed)) {
-    show(false, tr("无法计算：%1").arg(Text(DescribeLineFault(*fault))));
+    show(false, Text(LineFaultText(*fault, translate)));
     return;
   }
   const GasLineResult& result = std::get<GasLineResult>(computed);
-  // At low pressure drops and pressures in Pa, as the form computes them; else kPa and MPa.
-  const bool low = result.form == PressureForm::Low;
-  const double drop_scale = low ? 1e3 : 1;
-  const double pressure_scale = low ? 1e6 : 1;
-  const std::string_view drop_unit = low ? "Pa" : "kPa";
-  const std::string_view pressure_unit = low ? "Pa" : "MPa";
+  const LineUnits units = LineUnitsOf(result.form);
   const InputField& velocity = InputFieldOf(Field::Velocity);
   results_->setHorizontalHeaderLabels(
       {Caption(SegmentColumnOf(SegmentColumn::Pipe).label, ""),
        Caption(SegmentColumnOf(SegmentColumn::Bore).label, "mm"),
        Caption(velocity.quantity, velocity.display_unit),
-       Caption(DropQuantityOf(DropQuantity::Drop).label, drop_unit),
-       Caption(DropQuantityOf(DropQuantity::Outlet).label, pressure_unit)});
+       Caption(DropQuantityOf(DropQuantity::Drop).label, units.drop),
+       Caption(DropQuantityOf(DropQuantity::Outlet).label, units.pressure)});
   for (std::size_t i = 0; i < result.segments.size(); ++i) {
     const SegmentResult& out = result.segments[i];
     const Segment& segment = line.segments[i];
@@ -445,40 +444,16 @@ void LineWindow::Recompute() {
     cell(ResultColumn::Velocity) = Text(FormatGeneral(out.inlet_velocity_ms));
     if (out.outlet_mpa) {
       cell(ResultColumn::Drop) =
-          Text(FormatGeneral((out.inlet_mpa - *out.outlet_mpa) * 1e3 * drop_scale));
-      cell(ResultColumn::Outlet) = Text(FormatGeneral(*out.outlet_mpa * pressure_scale));
+          Text(FormatGeneral((out.inlet_mpa - *out.outlet_mpa) * 1e3 * units.drop_scale));
+      cell(ResultColumn::Outlet) = Text(FormatGeneral(*out.outlet_mpa * units.pressure_scale));
     }
     for (int c = 0; c < kResultColumns; ++c) {
       results_->setItem(static_cast<int>(i), c,
                         new QTableWidgetItem(cells[static_cast<std::size_t>(c)]));
     }
   }
-  QStringList lines;
-  if (result.outlet_mpa) {
-    lines << tr("总压降 %1 %2")
-                 .arg(Text(FormatGeneral(result.drop_kpa * drop_scale)), Text(drop_unit));
-  }
-  if (result.allowed_kpa) {
-    lines << tr("允许压降 %1 %2")
-                 .arg(Text(FormatGeneral(*result.allowed_kpa * drop_scale)), Text(drop_unit));
-  }
-  const bool passed = result.check == LineCheck::Within || result.check == LineCheck::NotChecked;
-  switch (result.check) {
-    case LineCheck::NotChecked:
-      lines << tr("未给允许压降，不校核");
-      break;
-    case LineCheck::Within:
-      lines << tr("校核通过");
-      break;
-    default:
-      lines << tr("校核未通过：%1").arg(Text(DescribeLineCheck(line, result)));
-      break;
-  }
-  if (result.unit_budget) {
-    lines << tr("* 按单位长度允许压降 %1 %2 选管")
-                 .arg(Text(FormatGeneral(*result.unit_budget)), Text(UnitBudgetUnit(result.form)));
-  }
-  show(passed, lines.join(tr("；")));
+  const LineSummary summary = SummariseLine(line, result, translate);
+  show(summary.passed, Text(summary.text));
 }
 
 }  // namespace tarnivel

@@ -5,13 +5,13 @@
 //        --> per segment its pipe, bore, velocity, drop and outlet (a read-only table)
 //        --> the totals and the check, green when it passes, red when it does not
 //
-// The segments open from and save to the CSV the line command reads (core/line_table.h).
+// The segments open from and save to the CSV the line command reads (core/line/segment_csv.h).
 // The main window opens it by Ctrl+L; it has no place in the main window's own layout.
 
 #include <QWidget>
 #include <array>
 
-#include "core/line.h"
+#include "core/line/line.h"
 
 class QComboBox;
 class QLabel;

@@ -12,9 +12,11 @@
 #include <vector>
 
 #include "core/drop_summary.h"
+#include "core/line/line_summary.h"
 #include "core/numeric.h"
 #include "core/quantities.h"
 #include "web/json_text.h"
+#include "web/page_words.h"
 
 namespace tarnivel {
 namespace {
@@ -43,31 +45,14 @@ std::string Tables() {
     out += '}';
   }
   out += "],\"words\":[";
-  for (const std::string& word : DropSummaryWords()) {
+  // The line section's words too: the page gives them all the same way.
+  std::vector<std::string> words = DropSummaryWords();
+  for (std::string& word : LineSummaryWords()) words.push_back(std::move(word));
+  for (const std::string& word : words) {
     if (out.back() != '[') out += ',';
     AppendJson(out, word);
   }
   return out + "]}";
-}
-
-// The page's translations of the words its answers may hold: each word as the core writes it,
-// then its translation, each ended by a NUL. A word without one stays as the core writes it.
-std::string& Translations() {
-  static std::string translations;
-  return translations;
-}
-
-std::string Translated(std::string_view text) {
-  const std::string_view all = Translations();
-  for (std::size_t at = 0; at < all.size();) {
-    const std::size_t source_end = all.find('\0', at);
-    const std::size_t end = all.find('\0', source_end + 1);
-    if (all.substr(at, source_end - at) == text) {
-      return std::string(all.substr(source_end + 1, end - source_end - 1));
-    }
-    at = end + 1;
-  }
-  return std::string(text);
 }
 
 std::optional<std::string> Typed(std::string_view text) {
@@ -90,8 +75,7 @@ const char* tarnivel_drop_tables() {
 // The page's language for one of the words of the tables: `translation` stands for `source`
 // in every answer from now on.
 EMSCRIPTEN_KEEPALIVE void tarnivel_drop_word(const char* source, const char* translation) {
-  std::string& translations = tarnivel::Translations();
-  translations.append(source).append(1, '\0').append(translation).append(1, '\0');
+  tarnivel::AddPageWord(source, translation);
 }
 
 // The section's answer for the line that the calculation whose button is `control` left in

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -14,85 +13,19 @@
 #include <variant>
 #include <vector>
 
-#include "core/line.h"
+#include "core/csv_text.h"
+#include "core/line/line.h"
+#include "core/line/line_summary.h"
+#include "core/line/segment_csv.h"
 #include "core/numeric.h"
 #include "core/pipes.h"
 #include "core/pressure_drop.h"
 #include "web/json_text.h"
+#include "web/page_words.h"
 #include "web/sheet_binding.h"
 
 namespace tarnivel {
 namespace {
-
-// The CSV the line command reads and writes (RFC 4180), in the little the section needs: a whole
-// file at once, cells quoted when they hold a comma, a quote or a line break.
-void AppendCsvCell(std::string& out, std::string_view cell) {
-  if (cell.find_first_of(",\"\r\n") == std::string_view::npos) {
-    out += cell;
-    return;
-  }
-  out += '"';
-  for (char c : cell) {
-    if (c == '"') out += '"';
-    out += c;
-  }
-  out += '"';
-}
-
-// The records of `text`, a byte order mark and blank lines skipped; none and `error` set when a
-// quote is left open.
-std::vector<std::vector<std::string>> CsvRecords(std::string_view text, std::string& error) {
-  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-  std::vector<std::vector<std::string>> records;
-  std::vector<std::string> record(1);
-  bool quoted = false, any = false;
-  std::size_t line = 1, quote_line = 1;
-  const auto end_record = [&] {
-    if (any || record.size() > 1 || !record[0].empty()) records.push_back(std::move(record));
-    record.assign(1, std::string());
-    any = false;
-  };
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (quoted) {
-      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-        record.back() += '"';
-        ++i;
-      } else if (c == '"') {
-        quoted = false;
-      } else {
-        if (c == '\n') ++line;
-        record.back() += c;
-      }
-    } else if (c == '"' && record.back().empty()) {
-      quoted = any = true;
-      quote_line = line;
-    } else if (c == ',') {
-      record.emplace_back();
-    } else if (c == '\r' || c == '\n') {
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      ++line;
-      end_record();
-    } else {
-      record.back() += c;
-    }
-  }
-  if (quoted) {
-    error = "line " + std::to_string(quote_line) + ": a quote is not closed";
-    return {};
-  }
-  end_record();
-  return records;
-}
-
-std::string NormalisedName(std::string_view name) {
-  const auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
-  while (!name.empty() && blank(name.front())) name.remove_prefix(1);
-  while (!name.empty() && blank(name.back())) name.remove_suffix(1);
-  std::string lower(name);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
-}
 
 // The line's parameters the section shows, in the order of its fields after the inlet and the
 // series: the allowed drop, the appliances' pressure, the local share and the temperature.
@@ -175,27 +108,14 @@ std::optional<std::string> Typed(std::string_view text) {
   return std::string(text);
 }
 
-void AppendCsvRow(std::string& out, const std::vector<std::string>& cells) {
-  for (std::size_t i = 0; i < cells.size(); ++i) {
-    if (i > 0) out += ',';
-    AppendCsvCell(out, cells[i]);
-  }
-  out += '\n';
-}
-
 // What `tarnivel line --csv` writes for the segments typed as the page's table: its columns,
 // then the added ones, a row per segment in the CSV's units (kPa, MPa).
 std::string LineCsv(const std::vector<SegmentTexts>& typed, const GasLine& line,
                     const GasLineResult& result) {
-  std::vector<std::string> header, names;
-  for (const SegmentColumnInfo& info : kSegmentColumns) header.emplace_back(info.name);
-  for (const std::string& name : header) names.push_back(NormalisedName(name));
-  for (std::string_view name : kLineOutputNames) {
-    const bool taken = std::find(names.begin(), names.end(), name) != names.end();
-    header.push_back((taken ? "tarnivel_" : "") + std::string(name));
-  }
+  std::vector<std::string> names;
+  for (const SegmentColumnInfo& info : kSegmentColumns) names.emplace_back(info.name);
   std::string text;
-  AppendCsvRow(text, header);
+  AppendCsvRow(text, LineOutputHeader(names));
   for (std::size_t i = 0; i < typed.size(); ++i) {
     std::vector<std::string> cells(typed[i].texts.begin(), typed[i].texts.end());
     for (std::string& cell : LineOutputCells(line, result, i)) cells.push_back(std::move(cell));
@@ -206,7 +126,7 @@ std::string LineCsv(const std::vector<SegmentTexts>& typed, const GasLine& line,
 
 std::string FaultAnswer(const LineFault& fault) {
   std::string out = "{";
-  AppendMember(out, "fault", DescribeLineFault(fault));
+  AppendMember(out, "fault", LineFaultText(fault, Translated));
   if (fault.segment) {
     out += ',';
     AppendMember(out, "segment", std::to_string(*fault.segment));
@@ -219,7 +139,7 @@ std::string FaultAnswer(const LineFault& fault) {
 }
 
 // The line computed: its rows in the form's units (Pa at low pressure, as the command's table),
-// the totals, the check and the CSV.
+// what the section says under them and the CSV.
 std::string Answer(const GasLineTexts& texts, const std::vector<SegmentTexts>& typed) {
   const auto read = ReadGasLine(texts);
   if (const auto* fault = std::get_if<LineFault>(&read)) return FaultAnswer(*fault);
@@ -227,15 +147,14 @@ std::string Answer(const GasLineTexts& texts, const std::vector<SegmentTexts>& t
   const auto computed = ComputeGasLine(line);
   if (const auto* fault = std::get_if<LineFault>(&computed)) return FaultAnswer(*fault);
   const GasLineResult& result = std::get<GasLineResult>(computed);
-  const bool low = result.form == PressureForm::Low;
-  const double drop = low ? 1e3 : 1, pressure = low ? 1e6 : 1;
+  const LineUnits units = LineUnitsOf(result.form);
   std::string out = "{";
-  AppendMember(out, "dropUnit", low ? "Pa" : "kPa");
+  AppendMember(out, "dropUnit", units.drop);
   out += ',';
-  AppendMember(out, "pressureUnit", low ? "Pa" : "MPa");
+  AppendMember(out, "pressureUnit", units.pressure);
   out += ",\"rows\":[";
   for (std::size_t i = 0; i < line.segments.size(); ++i) {
-    const auto cells = LineOutputCells(line, result, i, drop, pressure);
+    const auto cells = LineOutputCells(line, result, i, units.drop_scale, units.pressure_scale);
     auto cell = [&cells](LineOutput output) {
       return std::string_view(cells[static_cast<std::size_t>(output)]);
     };
@@ -251,18 +170,9 @@ std::string Answer(const GasLineTexts& texts, const std::vector<SegmentTexts>& t
                        {"outlet", ran_out ? "none" : cell(LineOutput::Outlet)}});
   }
   out += "],";
-  AppendMember(out, "total", result.outlet_mpa ? FormatGeneral(result.drop_kpa * drop) : "");
-  out += ',';
-  AppendMember(out, "allowed", result.allowed_kpa ? FormatGeneral(*result.allowed_kpa * drop) : "");
-  const bool passed = result.check == LineCheck::NotChecked || result.check == LineCheck::Within;
-  out += ',';
-  AppendMember(out, "check",
-               result.check == LineCheck::NotChecked
-                   ? std::string("none: no allowed drop given")
-                   : (passed ? "passed: " : "failed: ") + DescribeLineCheck(line, result));
-  out += ',';
-  AppendMember(out, "note", DescribeHeadNotCounted(result));
-  out += passed ? ",\"passed\":true," : ",\"passed\":false,";
+  const LineSummary summary = SummariseLine(line, result, Translated);
+  AppendMember(out, "summary", summary.text);
+  out += summary.passed ? ",\"passed\":true," : ",\"passed\":false,";
   AppendMember(out, "csv", LineCsv(typed, line, result));
   return out + '}';
 }
@@ -270,46 +180,19 @@ std::string Answer(const GasLineTexts& texts, const std::vector<SegmentTexts>& t
 // {"rows":[["regulator-yard","40","60","","","","","",""],...]} from a CSV of segments, each
 // row's cells in the order of kSegmentColumns, or {"error":"line 3: ..."}.
 std::string ReadCsv(std::string_view text) {
-  auto error = [](const std::string& message) {
+  const auto read = ReadSegmentCsv(text);
+  if (const auto* error = std::get_if<std::string>(&read)) {
     std::string answer = "{";
-    AppendMember(answer, "error", message);
+    AppendMember(answer, "error", *error);
     return answer + '}';
-  };
-  std::string fault;
-  const std::vector<std::vector<std::string>> records = CsvRecords(text, fault);
-  if (!fault.empty()) return error(fault);
-  if (records.empty()) return error("the file is empty; it needs a header row");
-  std::vector<std::string> names;
-  for (const std::string& name : records[0]) {
-    names.push_back(NormalisedName(name));
-    if (!names.back().empty() &&
-        std::find(names.begin(), names.end() - 1, names.back()) != names.end() - 1) {
-      return error("the header names the column '" + name + "' twice");
-    }
-  }
-  std::array<std::size_t, kSegmentColumns.size()> columns{};
-  for (std::size_t c = 0; c < kSegmentColumns.size(); ++c) {
-    columns[c] = static_cast<std::size_t>(
-        std::find(names.begin(), names.end(), kSegmentColumns[c].name) - names.begin());
-  }
-  for (SegmentColumn column : kRequiredSegmentColumns) {
-    if (columns[static_cast<std::size_t>(column)] == names.size()) {
-      return error("the header has no '" + std::string(SegmentColumnOf(column).name) + "' column");
-    }
   }
   std::string out = "{\"rows\":[";
-  for (std::size_t r = 1; r < records.size(); ++r) {
-    const std::vector<std::string>& cells = records[r];
-    if (cells.size() == 1 && IsBlankText(cells[0])) continue;  // a blank line
-    if (cells.size() > names.size()) {
-      return error("row " + std::to_string(r + 1) + " has " + std::to_string(cells.size()) +
-                   " cells, the header " + std::to_string(names.size()));
-    }
+  for (const SegmentTexts& segment : std::get<std::vector<SegmentTexts>>(read)) {
     if (out.back() == ']') out += ',';
     out += '[';
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-      if (c > 0) out += ',';
-      AppendJson(out, columns[c] < cells.size() ? std::string_view(cells[columns[c]]) : "");
+    for (const std::string& cell : segment.texts) {
+      if (out.back() != '[') out += ',';
+      AppendJson(out, cell);
     }
     out += ']';
   }
@@ -365,8 +248,8 @@ EMSCRIPTEN_KEEPALIVE const char* tarnivel_line_read(const char* text) {
 // The line whose inlet gauge pressure (MPa) is `inlet`, whose segments without a bore or series
 // take `series`, with the texts of the section's fields in their order and the segments as
 // SegmentsOf reads them: {"fault":"...","segment":"2","column":"length"} or {"dropUnit":"Pa",
-// "pressureUnit":"Pa","rows":[{"pipe":"de63*",...}],"total":"...","allowed":"...","check":"...",
-// "note":"","passed":true,"csv":"..."}. Valid until the next call.
+// "pressureUnit":"Pa","rows":[{"pipe":"de63*",...}],"summary":"总压降 ...","passed":true,
+// "csv":"..."}, in the page's words (LineFaultText, SummariseLine). Valid until the next call.
 EMSCRIPTEN_KEEPALIVE const char* tarnivel_line(const char* inlet, const char* series,
                                                const char* max_drop, const char* appliance,
                                                const char* local, const char* temperature,

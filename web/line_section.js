@@ -11,7 +11,7 @@
   const ENGLISH = {
     '管线': 'Line', '管段表': 'Segments', '添加管段': 'Add segment', '删除': 'Remove',
     '上移': 'Move up', '下移': 'Move down', '读取 CSV': 'Read CSV', '保存 CSV': 'Save CSV',
-    '总压降': 'Total drop', '允许压降': 'Allowed drop', '逐段计算整条管线，可读写 CSV':
+    '逐段计算整条管线，可读写 CSV':
     'A whole line computed segment by segment; CSV read and written', '第 %1 段': 'segment %1',
     '规格': 'pipe', '压强': 'Inlet pressure', '流速': 'velocity', '压降': 'drop',
     '出口压力': 'outlet', '管材': 'Series', '无': 'none',
@@ -21,7 +21,7 @@
 
   let page = null, english = false, rows = [[]], answer = null;
   let line = null, inlet = null, series = null, fields = [], body = null, head = null;
-  let totals = null, check = null, save = null;
+  let check = null, save = null;
 
   function say(chinese) {
     const translated = page.tr(chinese);
@@ -80,11 +80,8 @@
         else box.removeAttribute('aria-invalid');
       }
     });
-    const parts = [];
-    if (answer.total) parts.push(say('总压降') + ' ' + answer.total + ' ' + units.drop);
-    if (answer.allowed) parts.push(say('允许压降') + ' ' + answer.allowed + ' ' + units.drop);
-    totals.textContent = parts.join(' · ');
-    check.textContent = answer.fault || [answer.check, answer.note].filter((t) => t).join(' ');
+    // The totals, the check and how the line was sized, or why it has none: the core's words.
+    check.textContent = answer.fault || answer.summary || '';
     check.className = answer.fault || !answer.passed ? 'failed' : 'passed';
     if (answer.csv) {
       save.href = 'data:text/csv;charset=utf-8,' + encodeURIComponent(answer.csv);
@@ -256,10 +253,9 @@
                          textContent: say('保存 CSV')});
     buttons.append(add, open, file, save);
 
-    totals = element('p', {id: 'lineTotals'});
     check = element('p', {id: 'lineCheck'});
     check.setAttribute('aria-live', 'polite');
-    line.append(parameters, wrapper, buttons, totals, check);
+    line.append(parameters, wrapper, buttons, check);
 
     toggle.addEventListener('click', () => {
       const opening = line.hidden;

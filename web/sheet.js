@@ -15,7 +15,9 @@
     '计算书记录直径计算所选的管道：请先进行直径计算。':
         'A calculation sheet records the pipe a diameter calculation chose: calculate the ' +
         'diameter first.',
-    '管线尚不能计算：%1': 'The line cannot be computed yet: %1',
+    '管线计算书记录管线中输入的管线：请先打开管线并输入管段。':
+        'The sheet of a line records the line typed under Line: open it and type the ' +
+        'segments first.',
   };
   let page = null, english = false, sizing = null, boxes = [], note = null;
 
@@ -47,7 +49,9 @@
     const texts = tarnivelPage.lineTexts ? tarnivelPage.lineTexts() : null;
     const answer = texts && page.callWithTexts('_tarnivel_line_sheet', [...stamp(), ...texts]);
     if (answer && answer.html) return answer;
-    return refuse(say('管线尚不能计算：%1').replace('%1', answer ? answer.fault || '' : ''));
+    // The core's words for a line it cannot compute, as the line section says them.
+    return refuse(answer && answer.fault ? answer.fault
+                                         : say('管线计算书记录管线中输入的管线：请先打开管线并输入管段。'));
   }
   function refuse(text) {
     note.textContent = text;

@@ -18,7 +18,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/line.h"
+#include "core/line/line.h"
 #include "core/pressure_drop.h"
 #include "core/sizing.h"
 

@@ -2,6 +2,7 @@
 // two tables (their pipes and flow, then their losses and pressures, every cell as `tarnivel
 // line --csv` writes it), and the checks against the allowed drop and the highest velocity.
 
+#include "core/line/line_summary.h"
 #include "core/numeric.h"
 #include "core/sheet/sheet.h"
 #include "core/sheet/sheet_parts.h"
@@ -145,7 +146,13 @@ void AddLineChecks(Sheet& sheet, const GasLine& line, const GasLineResult& resul
   } else if (result.check != LineCheck::NotChecked) {
     const std::string limit =
         result.allowed_kpa ? "≤ " + Number(*result.allowed_kpa) + " kPa" : std::string("> 0 MPa");
-    sheet.checks.push_back({drop_what, limit, DescribeLineCheck(line, result), false});
+    // Why it failed, as the line window says it in Chinese and the command line in English.
+    const Translate as_written = [](std::string_view text) { return std::string(text); };
+    sheet.checks.push_back({drop_what, limit,
+                            language == SheetLanguage::Chinese
+                                ? SummariseLine(line, result, as_written).text
+                                : DescribeLineCheck(line, result),
+                            false});
   }
   if (line.max_velocity_ms) {
     // The fastest of the sized segments, at its inlet.
@@ -201,7 +208,8 @@ Sheet LineSheet(const SheetStamp& stamp, const LineSheetCase& computed) {
                                                                      "calculation sized."}));
   }
   if (const std::string head = DescribeHeadNotCounted(result); !head.empty()) {
-    sheet.notes.push_back(head);
+    sheet.notes.push_back(language == SheetLanguage::Chinese ? std::string(kLineHeadNotCounted)
+                                                             : head);
   }
   AddLineChecks(sheet, line, result);
   return sheet;

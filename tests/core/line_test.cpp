@@ -1,6 +1,6 @@
 // Checks the gas line against lines worked out independently (make_line_expected.py), and its
 // faults against the inputs a user may type.
-#include "core/line.h"
+#include "core/line/line.h"
 
 #include <gtest/gtest.h>
 

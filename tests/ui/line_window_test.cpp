@@ -6,12 +6,15 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <vector>
 
-#include "core/line.h"
+#include "core/line/line.h"
+#include "core/line/line_summary.h"
+#include "ui/language.h"
 #include "tests/ui/recording_messages.h"
 #include "ui/line_window.h"
 #include "ui/main_window.h"
@@ -88,7 +91,7 @@ TEST_F(LineWindowTest, TheCourtyardIsSizedAsTheCommandSizesIt) {
   }
   // `tarnivel line -p 0.002 -s pe-sdr11 --appliance-pressure 2000` prints these digits.
   const QString totals = Find<QLabel>(*line, "lineTotals")->text();
-  EXPECT_TRUE(totals.contains(QStringLiteral("总压降 964.936036755767 Pa")))
+  EXPECT_TRUE(totals.contains(QStringLiteral("总压降 964.936036755767\u00a0Pa")))
       << totals.toStdString();
   EXPECT_TRUE(totals.contains(QStringLiteral("校核通过"))) << totals.toStdString();
 }
@@ -108,6 +111,28 @@ TEST_F(LineWindowTest, SavedSegmentsOpenAsTheyWere) {
   for (std::size_t i = 0; i < typed.segments.size(); ++i) {
     EXPECT_EQ(opened.segments[i].texts, typed.segments[i].texts) << i;
   }
+}
+
+TEST_F(LineWindowTest, ItsTotalsAndFaultsSpeakTheWindowsLanguage) {
+  InstallTranslations(Language::English);
+  const QRegularExpression chinese(QStringLiteral("[\\x{3000}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
+  for (const std::string& word : LineSummaryWords()) {
+    EXPECT_FALSE(CoreText(word).contains(chinese)) << word;
+  }
+  LineWindow* line = OpenByKey();
+  ASSERT_NE(line, nullptr);
+  TypeCourtyard(*line);
+  Find(*line, "lineAppliance")->setText(QStringLiteral("1000"));
+  auto* table = Find<QTableWidget>(*line, "lineSegments");
+  // The yard given a bore of 20 mm loses more than the whole allowance on its own.
+  table->setItem(1, static_cast<int>(SegmentColumn::Bore), new QTableWidgetItem("20"));
+  const auto totals = [&] { return Find<QLabel>(*line, "lineTotals")->text(); };
+  EXPECT_EQ(totals().toStdString(), "allowed drop 900\u00a0Pa; check failed: segment 1 "
+                                    "(regulator-yard): nothing of the allowed drop is left to size "
+                                    "it with");
+  table->item(2, static_cast<int>(SegmentColumn::Length))->setText(QStringLiteral("-3"));
+  EXPECT_EQ(totals().toStdString(), "Cannot compute: segment 3 (branch): Length is out of range");
+  InstallTranslations(Language::Chinese);
 }
 
 // The segments' keys, from the courtyard with the yard (row 1) current: what each leaves.

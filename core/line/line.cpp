@@ -1,6 +1,6 @@
 // A gas line of segments in series: reading its texts, computing it segment by segment, and
-// sizing the segments that have only a series (core/line.h).
-#include "core/line.h"
+// sizing the segments that have only a series (core/line/line.h).
+#include "core/line/line.h"
 
 #include <algorithm>
 #include <cctype>
