@@ -42,6 +42,7 @@ constexpr std::string_view kStyle =
     "p.subject { font-size: 12pt; text-align: center; margin-top: 2pt; }\n"
     "th { background-color: #e8e8e8; font-weight: bold; }\n"
     "td.n { white-space: nowrap; text-align: right; }\n"
+    "td.r { text-align: right; }\n"
     "table.results td, table.results th { font-size: 7.5pt; }\n"
     "tr.marked td { font-weight: bold; }\n"
     "td.pass { color: #006400; font-weight: bold; }\n"
@@ -88,10 +89,12 @@ void OpenTable(std::string& out, std::string_view css_class) {
   out += "\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">\n";
 }
 
-// A cell's text and its class (none, "n" for a number, "f" for a formula, "pass", "fail").
+// A cell's text and its class (none, "n" for a number, "r" for a text aligned as one, "f" for a
+// formula, "pass", "fail").
 struct Cell {
   std::string text;
   std::string_view css = {};
+  std::string_view width = {};  // of its column, «20%»; none: as its text needs
 };
 
 void AppendCells(std::string& out, const std::vector<Cell>& cells, std::string_view tag,
@@ -103,6 +106,11 @@ void AppendCells(std::string& out, const std::vector<Cell>& cells, std::string_v
     if (!cell.css.empty()) {
       out += " class=\"";
       out += cell.css;
+      out += '"';
+    }
+    if (!cell.width.empty()) {
+      out += " width=\"";
+      out += cell.width;
       out += '"';
     }
     out += '>';
@@ -234,12 +242,16 @@ void AppendChecks(std::string& out, const Sheet& sheet) {
   for (const SheetCheck& check : sheet.checks) {
     rows.push_back({{check.what},
                     {check.limit, "n"},
-                    {check.value, "n"},
+                    {check.value, "r"},  // a failed line's reason wraps
                     {sheet_parts::Verdict(language, check.passed), check.passed ? "pass" : "fail"}});
   }
+  // Widths of their own, so that a long value (why a line failed) wraps in its column rather
+  // than squeezing the others.
   AppendTable(out, "checks",
-              {Header({Say(language, {"校核项目", "Check"}), Say(language, {"限值", "Limit"}),
-                       Say(language, {"计算值", "Value"}), Say(language, {"结论", "Verdict"})})},
+              {{{Say(language, {"校核项目", "Check"}), {}, "24%"},
+                {Say(language, {"限值", "Limit"}), {}, "14%"},
+                {Say(language, {"计算值", "Value"}), {}, "50%"},
+                {Say(language, {"结论", "Verdict"}), {}, "12%"}}},
               rows);
 }
 
