@@ -73,6 +73,9 @@ int RunCommandLine(const std::vector<std::string>& args) {
   tarnivel::FdOutputBuffer standard_output(1);
   std::istream in(&standard_input);
   std::ostream out(&standard_output);
+#ifdef TARNIVEL_WINDOW
+  tarnivel::SetSheetPdfMaker(&tarnivel::WriteSheetPdfThroughWindowLibrary);
+#endif
   return tarnivel::RunCommandLine(args, in, out, std::cerr);
 }
 

@@ -23,20 +23,49 @@ std::filesystem::path WindowLibraryPath() {
   return (program.parent_path() / TARNIVEL_WINDOW_LIBRARY_DIR / kWindowLibrary).lexically_normal();
 }
 
-}  // namespace
-
-int RunWindowLibrary(int argc, char** argv) {
+// The library's function `name`, or nullptr with why it did not load.
+void* WindowLibraryEntry(const char* name, std::string& why) {
   // Never unloaded: Qt's own libraries keep state until the process ends.
   const std::filesystem::path path = WindowLibraryPath();
   void* library = path.empty() ? nullptr : ::dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL);
-  void* entry = library != nullptr ? ::dlsym(library, kWindowEntry) : nullptr;
+  void* entry = library != nullptr ? ::dlsym(library, name) : nullptr;
   if (entry == nullptr) {
-    const char* why = path.empty() ? nullptr : ::dlerror();
-    Report(std::cerr, std::string("the window cannot be opened: its library did not load (") +
-                          (why != nullptr ? why : "the program's own path is unknown") + ").");
+    const char* error = path.empty() ? nullptr : ::dlerror();
+    why = error != nullptr ? error : "the program's own path is unknown";
+  }
+  return entry;
+}
+
+void Append(void* context, const char* bytes, std::size_t size) {
+  static_cast<std::string*>(context)->append(bytes, size);
+}
+
+}  // namespace
+
+int RunWindowLibrary(int argc, char** argv) {
+  std::string why;
+  void* entry = WindowLibraryEntry(kWindowEntry, why);
+  if (entry == nullptr) {
+    Report(std::cerr, "the window cannot be opened: its library did not load (" + why + ").");
     return kExitUnavailable;
   }
   return reinterpret_cast<TarnivelRunWindow*>(entry)(argc, argv);
+}
+
+SheetPdf WriteSheetPdfThroughWindowLibrary(std::string_view rich_text,
+                                           std::string_view page_pattern, std::string_view title) {
+  SheetPdf pdf;
+  void* entry = WindowLibraryEntry(kSheetPdfEntry, pdf.error);
+  if (entry == nullptr) {
+    pdf.error = "the window's library, which writes it, did not load (" + pdf.error + ")";
+    return pdf;
+  }
+  const std::string text(rich_text), pattern(page_pattern), name(title);
+  std::string bytes;
+  const int status = reinterpret_cast<TarnivelWriteSheetPdf*>(entry)(
+      text.c_str(), pattern.c_str(), name.c_str(), &Append, &bytes);
+  (status == 0 ? pdf.bytes : pdf.error) = std::move(bytes);
+  return pdf;
 }
 
 }  // namespace tarnivel

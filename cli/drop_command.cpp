@@ -15,11 +15,13 @@
 #include "cli/exit_status.h"
 #include "cli/field_options.h"
 #include "cli/options.h"
+#include "cli/sheet/sheet_output.h"
 #include "cli/table_statuses.h"
 #include "cli/usage_error.h"
 #include "core/numeric.h"
 #include "core/pressure_drop.h"
 #include "core/quantities.h"
+#include "core/sheet/sheet.h"
 #include "system/report.h"
 #include "tables/line_warnings.h"
 #include "tables/pipe_catalogue_file.h"
@@ -91,6 +93,7 @@ struct DropRequest {
   DropTexts texts;
   std::optional<std::string> series, catalogue;
   bool explain = false;
+  SheetRequest sheet;
 };
 
 DropRequest ReadRequest(const ParsedArguments& parsed) {
@@ -120,7 +123,12 @@ DropRequest ReadRequest(const ParsedArguments& parsed) {
       texts[parameters[index]] = option.value;
       continue;
     }
-    switch (index - parameters.size()) {
+    const std::size_t own = index - parameters.size();
+    if (own >= std::size(kOwnOptions)) {
+      ReadSheetOption(own - std::size(kOwnOptions), option.value, request.sheet);
+      continue;
+    }
+    switch (own) {
       case kSeries:
         series = option.value;
         break;
@@ -144,6 +152,9 @@ int RunDrop(const ParsedArguments& parsed, const Streams& streams) {
   DropTexts& texts = request.texts;
   const std::optional<std::string>& series = request.series;
   const std::optional<std::string>& catalogue = request.catalogue;
+  if (const auto status = CheckSheetRequest(request.sheet, kDropCalculationName, streams.err)) {
+    return *status;
+  }
   std::vector<PipeSeries> known(BuiltInSeries().begin(), BuiltInSeries().end());
   if (catalogue) {
     if (const auto failure = LoadPipeCatalogue(*catalogue, known, streams.err))
@@ -187,11 +198,16 @@ int RunDrop(const ParsedArguments& parsed, const Streams& streams) {
   } else if (result.outlet_mpa) {
     streams.out << FormatGeneral(*result.outlet_mpa) << '\n';
   }
-  if (!result.outlet_mpa) {
-    Report(streams.err, DescribeRunningOut(result));
-    return kExitRunsOut;
-  }
-  return kExitOk;
+  if (!result.outlet_mpa) Report(streams.err, DescribeRunningOut(result));
+  const int written = WriteSheet(
+      request.sheet,
+      [&](const SheetStamp& stamp) {
+        return DropSheet(stamp, {&std::get<DropCase>(read), &texts.parameters,
+                                 series.value_or(""), &result});
+      },
+      streams.err);
+  if (written != kExitOk) return written;
+  return result.outlet_mpa ? kExitOk : kExitRunsOut;
 }
 
 }  // namespace
@@ -209,6 +225,7 @@ Command DropCommand() {
     command.options.push_back(DropOption(DropQuantityOf(quantity)));
   }
   command.options.insert(command.options.end(), std::begin(kOwnOptions), std::end(kOwnOptions));
+  command.options.insert(command.options.end(), std::begin(kSheetOptions), std::end(kSheetOptions));
   const std::string low = FormatGeneral(kLowPressureLimitMpa) + " MPa";
   command.notes =
       "Defaults: " + Defaults() + "; a series brings its own roughness (" + SeriesNames() +
@@ -227,9 +244,11 @@ Command DropCommand() {
       "\n"
       "Prints the outlet gauge pressure in MPa. When the gas would not reach the end above "
       "atmospheric pressure, nothing is printed and standard error gives the length at which the "
-      "gauge pressure falls to zero.";
+      "gauge pressure falls to zero.\n"
+      "\n" +
+      SheetNotes();
   command.statuses = {kExitOk,        kExitPrompt,  kExitFault,       kExitRunsOut, kExitUsage,
-                      kExitDataError, kExitNoInput, kExitOutOfMemory, kExitIoError};
+                      kExitDataError, kExitNoInput, kExitUnavailable, kExitOutOfMemory, kExitIoError};
   command.run = &RunDrop;
   return command;
 }

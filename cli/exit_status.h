@@ -47,7 +47,9 @@ inline constexpr std::array<ExitStatusMeaning, 11> kExitStatuses{{
      "malformed input: CSV, a header without calc or naming a column twice, a catalogue; or "
      "input over its limit"},
     {kExitNoInput, "FILE cannot be opened"},
-    {kExitUnavailable, "the window cannot be opened (no display, or its library is missing)"},
+    {kExitUnavailable,
+     "the window cannot be opened, or a PDF sheet written (no display, or the window's library "
+     "is missing)"},
     {kExitOutOfMemory, "out of memory"},
     {kExitIoError, "read or write error"},
 }};

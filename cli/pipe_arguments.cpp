@@ -56,7 +56,12 @@ int RunPipeCommand(const ParsedArguments& parsed, const Streams& streams) {
     }
     const std::size_t own = option.index - fields.size();
     if (own >= std::size(kPipeOptions)) {
-      request.drop[DropOptionQuantities()[own - std::size(kPipeOptions)]] = option.value;
+      const std::size_t drop = own - std::size(kPipeOptions);
+      if (drop < DropOptionQuantities().size()) {
+        request.drop[DropOptionQuantities()[drop]] = option.value;
+      } else {
+        ReadSheetOption(drop - DropOptionQuantities().size(), option.value, request.sheet);
+      }
       continue;
     }
     switch (own) {
@@ -102,6 +107,7 @@ Command PipeCommand() {
   for (DropQuantity quantity : DropOptionQuantities()) {
     command.options.push_back(DropOption(DropQuantityOf(quantity)));
   }
+  command.options.insert(command.options.end(), std::begin(kSheetOptions), std::end(kSheetOptions));
   command.notes =
       "Each series is shown as a small table of the smaller, the chosen and the larger pipe, "
       "the chosen one marked with *: outside diameter, wall and bore in mm, and the velocity in "
@@ -140,9 +146,11 @@ Command PipeCommand() {
       "replace the one its name names. It "
       "holds at most " +
       std::to_string(kMaxCataloguePipes) + " pipes, named in at most " +
-      std::to_string(kMaxCatalogueNameBytes) + " bytes; " + CsvLimitsText() + " make it malformed.";
+      std::to_string(kMaxCatalogueNameBytes) + " bytes; " + CsvLimitsText() + " make it malformed.\n"
+      "\n" +
+      SheetNotes();
   command.statuses = {kExitOk,    kExitPrompt,    kExitFault,   kExitRunsOut,     kExitNoPipe,
-                      kExitUsage, kExitDataError, kExitNoInput, kExitOutOfMemory, kExitIoError};
+                      kExitUsage, kExitDataError, kExitNoInput, kExitUnavailable, kExitOutOfMemory, kExitIoError};
   command.run = &RunPipeCommand;
   return command;
 }

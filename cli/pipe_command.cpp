@@ -18,6 +18,7 @@
 #include "core/pipecalc.h"
 #include "core/pipes.h"
 #include "core/quantities.h"
+#include "core/sheet/sheet.h"
 #include "core/sizing.h"
 #include "system/input_file.h"
 #include "system/report.h"
@@ -245,6 +246,22 @@ int StatusOf(const Sizing& sizing) {
   return status;
 }
 
+// The line's warnings, and the first pipe whose drop has no answer: its status, said once.
+std::optional<int> WarnAboutTheLine(const PipeRequest& request, const Sizing& sizing,
+                                    std::ostream& err) {
+  const auto line = ReadDropCase({request.pressure, request.flow, "", request.drop});
+  if (const auto* read = std::get_if<DropCase>(&line)) {
+    for (const LineWarning& warning : LineWarnings(*read, request.drop)) {
+      Report(err, warning.text);
+    }
+    if (const std::optional<PipeFault> found = FirstPipeFault(sizing, *read, request.drop)) {
+      Report(err, DescribeDropFault(found->fault) + " (" + found->where + ")");
+      return StatusOf(found->fault);
+    }
+  }
+  return std::nullopt;
+}
+
 // What pipe writes: a small table per series, or CSV of every pipe.
 std::string PipeText(const PipeRequest& request, const Sizing& sizing, bool drops) {
   std::string text;
@@ -278,6 +295,7 @@ int RunPipe(const PipeRequest& given, std::ostream& out, std::ostream& err) {
   if (request.catalogue && IsBlankText(*request.catalogue)) request.catalogue.reset();
   std::erase_if(request.series, [](const std::string& name) { return IsBlankText(name); });
   ForgetBlankTexts(request.drop);
+  if (const auto status = CheckSheetRequest(request.sheet, "pipe", err)) return *status;
 
   std::vector<PipeSeries> known(BuiltInSeries().begin(), BuiltInSeries().end());
   if (request.catalogue) {
@@ -329,19 +347,17 @@ int RunPipe(const PipeRequest& given, std::ostream& out, std::ostream& err) {
     return StatusOf(*sizing.drop_fault);
   }
   if (drops) {
-    const auto line = ReadDropCase({request.pressure, request.flow, "", request.drop});
-    if (const auto* read = std::get_if<DropCase>(&line)) {
-      for (const LineWarning& warning : LineWarnings(*read, request.drop)) {
-        Report(err, warning.text);
-      }
-      if (const std::optional<PipeFault> found = FirstPipeFault(sizing, *read, request.drop)) {
-        Report(err, DescribeDropFault(found->fault) + " (" + found->where + ")");
-        return StatusOf(found->fault);
-      }
-    }
+    if (const std::optional<int> status = WarnAboutTheLine(request, sizing, err)) return *status;
   }
   out << PipeText(request, sizing, drops);  // a failed write is reported with the others'
-  return StatusOf(sizing);
+  const int written = WriteSheet(
+      request.sheet,
+      [&](const SheetStamp& stamp) {
+        return PipeSheet(stamp, {request.pressure, request.velocity, request.flow,
+                                 drops ? &request.drop : nullptr, &sizing});
+      },
+      err);
+  return written != kExitOk ? written : StatusOf(sizing);
 }
 
 }  // namespace tarnivel

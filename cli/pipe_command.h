@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/sheet/sheet_output.h"
 #include "core/pressure_drop.h"
 
 namespace tarnivel {
@@ -25,6 +26,7 @@ struct PipeRequest {
   // The line's length, the drop's other parameters and the limit on it; a length adds the
   // pressure at the end of each pipe, a limit the choice by both checks.
   DropParameters drop;
+  SheetRequest sheet;  // a calculation sheet of the sizing, when a FILE is named
 };
 
 // Sizes the pipes and writes them to `out`; messages and warnings go to `err`. A blank text is

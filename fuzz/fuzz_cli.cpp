@@ -41,6 +41,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (args[i].starts_with("-c") || args[i].starts_with("--c")) args.resize(i);
     }
   }
+  // Nor does a command write a calculation sheet: the arguments end before --sheet and its
+  // abbreviations.
+  if (!args.empty() && (args[0] == "pipe" || args[0] == "drop" || line)) {
+    for (std::size_t i = 1; i < args.size(); ++i) {
+      if (args[i].starts_with("--sh")) args.resize(i);
+    }
+  }
 
   std::istringstream in(stdin_text);
   std::ostringstream out, err;

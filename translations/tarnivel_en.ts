@@ -135,6 +135,14 @@
         <source>输入入口压强与管段，结果随输入计算</source>
         <translation>Type the inlet pressure and the segments: the results follow as you type</translation>
     </message>
+    <message>
+        <source>计算书…</source>
+        <translation>Calculation sheet…</translation>
+    </message>
+    <message>
+        <source>计算书</source>
+        <translation>Calculation sheet</translation>
+    </message>
 </context>
 <context>
     <name>tarnivel::MainWindow</name>
@@ -161,6 +169,18 @@
     <message>
         <source>退  出</source>
         <translation>Exit</translation>
+    </message>
+    <message>
+        <source>计算书…</source>
+        <translation>Calculation sheet…</translation>
+    </message>
+    <message>
+        <source>计算书</source>
+        <translation>Calculation sheet</translation>
+    </message>
+    <message>
+        <source>计算书记录直径计算所选的管道：请先进行直径计算。</source>
+        <translation>A calculation sheet records the pipe a diameter calculation chose: calculate the diameter first.</translation>
     </message>
 </context>
 <context>
@@ -223,6 +243,49 @@
     <message>
         <source>计算无法完成，请检查输入的数据。</source>
         <translation>The calculation could not be completed. Please check the data you entered.</translation>
+    </message>
+</context>
+<context>
+    <name>tarnivel::SheetDialog</name>
+    <message>
+        <source>计算书</source>
+        <translation>Calculation sheet</translation>
+    </message>
+    <message>
+        <source>工程名称</source>
+        <translation>Project</translation>
+    </message>
+    <message>
+        <source>管线名称</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>设计人</source>
+        <translation>Designer</translation>
+    </message>
+    <message>
+        <source>保存后打开预览</source>
+        <translation>Open it to preview after saving</translation>
+    </message>
+    <message>
+        <source>PDF 文件 (*.pdf)</source>
+        <translation>PDF files (*.pdf)</translation>
+    </message>
+    <message>
+        <source>HTML 文件 (*.html)</source>
+        <translation>HTML files (*.html)</translation>
+    </message>
+    <message>
+        <source>保存计算书</source>
+        <translation>Save the calculation sheet</translation>
+    </message>
+    <message>
+        <source>计算书未能保存：%1</source>
+        <translation>The calculation sheet could not be saved: %1</translation>
+    </message>
+    <message>
+        <source>PDF 未能排版</source>
+        <translation>the PDF could not be laid out</translation>
     </message>
 </context>
 </TS>

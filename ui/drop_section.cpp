@@ -122,6 +122,10 @@ void DropSection::RestoreOpenState() { ShowOpen(Settings().value(kOpenKey, false
 
 bool DropSection::IsOpen() const { return toggle_->isChecked(); }
 
+std::optional<DropParameters> DropSection::OpenLine() const {
+  return IsOpen() ? std::optional(Typed()) : std::nullopt;
+}
+
 void DropSection::SetOpen(bool open) {
   ShowOpen(open);
   Settings().setValue(kOpenKey, open);

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 #include <array>
+#include <optional>
 
 #include "core/drop_summary.h"
 
@@ -30,6 +31,8 @@ class DropSection final : public QWidget {
   // Opens or closes the section, and remembers it.
   void SetOpen(bool open);
   [[nodiscard]] bool IsOpen() const;
+  // The section's texts while it is open; none while it is closed.
+  [[nodiscard]] std::optional<DropParameters> OpenLine() const;
 
  private:
   void ShowOpen(bool open);  // without remembering it

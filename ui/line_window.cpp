@@ -27,6 +27,7 @@
 #include "core/quantities.h"
 #include "ui/accessibility.h"
 #include "ui/language.h"
+#include "ui/sheet/sheet_dialog.h"
 
 namespace tarnivel {
 namespace {
@@ -150,6 +151,7 @@ LineWindow::LineWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   buttons->addStretch();
   QPushButton* open = AddButton(*buttons, "lineOpen", tr("打开…"), QStringLiteral("Ctrl+O"));
   QPushButton* save = AddButton(*buttons, "lineSave", tr("保存…"), QStringLiteral("Ctrl+S"));
+  QPushButton* sheet = AddButton(*buttons, "lineSheet", tr("计算书…"), QStringLiteral("Ctrl+P"));
 
   results_ = new QTableWidget(0, kResultColumns);
   results_->setObjectName(QStringLiteral("lineResults"));
@@ -178,6 +180,7 @@ LineWindow::LineWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(down, &QPushButton::clicked, this, [this] { MoveSegment(1); });
   connect(open, &QPushButton::clicked, this, &LineWindow::ChooseOpen);
   connect(save, &QPushButton::clicked, this, &LineWindow::ChooseSave);
+  connect(sheet, &QPushButton::clicked, this, &LineWindow::SaveSheet);
   const auto key = [this](QKeySequence keys, QWidget* scope, auto slot) {
     auto* shortcut = new QShortcut(keys, scope, this, slot);
     shortcut->setContext(Qt::WidgetWithChildrenShortcut);
@@ -188,6 +191,7 @@ LineWindow::LineWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   key(QKeySequence(Qt::ALT | Qt::Key_Down), segments_, [this] { MoveSegment(1); });
   key(QKeySequence::Open, this, [this] { ChooseOpen(); });
   key(QKeySequence::Save, this, [this] { ChooseSave(); });
+  key(QKeySequence(Qt::CTRL | Qt::Key_P), this, [this] { SaveSheet(); });
   key(QKeySequence(Qt::CTRL | Qt::Key_W), this, [this] { close(); });
 
   for (QLineEdit* box : {inlet_, max_drop_, appliance_, local_, temperature_}) {
@@ -200,7 +204,8 @@ LineWindow::LineWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   QWidget* previous = nullptr;
   for (QWidget* next : std::initializer_list<QWidget*>{inlet_, series_, max_drop_, appliance_,
                                                        local_, temperature_, segments_, add, remove,
-                                                       up, down, open, save, results_, totals_}) {
+                                                       up, down, open, save, sheet, results_,
+                                                       totals_}) {
     if (previous != nullptr) setTabOrder(previous, next);
     previous = next;
   }
@@ -359,6 +364,27 @@ void LineWindow::ChooseSave() {
   const QString path = QFileDialog::getSaveFileName(this, tr("保存管段表"), {},
                                                     tr("CSV 文件 (*.csv);;所有文件 (*)"));
   if (!path.isEmpty()) SaveFile(path);
+}
+
+void LineWindow::SaveSheet() {
+  const GasLineTexts texts = Typed();
+  const auto read = ReadGasLine(texts);
+  const auto computed =
+      std::holds_alternative<GasLine>(read)
+          ? ComputeGasLine(std::get<GasLine>(read))
+          : std::variant<GasLineResult, LineFault>(std::get<LineFault>(read));
+  if (const auto* fault = std::get_if<LineFault>(&computed)) {
+    const Translate translate = [](std::string_view text) {
+      return CoreText(text).toStdString();
+    };
+    QMessageBox::information(this, tr("计算书"), Text(LineFaultText(*fault, translate)));
+    return;
+  }
+  const GasLine& line = std::get<GasLine>(read);
+  const GasLineResult& result = std::get<GasLineResult>(computed);
+  tarnivel::SaveSheet(this, [&](const SheetStamp& stamp) {
+    return LineSheet(stamp, {&texts, &line, &result});
+  });
 }
 
 void LineWindow::Recompute() {

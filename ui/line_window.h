@@ -48,6 +48,8 @@ class LineWindow final : public QWidget {
   void ShowFault(const QString& text);
   void ChooseOpen();
   void ChooseSave();
+  // Saves the calculation sheet of the line as typed (Ctrl+P), or says why it cannot be had.
+  void SaveSheet();
 
   QLineEdit* inlet_;
   QComboBox* series_;

@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QAction>
+#include <QMessageBox>
 #include <QShortcut>
 #include <algorithm>
 #include <limits>
@@ -16,6 +18,7 @@
 #include "ui/frame_style.h"
 #include "ui/language.h"
 #include "ui/line_window.h"
+#include "ui/sheet/sheet_dialog.h"
 #include "ui/message_box.h"
 #include "ui/pipe_strip.h"
 #include "ui/text_fit.h"
@@ -126,7 +129,7 @@ MainWindow::MainWindow(MessageBoxInterface& messages, QWidget* parent)
   }
 
   // The pressure drop along the strip's pipe, in a section below it, closed at first.
-  auto* drop = new DropSection(*strip_, this);
+  auto* drop = drop_ = new DropSection(*strip_, this);
 
   QWidget* previous = nullptr;
   for (std::string_view name : kTabOrder) {
@@ -146,6 +149,13 @@ MainWindow::MainWindow(MessageBoxInterface& messages, QWidget* parent)
   new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this, this, &QWidget::close);
   // The line window is a key away, with no control of its own in this window's layout.
   new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), this, this, &MainWindow::OpenLineWindow);
+  // So is the calculation sheet, also in the context menu of the window's background.
+  auto* sheet = new QAction(tr("计算书…"), this);
+  sheet->setObjectName(QStringLiteral("sheet"));
+  sheet->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  connect(sheet, &QAction::triggered, this, &MainWindow::SaveSheet);
+  addAction(sheet);
+  setContextMenuPolicy(Qt::ActionsContextMenu);
 
   GrowWithFont();  // last: it grows everything placed in twips above
   drop->RestoreOpenState();
@@ -200,6 +210,18 @@ void MainWindow::OpenLineWindow() {
   line_window_->show();
   line_window_->raise();
   line_window_->activateWindow();
+}
+
+void MainWindow::SaveSheet() {
+  const std::optional<DropParameters> line = drop_->OpenLine();
+  if (!strip_->SheetOf(SheetStamp{}, line)) {
+    QMessageBox::information(this, tr("计算书"),
+                             tr("计算书记录直径计算所选的管道：请先进行直径计算。"));
+    return;
+  }
+  tarnivel::SaveSheet(this, [this, &line](const SheetStamp& stamp) {
+    return *strip_->SheetOf(stamp, line);
+  });
 }
 
 void MainWindow::CentreOnScreen() {

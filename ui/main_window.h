@@ -22,6 +22,7 @@ class QPushButton;
 
 namespace tarnivel {
 
+class DropSection;
 class LineWindow;
 class MessageBoxInterface;
 class PipeStrip;
@@ -45,12 +46,16 @@ class MainWindow final : public QWidget, public FieldSet {
   void RunCalculation(Calculation calculation);
   // Shows the line window (Ctrl+L), made at its first use, its inlet offered from 压强.
   void OpenLineWindow();
+  // Saves the calculation sheet of the last diameter calculation (Ctrl+P, or the window's
+  // context menu), with the pressure-drop section's line when it is open.
+  void SaveSheet();
   QLineEdit* TextBox(Field field) const;
 
   MessageBoxInterface& messages_;
   double scale_ = 1;  // the layout's growth with the window's font (twips.h)
   std::array<QLineEdit*, kFieldCount> text_boxes_{};  // by Field
   PipeStrip* strip_ = nullptr;         // below the buttons: the basis and the pipe of a result
+  DropSection* drop_ = nullptr;        // below the strip
   LineWindow* line_window_ = nullptr;  // none until Ctrl+L
 };
 

@@ -6,7 +6,9 @@
 #include <utility>
 
 #include "core/layout.h"
+#include "core/numeric.h"
 #include "core/pipes.h"
+#include "core/sizing.h"
 #include "ui/language.h"
 #include "ui/text_fit.h"
 #include "ui/twips.h"
@@ -113,6 +115,29 @@ std::optional<DropSummary> PipeStrip::DropAlong(const DropParameters& typed) con
   return SummariseStripDrop(*shown_, shown_fields_, series_->currentData().toString().toStdString(),
                             typed,
                             [](std::string_view text) { return CoreText(text).toStdString(); });
+}
+
+std::optional<Sheet> PipeStrip::SheetOf(const SheetStamp& stamp,
+                                        const std::optional<DropParameters>& typed) const {
+  if (shown_ != Calculation::Diameter || changed_) return std::nullopt;
+  const PipeSeries* series =
+      FindSeries(BuiltInSeries(), series_->currentData().toString().toStdString());
+  if (series == nullptr) return std::nullopt;
+  // A blank text is the default, as the section reads it.
+  std::optional<DropParameters> line = typed;
+  if (line) {
+    for (std::optional<std::string>& text : line->texts) {
+      if (text && IsBlankText(*text)) text.reset();
+    }
+    if (!(*line)[DropQuantity::Length]) line.reset();
+  }
+  const std::string pressure = shown_fields_.Read(Field::Pressure),
+                    velocity = shown_fields_.Read(Field::Velocity),
+                    flow = shown_fields_.Read(Field::Flow);
+  const Sizing sizing =
+      SizeStripSeries(pressure, velocity, flow, *series, line.value_or(DropParameters{}));
+  if (!sizing.bore_known) return std::nullopt;
+  return PipeSheet(stamp, {pressure, velocity, flow, line ? &*line : nullptr, &sizing});
 }
 
 void PipeStrip::Refresh() {

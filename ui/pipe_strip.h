@@ -10,6 +10,7 @@
 #include "core/fields.h"
 #include "core/pipe_summary.h"
 #include "core/quantities.h"
+#include "core/sheet/sheet.h"
 
 class QComboBox;
 class QLineEdit;
@@ -36,6 +37,11 @@ class PipeStrip final : public QWidget {
   // What the pressure-drop section shows along the line the strip describes, with its texts
   // `typed` (SummariseStripDrop); none while the strip is empty.
   std::optional<DropSummary> DropAlong(const DropParameters& typed) const;
+  // The calculation sheet of the pipe the strip shows after a diameter calculation, along the
+  // line of the pressure-drop section's texts `typed` when it is open; none for another
+  // result, or once a field has changed.
+  std::optional<Sheet> SheetOf(const SheetStamp& stamp,
+                               const std::optional<DropParameters>& typed) const;
 
  signals:
   void Changed();

@@ -22,6 +22,7 @@
 #include "core/pressure_drop.h"
 #include "web/json_text.h"
 #include "web/page_words.h"
+#include "web/sheet_binding.h"
 
 namespace tarnivel {
 namespace {
@@ -198,6 +199,33 @@ std::string ReadCsv(std::string_view text) {
   return out + "]}";
 }
 
+// The section's parameters, in the order of its fields: inlet, series, allowed drop, appliance
+// pressure, local share, temperature.
+struct SectionTexts {
+  const char *inlet, *series, *max_drop, *appliance, *local, *temperature;
+};
+
+// The line the section holds, the section's series given to the segments with neither a
+// bore nor a series.
+GasLineTexts TextsOf(const SectionTexts& section, const std::vector<SegmentTexts>& typed) {
+  GasLineTexts texts;
+  texts.inlet = section.inlet;
+  texts.drop[DropQuantity::MaxDrop] = Typed(section.max_drop);
+  texts.drop[DropQuantity::Temperature] = Typed(section.temperature);
+  texts[LineQuantity::AppliancePressure] = Typed(section.appliance);
+  texts[LineQuantity::LocalShare] = Typed(section.local);
+  texts.segments = typed;
+  if (!IsBlankText(section.series)) {
+    for (SegmentTexts& segment : texts.segments) {
+      if (IsBlankText(segment[SegmentColumn::Bore]) &&
+          IsBlankText(segment[SegmentColumn::Series])) {
+        segment[SegmentColumn::Series] = section.series;
+      }
+    }
+  }
+  return texts;
+}
+
 }  // namespace
 }  // namespace tarnivel
 
@@ -228,23 +256,34 @@ EMSCRIPTEN_KEEPALIVE const char* tarnivel_line(const char* inlet, const char* se
                                                const char* segments) {
   using namespace tarnivel;
   static std::string answer;
-  GasLineTexts texts;
-  texts.inlet = inlet;
-  texts.drop[DropQuantity::MaxDrop] = Typed(max_drop);
-  texts.drop[DropQuantity::Temperature] = Typed(temperature);
-  texts[LineQuantity::AppliancePressure] = Typed(appliance);
-  texts[LineQuantity::LocalShare] = Typed(local);
   const std::vector<SegmentTexts> typed = SegmentsOf(segments);
-  texts.segments = typed;
-  if (!IsBlankText(series)) {
-    for (SegmentTexts& segment : texts.segments) {
-      if (IsBlankText(segment[SegmentColumn::Bore]) &&
-          IsBlankText(segment[SegmentColumn::Series])) {
-        segment[SegmentColumn::Series] = series;
-      }
-    }
-  }
+  const GasLineTexts texts =
+      TextsOf({inlet, series, max_drop, appliance, local, temperature}, typed);
   answer = Answer(texts, typed);
+  return answer.c_str();
+}
+
+// The sheet of the line tarnivel_line computes, for the stamp's language, title block and
+// date: the sheet's answer, or the fault that keeps the line from being computed.
+EMSCRIPTEN_KEEPALIVE const char* tarnivel_line_sheet(
+    const char* language, const char* project, const char* title, const char* designer,
+    const char* date, const char* inlet, const char* series, const char* max_drop,
+    const char* appliance, const char* local, const char* temperature, const char* segments) {
+  using namespace tarnivel;
+  static std::string answer;
+  const GasLineTexts texts =
+      TextsOf({inlet, series, max_drop, appliance, local, temperature}, SegmentsOf(segments));
+  const auto read = ReadGasLine(texts);
+  const auto computed = std::holds_alternative<GasLine>(read)
+                            ? ComputeGasLine(std::get<GasLine>(read))
+                            : std::variant<GasLineResult, LineFault>(std::get<LineFault>(read));
+  if (const auto* fault = std::get_if<LineFault>(&computed)) {
+    answer = FaultAnswer(*fault);
+    return answer.c_str();
+  }
+  answer = SheetAnswer(LineSheet(PageStamp(language, project, title, designer, date),
+                                 {&texts, &std::get<GasLine>(read),
+                                  &std::get<GasLineResult>(computed)}));
   return answer.c_str();
 }
 

@@ -50,12 +50,18 @@
       check.className = '';
       return;
     }
-    const texts = rows.map((row) => line.columns.map((column, i) =>
-      (row[i] || '').replace(/[\x1e\x1f]/g, ' ')).join('\x1f')).join('\x1e');
-    answer = page.callWithTexts('_tarnivel_line', [inlet.value, series.value,
-                                                    ...fields.map((box) => box.value), texts]);
+    answer = page.callWithTexts('_tarnivel_line', lineTexts());
     show();
   }
+
+  // What the core computes the line from: the inlet, the series, the fields and the segments.
+  function lineTexts() {
+    const texts = rows.map((row) => line.columns.map((column, i) =>
+      (row[i] || '').replace(/[\x1e\x1f]/g, ' ')).join('\x1f')).join('\x1e');
+    return [inlet.value, series.value, ...fields.map((box) => box.value), texts];
+  }
+  // The calculation sheet's texts while the section is open (web/sheet.js).
+  tarnivelPage.lineTexts = () => (line && !line.hidden ? lineTexts() : null);
 
   function show() {
     const units = {drop: answer.dropUnit || '', outlet: answer.pressureUnit || ''};

@@ -157,6 +157,7 @@ const tarnivelPage = {};
       px: tarnivelWindow.px, tr: tr, showWhole: showWhole, callWithTexts: callWithTexts,
       framedField: tarnivelWindow.framedField, whenCoreStarts: whenCoreStarts,
       refreshStrip: refreshStrip, followSection: (texts) => { sectionTexts = texts; },
+      sectionTexts: () => sectionTexts(),
     }}));
 
     tarnivelWindow.arrange(built);

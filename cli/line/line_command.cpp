@@ -19,6 +19,7 @@
 #include "cli/exit_status.h"
 #include "cli/field_options.h"
 #include "cli/options.h"
+#include "cli/sheet/sheet_output.h"
 #include "cli/table_statuses.h"
 #include "cli/usage_error.h"
 #include "core/csv_text.h"
@@ -28,6 +29,7 @@
 #include "core/pipes.h"
 #include "core/pressure_drop.h"
 #include "core/quantities.h"
+#include "core/sheet/sheet.h"
 #include "system/input_file.h"
 #include "system/report.h"
 #include "tables/line_warnings.h"
@@ -66,6 +68,7 @@ struct LineRequest {
   bool inlet_given = false;
   std::optional<std::string> series, catalogue;
   bool csv = false;
+  SheetRequest sheet;
 };
 
 LineRequest ReadRequest(const ParsedArguments& parsed) {
@@ -88,7 +91,12 @@ LineRequest ReadRequest(const ParsedArguments& parsed) {
       request.texts.line[index] = option.value;
       continue;
     }
-    switch (index - kLineQuantities.size()) {
+    const std::size_t own = index - kLineQuantities.size();
+    if (own >= std::size(kOwnOptions)) {
+      ReadSheetOption(own - std::size(kOwnOptions), option.value, request.sheet);
+      continue;
+    }
+    switch (own) {
       case kSeries:
         request.series = option.value;
         break;
@@ -360,6 +368,9 @@ int RunLine(const ParsedArguments& parsed, const Streams& streams) {
                       kLineCalculationName);
   }
   LineRequest request = ReadRequest(parsed);
+  if (const auto status = CheckSheetRequest(request.sheet, kLineCalculationName, streams.err)) {
+    return *status;
+  }
   std::vector<PipeSeries> known(BuiltInSeries().begin(), BuiltInSeries().end());
   if (request.catalogue) {
     if (const auto failure = LoadPipeCatalogue(*request.catalogue, known, streams.err))
@@ -401,7 +412,11 @@ int RunLine(const ParsedArguments& parsed, const Streams& streams) {
   streams.out << (request.csv ? LineCsv(table, line, result) : LineTable(line, result));
   const int status = StatusOf(result.check);
   if (status != kExitOk) Report(streams.err, DescribeLineCheck(line, result));
-  return status;
+  const int written = WriteSheet(
+      request.sheet,
+      [&](const SheetStamp& stamp) { return LineSheet(stamp, {&request.texts, &line, &result}); },
+      streams.err);
+  return written != kExitOk ? written : status;
 }
 
 std::string Description() {
@@ -447,7 +462,9 @@ std::string Notes() {
          " (drops and head in kPa, pressures in MPa, velocity in m/s); an added column whose "
          "name the input uses is called tarnivel_NAME. A value missing or out of range is "
          "said before any output, with its segment and column; a header naming a column twice "
-         "is malformed.";
+         "is malformed.\n"
+         "\n" +
+         SheetNotes();
 }
 
 }  // namespace
@@ -465,8 +482,9 @@ Command LineCommand() {
   }
   for (const LineQuantityInfo& info : kLineQuantities) command.options.push_back(LineOption(info));
   command.options.insert(command.options.end(), std::begin(kOwnOptions), std::end(kOwnOptions));
+  command.options.insert(command.options.end(), std::begin(kSheetOptions), std::end(kSheetOptions));
   command.statuses = {kExitOk,    kExitPrompt,    kExitFault,   kExitRunsOut,     kExitNoPipe,
-                      kExitUsage, kExitDataError, kExitNoInput, kExitOutOfMemory, kExitIoError};
+                      kExitUsage, kExitDataError, kExitNoInput, kExitUnavailable, kExitOutOfMemory, kExitIoError};
   command.run = &RunLine;
   return command;
 }

@@ -53,6 +53,10 @@ if [ "$window" = 1 ]; then
   mkdir "$work/bin" && cp "$tarnivel" "$work/bin/"
   expect "the window's library missing" 69 '^tarnivel: the window cannot be opened: its library' \
     -- "$work/bin/tarnivel" -platform offscreen
+  # So does a PDF sheet, which that library writes; the result is printed all the same.
+  expect "a PDF sheet without the window's library" 69 \
+    '^tarnivel: cannot write the PDF sheet: the window.s library, which writes it, did not load' \
+    -- "$work/bin/tarnivel" drop -p 0.4 -q 1000 -d 102.26 -l 1000 --sheet "$work/s.pdf"
 fi
 
 echo "$passed passed, $failures failed"

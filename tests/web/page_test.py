@@ -569,6 +569,52 @@ def check_line(driver, results, tarnivel, url, axe):
         english.quit()
 
 
+def sheet_text(driver, link):
+    """The HTML the link downloads: the blob the page makes as it is clicked, kept on its way
+    to an address (a blob of a page opened from disk cannot be fetched back)."""
+    driver.execute_script(f"""window.sheetBlob = null;
+        const make = URL.createObjectURL;
+        URL.createObjectURL = (blob) => {{ window.sheetBlob = blob; return make(blob); }};
+        document.getElementById('{link}').addEventListener('click', (e) => e.preventDefault());""")
+    driver.find_element('id', link).click()
+    return driver.execute_async_script("""const done = arguments[arguments.length - 1];
+        if (!window.sheetBlob) done(null);
+        else window.sheetBlob.text().then(done);""")
+
+
+def check_sheet(driver, results, tarnivel, url):
+    """The calculation sheet: none before a diameter calculation, then the very HTML `tarnivel
+    pipe --sheet` writes for the strip's pipe, opened in a tab of its own; the line's sheet
+    holds the line's total drop."""
+    browser.open_page(driver, url)
+    driver.find_element('css selector', '#sheet summary').click()
+    driver.find_element('id', 'sheetProject').send_keys('P-7')
+    results.check(sheet_text(driver, 'pipeSheetSave') is None and
+                  driver.find_element('id', 'sheetNote').text != '', 'no sheet before a diameter')
+    for box, text in (('TP', '0.3'), ('TV', '10'), ('TM', '1000')):
+        driver.find_element('id', box).clear()
+        driver.find_element('id', box).send_keys(text)
+    driver.find_element('id', 'dia').click()
+    page = sheet_text(driver, 'pipeSheetSave')
+    with tempfile.TemporaryDirectory() as folder:
+        path = pathlib.Path(folder) / 'pipe.html'
+        subprocess.run([tarnivel, 'pipe', '-p', '0.3', '-v', '10', '-q', '1000', '-s', 'pe-sdr11',
+                        '--project', 'P-7', '--sheet', str(path)], capture_output=True, check=False)
+        results.check(page == path.read_text(encoding='utf-8'),
+                      'the page\'s pipe sheet is the command line\'s')
+    tabs = len(driver.window_handles)
+    driver.find_element('id', 'pipeSheetOpen').click()
+    WebDriverWait(driver, 5).until(lambda d: len(d.window_handles) == tabs + 1)
+    results.check(True, 'the sheet opens in a tab of its own')
+    driver.switch_to.window(driver.window_handles[0])
+    csv_text = line_in_page(driver, {'inlet': '0.002', 'series': 'pe-sdr11',
+                                     'line_appliance_pressure': '2000'}, COURTYARD)[3]
+    outlets = [row['outlet'] for row in csv.DictReader(io.StringIO(csv_text))]
+    text = sheet_text(driver, 'lineSheetSave') or ''
+    results.check('<script' not in text and '计算书' in text and outlets and
+                  all(outlet in text for outlet in outlets), f'the line\'s sheet: {outlets}')
+
+
 def check_served(driver, results, page):
     """Served by a plain static web server on this machine, it computes too."""
     class Quiet(http.server.SimpleHTTPRequestHandler):
@@ -643,6 +689,7 @@ def main():
         guarded('accessible', check_accessible, driver, results, page.as_uri(), axe)
         guarded('English', check_english, results, page.as_uri(), tarnivel)
         guarded('line', check_line, driver, results, tarnivel, page.as_uri(), axe)
+        guarded('sheet', check_sheet, driver, results, tarnivel, page.as_uri())
         guarded('served', check_served, driver, results, page)
         guarded('exit', check_exit, driver, results)
     finally:
