@@ -63,7 +63,11 @@ std::ptrdiff_t ReadDescriptor(int fd, char* data, std::size_t size, int& error) 
 
 std::ptrdiff_t WriteDescriptor(int fd, const char* data, std::size_t size, int& error) {
   const int written = ::_write(fd, data, Chunk(size));
-  if (written < 0 && errno == EPIPE) {
+  // Windows' own reason is kept: a pipe whose reader has gone is "being closed" or "not
+  // connected" there, which the C runtime calls EINVAL.
+  const DWORD reason = written < 0 ? ::GetLastError() : ERROR_SUCCESS;
+  if (written < 0 && (errno == EPIPE || reason == ERROR_NO_DATA || reason == ERROR_BROKEN_PIPE ||
+                      reason == ERROR_PIPE_NOT_CONNECTED)) {
     // The reader closed the pipe (| head -1): nothing more is wanted, and nothing is said.
     std::_Exit(kClosedPipeStatus);
   }

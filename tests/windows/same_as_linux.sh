@@ -43,6 +43,22 @@ for table in block*.csv; do
   same "line $table" /dev/null line -p 0.002 -s pe-sdr11 --appliance-pressure 2000 "$table"
   same "line --csv $table" /dev/null line -p 0.2 --max-drop 30 --csv "$table"
 done
+# A file named in any script, one that is not there, and a reader that closes the pipe early,
+# which ends the program without a word.
+cp block1.csv "管线 表 ü.csv"
+same "a file named in Chinese" /dev/null batch "管线 表 ü.csv"
+same "a FILE that is not there" /dev/null batch none.csv
+awk 'BEGIN { print "calc,pressure,diameter,flow"; for (i = 0; i < 100000; i++) print "velocity,0.3,100,1000" }' >long.csv
+for side in windows linux; do
+  if [ "$side" = windows ]; then program=$windows; else program=$linux; fi
+  $program batch long.csv 2>"$side.err" | head -1 >/dev/null
+done
+if [ -s windows.err ] || [ -s linux.err ]; then
+  echo "FAIL a pipe closed by the reader: $(cat windows.err linux.err)"
+  failures=$((failures + 1))
+else
+  passed=$((passed + 1))
+fi
 # Its command lines, each as README writes it, with the line's segments from its example.
 courtyard=$(grep -l '^regulator-yard' block*.csv | head -1)
 cp "$courtyard" courtyard.csv
