@@ -1,7 +1,6 @@
 #include "core/numeric.h"
 
 #include <algorithm>
-#include <bit>
 #include <charconv>  // integers only: every standard library has those
 #include <cmath>
 #include <cstdint>
@@ -407,13 +406,26 @@ double Guarded::Fail(FaultKind kind) {
   return 0.0;
 }
 
+namespace {
+
+// The same bits as another type: std::bit_cast, which the page's library does not have.
+template <typename To, typename From>
+To SameBits(From from) {
+  static_assert(sizeof(To) == sizeof(From));
+  To to;
+  std::memcpy(&to, &from, sizeof to);
+  return to;
+}
+
+}  // namespace
+
 double Log10(double x) {
   const double two54 = 0x1p54;  // brings a subnormal into the normal range
   // 1/ln 10, and lg 2 in a part whose products with an exponent are exact and the rest.
-  const double inverse_ln10 = std::bit_cast<double>(std::uint64_t{0x3FDBCB7B1526E50E});
-  const double lg2_high = std::bit_cast<double>(std::uint64_t{0x3FD34413509F6000});
-  const double lg2_low = std::bit_cast<double>(std::uint64_t{0x3D59FEF311F12B36});
-  std::uint64_t bits = std::bit_cast<std::uint64_t>(x);
+  const double inverse_ln10 = SameBits<double>(std::uint64_t{0x3FDBCB7B1526E50E});
+  const double lg2_high = SameBits<double>(std::uint64_t{0x3FD34413509F6000});
+  const double lg2_low = SameBits<double>(std::uint64_t{0x3D59FEF311F12B36});
+  std::uint64_t bits = SameBits<std::uint64_t>(x);
   auto high = static_cast<std::int32_t>(bits >> 32);
   int exponent = 0;
   if (high < 0x00100000) {  // zero, negative or subnormal
@@ -421,7 +433,7 @@ double Log10(double x) {
     if (high < 0) return (x - x) / (x - x);                            // NaN, invalid
     exponent -= 54;
     x *= two54;
-    bits = std::bit_cast<std::uint64_t>(x);
+    bits = SameBits<std::uint64_t>(x);
     high = static_cast<std::int32_t>(bits >> 32);
   }
   if (high >= 0x7ff00000) return x + x;  // inf or NaN
@@ -431,7 +443,7 @@ double Log10(double x) {
   const int below = exponent < 0 ? 1 : 0;
   high = (high & 0x000fffff) | ((0x3ff - below) << 20);
   const double power = exponent + below;
-  const double mantissa = std::bit_cast<double>(
+  const double mantissa = SameBits<double>(
       (std::uint64_t{static_cast<std::uint32_t>(high)} << 32) | (bits & 0xffffffff));
   const double rest = power * lg2_low + inverse_ln10 * std::log(mantissa);
   return rest + power * lg2_high;
