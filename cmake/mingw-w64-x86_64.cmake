@@ -17,3 +17,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # libgcc, libstdc++ and winpthread linked in: nothing of the compiler's is needed at run time.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# A release is shipped without its symbols: a third of the command line's size.
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
