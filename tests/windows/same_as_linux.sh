@@ -51,7 +51,7 @@ same "a FILE that is not there" /dev/null batch none.csv
 awk 'BEGIN { print "calc,pressure,diameter,flow"; for (i = 0; i < 100000; i++) print "velocity,0.3,100,1000" }' >long.csv
 for side in windows linux; do
   if [ "$side" = windows ]; then program=$windows; else program=$linux; fi
-  $program batch long.csv 2>"$side.err" | head -1 >/dev/null
+  WINE_RUN_PIPES=1 $program batch long.csv 2>"$side.err" | head -1 >/dev/null
 done
 if [ -s windows.err ] || [ -s linux.err ]; then
   echo "FAIL a pipe closed by the reader: $(cat windows.err linux.err)"

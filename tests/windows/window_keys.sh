@@ -17,7 +17,12 @@ display=50
 while [ -e "/tmp/.X$display-lock" ] && [ $display -lt 59 ]; do display=$((display + 1)); done
 Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+# Wine's virtual desktop while the window is tested, so that its windows have Wine's title bars
+# on an X server without a window manager. Only then: a console program would start a desktop
+# of its own, which holds on to its output pipes for seconds after it ends.
+desktop='HKCU\Software\Wine\Explorer'
+wine reg add "$desktop" /v Desktop /d Default /f >/dev/null 2>&1
+trap 'kill $xvfb 2>/dev/null; wine reg delete "$desktop" /v Desktop /f >/dev/null 2>&1; rm -rf "$work"' EXIT
 export DISPLAY=":$display"
 sleep 1
 

@@ -1,8 +1,8 @@
 #!/bin/sh
 # Makes the Wine prefix the Windows tests run in, inside the build tree: booted once, Wine's
 # own fonts and a Chinese one in its Fonts folder (WenQuanYi Micro Hei standing in for the
-# fonts Wine links its dialog fonts to for Chinese), a virtual desktop of 800 × 600, so that
-# windows have Wine's title bars on an X server without a window manager, and the two locales
+# fonts Wine links its dialog fonts to for Chinese), the size of the virtual desktop the window
+# test turns on (window_keys.sh), and the two locales
 # the window is shown in, compiled into the prefix rather than into the system.
 #   wine-prefix.sh PREFIX
 set -eu
@@ -22,9 +22,6 @@ for font in /usr/share/wine/fonts/*.ttf /usr/share/fonts/truetype/wqy/wqy-microh
 done
 cat >"$prefix/tarnivel.reg" <<'REG'
 Windows Registry Editor Version 5.00
-
-[HKEY_CURRENT_USER\Software\Wine\Explorer]
-"Desktop"="Default"
 
 [HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
 "Default"="800x600"
