@@ -1,8 +1,8 @@
 // Start-up. With a command the program is a command-line tool that needs no display and
 // starts no GUI; without one it opens the calculator window, passing on Qt's own arguments
 // (-style, -platform, -reverse...). The window lives in a library of its own, loaded only
-// then, so that the command line runs without Qt in the process.
-#include <csignal>
+// then, so that the command line runs without Qt in the process. On Windows this program is
+// the command line alone, tarnivel-cli.exe; the window is Tarnivel.exe (win32/).
 #include <iostream>
 #include <new>
 #include <string>
@@ -13,6 +13,7 @@
 #include "cli/exit_status.h"
 #include "system/fd_input.h"
 #include "system/fd_output.h"
+#include "system/platform.h"
 #include "system/report.h"
 
 #ifdef TARNIVEL_WINDOW
@@ -22,6 +23,7 @@
 
 namespace {
 
+#ifndef _WIN32
 // Qt's own command-line options, each taken by QApplication rather than by the command line.
 constexpr std::string_view kQtOptions[] = {"-style",
                                            "-stylesheet",
@@ -64,11 +66,10 @@ bool IsQtOption(std::string_view arg) {
   }
   return false;
 }
+#endif
 
 int RunCommandLine(const std::vector<std::string>& args) {
-  // A reader that closes the pipe (| head -1) ends the program quietly, as with any Unix tool,
-  // even when the parent set SIGPIPE to be ignored.
-  std::signal(SIGPIPE, SIG_DFL);
+  tarnivel::PrepareStandardStreams();
   tarnivel::FdInputBuffer standard_input(0);  // hands over rows as soon as they arrive
   tarnivel::FdOutputBuffer standard_output(1);
   std::istream in(&standard_input);
@@ -85,6 +86,13 @@ int NoWindow(std::string_view why) {
   return tarnivel::kExitUnavailable;
 }
 
+#ifdef _WIN32
+// On Windows the window is a program of its own, Tarnivel.exe, and this one is the command line.
+int Run(const std::vector<std::string>& args) {
+  if (!args.empty()) return RunCommandLine(args);
+  return NoWindow("this program is the command line; the window is Tarnivel.exe.");
+}
+#else
 int Run(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (!args.empty() && !IsQtOption(args.front())) return RunCommandLine(args);
@@ -98,12 +106,20 @@ int Run(int argc, char** argv) {
   return NoWindow("this build has no window.");
 #endif
 }
+#endif
 
 }  // namespace
 
+#ifdef _WIN32
+// Windows hands over the arguments in UTF-16; the command line reads them as UTF-8.
+int wmain(int argc, wchar_t** argv) {
+  try {
+    return Run(tarnivel::Utf8Arguments(argc, argv));
+#else
 int main(int argc, char** argv) {
   try {
     return Run(argc, argv);
+#endif
   } catch (const std::bad_alloc&) {
     tarnivel::ReportOutOfMemory(std::cerr);
     return tarnivel::kExitOutOfMemory;

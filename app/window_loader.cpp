@@ -1,14 +1,12 @@
 #include "app/window_loader.h"
 
-#include <dlfcn.h>
-
 #include <filesystem>
 #include <iostream>
 #include <string>
-#include <system_error>
 
 #include "app/window/window_entry.h"
 #include "cli/exit_status.h"
+#include "system/platform.h"
 #include "system/report.h"
 
 namespace tarnivel {
@@ -17,9 +15,8 @@ namespace {
 // The library by its full path from the program's own file, wherever the program was started
 // from: never searched for, so that no other folder can hand the program a library.
 std::filesystem::path WindowLibraryPath() {
-  std::error_code error;
-  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return {};
+  const std::filesystem::path program = ProgramPath();
+  if (program.empty()) return {};
   return (program.parent_path() / TARNIVEL_WINDOW_LIBRARY_DIR / kWindowLibrary).lexically_normal();
 }
 
@@ -27,13 +24,8 @@ std::filesystem::path WindowLibraryPath() {
 void* WindowLibraryEntry(const char* name, std::string& why) {
   // Never unloaded: Qt's own libraries keep state until the process ends.
   const std::filesystem::path path = WindowLibraryPath();
-  void* library = path.empty() ? nullptr : ::dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL);
-  void* entry = library != nullptr ? ::dlsym(library, name) : nullptr;
-  if (entry == nullptr) {
-    const char* error = path.empty() ? nullptr : ::dlerror();
-    why = error != nullptr ? error : "the program's own path is unknown";
-  }
-  return entry;
+  why = "the program's own path is unknown";
+  return path.empty() ? nullptr : LoadLibraryFunction(path, name, why);
 }
 
 void Append(void* context, const char* bytes, std::size_t size) {

@@ -406,4 +406,47 @@ double Guarded::Fail(FaultKind kind) {
   return 0.0;
 }
 
+namespace {
+
+// The same bits as another type: std::bit_cast, which the page's library does not have.
+template <typename To, typename From>
+To SameBits(From from) {
+  static_assert(sizeof(To) == sizeof(From));
+  To to;
+  std::memcpy(&to, &from, sizeof to);
+  return to;
+}
+
+}  // namespace
+
+double Log10(double x) {
+  const double two54 = 0x1p54;  // brings a subnormal into the normal range
+  // 1/ln 10, and lg 2 in a part whose products with an exponent are exact and the rest.
+  const double inverse_ln10 = SameBits<double>(std::uint64_t{0x3FDBCB7B1526E50E});
+  const double lg2_high = SameBits<double>(std::uint64_t{0x3FD34413509F6000});
+  const double lg2_low = SameBits<double>(std::uint64_t{0x3D59FEF311F12B36});
+  std::uint64_t bits = SameBits<std::uint64_t>(x);
+  auto high = static_cast<std::int32_t>(bits >> 32);
+  int exponent = 0;
+  if (high < 0x00100000) {  // zero, negative or subnormal
+    if ((bits & 0x7fffffffffffffff) == 0) return -two54 / std::fabs(x);  // -inf, divide by zero
+    if (high < 0) return (x - x) / (x - x);                            // NaN, invalid
+    exponent -= 54;
+    x *= two54;
+    bits = SameBits<std::uint64_t>(x);
+    high = static_cast<std::int32_t>(bits >> 32);
+  }
+  if (high >= 0x7ff00000) return x + x;  // inf or NaN
+  exponent += (high >> 20) - 1023;
+  // The mantissa in [1, 2), or in [0.5, 1) for a negative exponent, which keeps lg m of the
+  // same sign as the exponent's part.
+  const int below = exponent < 0 ? 1 : 0;
+  high = (high & 0x000fffff) | ((0x3ff - below) << 20);
+  const double power = exponent + below;
+  const double mantissa = SameBits<double>(
+      (std::uint64_t{static_cast<std::uint32_t>(high)} << 32) | (bits & 0xffffffff));
+  const double rest = power * lg2_low + inverse_ln10 * std::log(mantissa);
+  return rest + power * lg2_high;
+}
+
 }  // namespace tarnivel

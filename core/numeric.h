@@ -51,6 +51,12 @@ std::string FormatGeneral(double value);
 // Rounded to a whole number, halves away from zero, plain digits.
 std::string FormatWhole(double value);
 
+// The decimal logarithm, computed from the natural one in the same steps on every system
+// (the exponent split off, then lg m = ln m / ln 10 with ln 10 in two parts), so that a
+// pressure drop has the same digits wherever it is computed: the C libraries' own log10 differ
+// in the last bit far more often than their log does.
+[[nodiscard]] double Log10(double x);
+
 // Guarded arithmetic for one calculation. Each step gives the correctly rounded result; a step
 // whose result would be an infinity or a NaN gives 0 and records its fault instead. Only the
 // first fault is kept (the steps after it may well fault on its 0), so a calculation's formulas

@@ -56,7 +56,7 @@ std::optional<double> Colebrook(double reynolds, double relative_roughness) {
   const double b = 2.51 / reynolds;
   if (!(a < 1)) return std::nullopt;  // −2·lg(a + b·x) < 0: no real root
   const double ln10 = std::numbers::ln10;
-  auto f = [&](double x) { return x + 2 * std::log10(a + b * x); };
+  auto f = [&](double x) { return x + 2 * Log10(a + b * x); };
   // f(0.5) < 0 unless the wall is rougher than about half the bore; f(0) = 2·lg(a) < 0 then.
   double x = f(0.5) < 0 ? 0.5 : 0.0;
   for (int step = 0; step < kMaxFrictionSteps; ++step) {

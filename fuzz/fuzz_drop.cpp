@@ -2,8 +2,8 @@
 //
 // Properties: a result or a fault with a message; a result has λ > 0, an outlet above zero
 // and at most the inlet, or else a length in [0, L] at which the gauge pressure runs out; a
-// longer line never leaves more pressure; no number it gives is written as an infinity or a
-// NaN.
+// longer line never leaves more pressure, nor fails but by overflow; no number it gives is
+// written as an infinity or a NaN.
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -87,7 +87,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   longer.length_m = line.length_m * 2;
   if (!std::isfinite(longer.length_m)) return 0;
   const auto further = ComputeDrop(longer);
-  Check(std::holds_alternative<DropResult>(further), "a longer line computes too");
+  // Less pressure left is faster gas at the outlet: where the outlet velocity was already near
+  // the double range (a compressibility of 1e306), the longer line overflows, and only so.
+  if (const auto* fault = std::get_if<DropFault>(&further)) {
+    Check(fault->kind == DropFault::Kind::Arithmetic, "a longer line computes, or overflows");
+    return 0;
+  }
   const DropResult& far = std::get<DropResult>(further);
   CheckResult(longer, far);
   Check(far.reynolds == result.reynolds && far.friction == result.friction,

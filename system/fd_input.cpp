@@ -1,14 +1,12 @@
-// The input stream buffer over a file descriptor: reads what is ready, retries an interrupted
-// read, and remembers why a read failed.
+// The input stream buffer over a file descriptor: reads what is ready and remembers why a read
+// failed.
 
 #include "system/fd_input.h"
 
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
+
+#include "system/platform.h"
 
 namespace tarnivel {
 
@@ -17,16 +15,12 @@ FdInputBuffer::FdInputBuffer(int fd, bool owns) : fd_(fd), owns_(owns), buffer_(
 }
 
 FdInputBuffer::~FdInputBuffer() {
-  if (owns_) ::close(fd_);
+  if (owns_) CloseDescriptor(fd_);
 }
 
 std::size_t FdInputBuffer::Read(char* data, std::size_t size) {
   if (error_ != 0) return 0;
-  ssize_t got;
-  do {
-    got = ::read(fd_, data, size);
-  } while (got < 0 && errno == EINTR);
-  if (got < 0) error_ = errno;
+  const std::ptrdiff_t got = ReadDescriptor(fd_, data, size, error_);
   return got > 0 ? static_cast<std::size_t>(got) : 0;
 }
 
@@ -40,9 +34,7 @@ FdInputBuffer::int_type FdInputBuffer::underflow() {
 
 // The bytes a pipe, a terminal or a file holds ready; 0 where the system cannot tell.
 std::streamsize FdInputBuffer::showmanyc() {
-  int ready = 0;
-  if (::ioctl(fd_, FIONREAD, &ready) != 0 || ready <= 0) return 0;
-  return ready;
+  return static_cast<std::streamsize>(ReadyBytes(fd_));
 }
 
 // Takes what is buffered, then reads the rest straight into `data` rather than through the

@@ -1,11 +1,11 @@
-// The output stream buffer over a file descriptor: writes all it is given, retries an
-// interrupted write, and remembers why a write failed.
+// The output stream buffer over a file descriptor: writes all it is given and remembers why a
+// write failed.
 
 #include "system/fd_output.h"
 
-#include <unistd.h>
-
 #include <cerrno>
+
+#include "system/platform.h"
 
 namespace tarnivel {
 
@@ -18,10 +18,9 @@ FdOutputBuffer::~FdOutputBuffer() { sync(); }
 bool FdOutputBuffer::WriteAll(const char* data, std::size_t size) {
   if (error_ != 0) return false;  // once failed, nothing more goes out
   while (size > 0) {
-    const ssize_t written = ::write(fd_, data, size);
-    if (written < 0 && errno == EINTR) continue;
+    const std::ptrdiff_t written = WriteDescriptor(fd_, data, size, error_);
     if (written <= 0) {
-      error_ = written < 0 ? errno : EIO;
+      if (error_ == 0) error_ = EIO;
       return false;
     }
     data += written;

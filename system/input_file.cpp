@@ -1,19 +1,17 @@
-// Opens a FILE named on the command line for reading, as POSIX opens it.
+// Opens a FILE named on the command line for reading.
 
 #include "system/input_file.h"
 
-#include <fcntl.h>
-
-#include <cerrno>
-
+#include "system/platform.h"
 #include "system/report.h"
 
 namespace tarnivel {
 
 std::unique_ptr<FdInputBuffer> OpenInputFile(const std::string& path, std::ostream& err) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  int error = 0;
+  const int fd = OpenForReading(path, error);
   if (fd < 0) {
-    ReportFileError(err, path, errno);
+    ReportFileError(err, path, error);
     return nullptr;
   }
   return std::make_unique<FdInputBuffer>(fd, /*owns=*/true);

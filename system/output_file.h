@@ -11,6 +11,6 @@ namespace tarnivel {
 // Writes `contents` as the file at `path`, which may exist (it is replaced) or not (it is
 // created with the permissions the umask allows). Returns 0, or the errno of the step that
 // failed, having removed the temporary file.
-[[nodiscard]] int ReplaceFile(const std::string& path, std::string_view contents);
+[[nodiscard]] int WriteWholeFile(const std::string& path, std::string_view contents);
 
 }  // namespace tarnivel

@@ -23,12 +23,14 @@ SheetPdfMaker& PdfMaker() {
   return maker;
 }
 
-// Today, in the local time zone: «2026-12-10».
+// Today, in the local time zone: «2026-12-10». std::localtime, the one both systems' C
+// libraries have, on the program's only thread at that moment.
 std::string Today() {
   const std::time_t now = std::time(nullptr);
-  std::tm local{};
   char text[16] = "";
-  if (::localtime_r(&now, &local) != nullptr) std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+  if (const std::tm* local = std::localtime(&now)) {
+    std::strftime(text, sizeof text, "%Y-%m-%d", local);
+  }
   return text;
 }
 
@@ -107,7 +109,7 @@ int WriteSheet(const SheetRequest& request, const std::function<Sheet(const Shee
   } else {
     contents = SheetHtml(sheet);
   }
-  if (const int error = ReplaceFile(*request.file, contents); error != 0) {
+  if (const int error = WriteWholeFile(*request.file, contents); error != 0) {
     ReportFileError(err, *request.file, error);
     return kExitIoError;
   }

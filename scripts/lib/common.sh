@@ -9,6 +9,11 @@ cd "$ROOT"
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev
                 libbenchmark-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n help2man)
 
+# What the Windows build needs (scripts/windows), and what its tests under Wine need besides.
+WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix python3)
+WINDOWS_TEST_PACKAGES=(wine wine64 fonts-wine fonts-wqy-microhei locales xvfb xdotool imagemagick
+                       python3-pefile)
+
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }

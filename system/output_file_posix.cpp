@@ -1,4 +1,4 @@
-// ReplaceFile on POSIX: mkstemp beside the file, write, fsync, rename.
+// WriteWholeFile on POSIX: mkstemp beside the file, write, fsync, rename.
 
 #include "system/output_file.h"
 
@@ -34,7 +34,7 @@ int WriteAll(int fd, std::string_view contents) {
 
 }  // namespace
 
-int ReplaceFile(const std::string& path, std::string_view contents) {
+int WriteWholeFile(const std::string& path, std::string_view contents) {
   if (path.empty() || path.back() == '/') return EISDIR;
   struct stat existing {};
   if (::stat(path.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) return EISDIR;
