@@ -24,8 +24,11 @@ std::filesystem::path WindowLibraryPath() {
 void* WindowLibraryEntry(const char* name, std::string& why) {
   // Never unloaded: Qt's own libraries keep state until the process ends.
   const std::filesystem::path path = WindowLibraryPath();
-  why = "the program's own path is unknown";
-  return path.empty() ? nullptr : LoadLibraryFunction(path, name, why);
+  if (path.empty()) {
+    why = "the program's own path is unknown";
+    return nullptr;
+  }
+  return LoadLibraryFunction(path, name, why);
 }
 
 void Append(void* context, const char* bytes, std::size_t size) {
