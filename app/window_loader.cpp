@@ -57,8 +57,8 @@ SheetPdf WriteSheetPdfThroughWindowLibrary(std::string_view rich_text,
   }
   const std::string text(rich_text), pattern(page_pattern), name(title);
   std::string bytes;
-  const int status = reinterpret_cast<TarnivelWriteSheetPdf*>(entry)(
-      text.c_str(), pattern.c_str(), name.c_str(), &Append, &bytes);
+  const int status = reinterpret_cast<TarnivelWriteSheetPdf*>(entry)(text.c_str(), pattern.c_str(),
+                                                                     name.c_str(), &Append, &bytes);
   (status == 0 ? pdf.bytes : pdf.error) = std::move(bytes);
   return pdf;
 }

@@ -202,8 +202,8 @@ int RunDrop(const ParsedArguments& parsed, const Streams& streams) {
   const int written = WriteSheet(
       request.sheet,
       [&](const SheetStamp& stamp) {
-        return DropSheet(stamp, {&std::get<DropCase>(read), &texts.parameters,
-                                 series.value_or(""), &result});
+        return DropSheet(
+            stamp, {&std::get<DropCase>(read), &texts.parameters, series.value_or(""), &result});
       },
       streams.err);
   if (written != kExitOk) return written;
@@ -247,8 +247,9 @@ Command DropCommand() {
       "gauge pressure falls to zero.\n"
       "\n" +
       SheetNotes();
-  command.statuses = {kExitOk,        kExitPrompt,  kExitFault,       kExitRunsOut, kExitUsage,
-                      kExitDataError, kExitNoInput, kExitUnavailable, kExitOutOfMemory, kExitIoError};
+  command.statuses = {kExitOk,          kExitPrompt,    kExitFault,   kExitRunsOut,
+                      kExitUsage,       kExitDataError, kExitNoInput, kExitUnavailable,
+                      kExitOutOfMemory, kExitIoError};
   command.run = &RunDrop;
   return command;
 }

@@ -146,11 +146,13 @@ Command PipeCommand() {
       "replace the one its name names. It "
       "holds at most " +
       std::to_string(kMaxCataloguePipes) + " pipes, named in at most " +
-      std::to_string(kMaxCatalogueNameBytes) + " bytes; " + CsvLimitsText() + " make it malformed.\n"
+      std::to_string(kMaxCatalogueNameBytes) + " bytes; " + CsvLimitsText() +
+      " make it malformed.\n"
       "\n" +
       SheetNotes();
-  command.statuses = {kExitOk,    kExitPrompt,    kExitFault,   kExitRunsOut,     kExitNoPipe,
-                      kExitUsage, kExitDataError, kExitNoInput, kExitUnavailable, kExitOutOfMemory, kExitIoError};
+  command.statuses = {kExitOk,          kExitPrompt,      kExitFault,     kExitRunsOut,
+                      kExitNoPipe,      kExitUsage,       kExitDataError, kExitNoInput,
+                      kExitUnavailable, kExitOutOfMemory, kExitIoError};
   command.run = &RunPipeCommand;
   return command;
 }

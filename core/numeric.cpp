@@ -430,7 +430,7 @@ double Log10(double x) {
   int exponent = 0;
   if (high < 0x00100000) {  // zero, negative or subnormal
     if ((bits & 0x7fffffffffffffff) == 0) return -two54 / std::fabs(x);  // -inf, divide by zero
-    if (high < 0) return (x - x) / (x - x);                            // NaN, invalid
+    if (high < 0) return (x - x) / (x - x);                              // NaN, invalid
     exponent -= 54;
     x *= two54;
     bits = SameBits<std::uint64_t>(x);
@@ -443,8 +443,8 @@ double Log10(double x) {
   const int below = exponent < 0 ? 1 : 0;
   high = (high & 0x000fffff) | ((0x3ff - below) << 20);
   const double power = exponent + below;
-  const double mantissa = SameBits<double>(
-      (std::uint64_t{static_cast<std::uint32_t>(high)} << 32) | (bits & 0xffffffff));
+  const double mantissa = SameBits<double>((std::uint64_t{static_cast<std::uint32_t>(high)} << 32) |
+                                           (bits & 0xffffffff));
   const double rest = power * lg2_low + inverse_ln10 * std::log(mantissa);
   return rest + power * lg2_high;
 }

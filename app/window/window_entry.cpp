@@ -34,9 +34,8 @@ extern "C" __attribute__((visibility("default"))) int tarnivel_write_sheet_pdf(
     });
     application.emplace(argc, argv);
   }
-  const QByteArray pdf = tarnivel::SheetPdf(QString::fromUtf8(rich_text),
-                                            QString::fromUtf8(page_pattern),
-                                            QString::fromUtf8(title));
+  const QByteArray pdf = tarnivel::SheetPdf(
+      QString::fromUtf8(rich_text), QString::fromUtf8(page_pattern), QString::fromUtf8(title));
   if (pdf.isEmpty()) {
     const QByteArray why = "the PDF could not be laid out";
     sink(context, why.constData(), static_cast<std::size_t>(why.size()));

@@ -414,7 +414,9 @@ int RunLine(const ParsedArguments& parsed, const Streams& streams) {
   if (status != kExitOk) Report(streams.err, DescribeLineCheck(line, result));
   const int written = WriteSheet(
       request.sheet,
-      [&](const SheetStamp& stamp) { return LineSheet(stamp, {&request.texts, &line, &result}); },
+      [&](const SheetStamp& stamp) {
+        return LineSheet(stamp, {&request.texts, &line, &result});
+      },
       streams.err);
   return written != kExitOk ? written : status;
 }
@@ -483,8 +485,9 @@ Command LineCommand() {
   for (const LineQuantityInfo& info : kLineQuantities) command.options.push_back(LineOption(info));
   command.options.insert(command.options.end(), std::begin(kOwnOptions), std::end(kOwnOptions));
   command.options.insert(command.options.end(), std::begin(kSheetOptions), std::end(kSheetOptions));
-  command.statuses = {kExitOk,    kExitPrompt,    kExitFault,   kExitRunsOut,     kExitNoPipe,
-                      kExitUsage, kExitDataError, kExitNoInput, kExitUnavailable, kExitOutOfMemory, kExitIoError};
+  command.statuses = {kExitOk,          kExitPrompt,      kExitFault,     kExitRunsOut,
+                      kExitNoPipe,      kExitUsage,       kExitDataError, kExitNoInput,
+                      kExitUnavailable, kExitOutOfMemory, kExitIoError};
   command.run = &RunLine;
   return command;
 }

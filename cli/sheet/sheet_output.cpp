@@ -75,9 +75,9 @@ std::optional<int> CheckSheetRequest(const SheetRequest& request, std::string_vi
     for (const SheetLanguageInfo& info : kSheetLanguages) {
       known += (known.empty() ? "" : ", ") + std::string(info.name);
     }
-    return UsageError(err,
-                      "unknown language '" + Escaped(*request.language) + "' (known: " + known + ")",
-                      command);
+    return UsageError(
+        err, "unknown language '" + Escaped(*request.language) + "' (known: " + known + ")",
+        command);
   }
   return std::nullopt;
 }
@@ -95,8 +95,9 @@ int WriteSheet(const SheetRequest& request, const std::function<Sheet(const Shee
   std::string contents;
   if (SheetFormatOfFile(*request.file) == SheetFormat::Pdf) {
     if (!PdfMaker()) {
-      Report(err, "cannot write the PDF sheet: this build has no window library; write "
-                  "HTML instead (--sheet FILE.html)");
+      Report(err,
+             "cannot write the PDF sheet: this build has no window library; write "
+             "HTML instead (--sheet FILE.html)");
       return kExitUnavailable;
     }
     SheetPdf pdf = PdfMaker()(SheetHtml(sheet, SheetHtmlForm::RichText),

@@ -17,7 +17,8 @@ namespace tarnivel {
 
 // The options, after a command's own; their help says what each gives the sheet.
 inline constexpr OptionSpec kSheetOptions[] = {
-    {"sheet", '\0', "FILE", "also write a calculation sheet to FILE, as HTML (.html) or PDF (.pdf)"},
+    {"sheet", '\0', "FILE",
+     "also write a calculation sheet to FILE, as HTML (.html) or PDF (.pdf)"},
     {"project", '\0', "TEXT", "the project the sheet names"},
     {"title", '\0', "TEXT", "the line the sheet names"},
     {"designer", '\0', "TEXT", "the designer the sheet names"},
@@ -53,9 +54,8 @@ struct SheetPdf {
   std::string bytes;
   std::string error;  // empty on success
 };
-using SheetPdfMaker = std::function<SheetPdf(std::string_view rich_text,
-                                             std::string_view page_pattern,
-                                             std::string_view title)>;
+using SheetPdfMaker = std::function<SheetPdf(
+    std::string_view rich_text, std::string_view page_pattern, std::string_view title)>;
 // Set once by the program before the command line runs; without one, a PDF is unavailable.
 void SetSheetPdfMaker(SheetPdfMaker maker);
 

@@ -124,9 +124,9 @@ LineSummary SummariseLine(const GasLine& line, const GasLineResult& result,
       break;
     case LineCheck::RunsOut: {
       const LineRunOut& out = *result.run_out;
-      failure = Filled(translate(kLineRunsOut),
-                       {segment(out.segment), WithUnit(out.reach_m, "m"),
-                        WithUnit(line.segments[out.segment].length_m, "m")});
+      failure =
+          Filled(translate(kLineRunsOut), {segment(out.segment), WithUnit(out.reach_m, "m"),
+                                           WithUnit(line.segments[out.segment].length_m, "m")});
       break;
     }
     case LineCheck::NoBudget:
@@ -134,11 +134,11 @@ LineSummary SummariseLine(const GasLine& line, const GasLineResult& result,
       break;
     case LineCheck::NoPipe: {
       const std::string budget = WithUnit(*result.unit_budget, UnitBudgetUnit(result.form));
-      failure = line.max_velocity_ms
-                    ? Filled(translate(kLineNoPipeWithinVelocity),
-                             {segment(*result.failed_segment), budget,
-                              WithUnit(*line.max_velocity_ms, "m/s")})
-                    : Filled(translate(kLineNoPipeWithin), {segment(*result.failed_segment), budget});
+      failure = line.max_velocity_ms ? Filled(translate(kLineNoPipeWithinVelocity),
+                                              {segment(*result.failed_segment), budget,
+                                               WithUnit(*line.max_velocity_ms, "m/s")})
+                                     : Filled(translate(kLineNoPipeWithin),
+                                              {segment(*result.failed_segment), budget});
       break;
     }
   }
@@ -162,20 +162,41 @@ LineSummary SummariseLine(const GasLine& line, const GasLineResult& result,
 
 std::vector<std::string> LineSummaryWords() {
   std::vector<std::string> words;
-  for (std::string_view word :
-       {kLineSegment, kLineSegmentNamed, kLineWhere, kLineCannotCompute, kLineNoSegments,
-        kLineNoPipe, kLineBoreAndSeries, kLinePipeWithoutSeries, kLineUnknownSeries,
-        kLineUnknownPipe, kLineNoAllowance, kLineTwoAllowances, kLineApplianceNotLow, kLineTotal,
-        kLineAllowed, kLineNotChecked, kLinePassed, kLineFailed, kLineOver, kLineRunsOut,
-        kLineNoBudget, kLineNoPipeWithin, kLineNoPipeWithinVelocity, kLineSized,
-        kLineHeadNotCounted, kLineSeparator, kDropOutOfRange}) {
+  for (std::string_view word : {kLineSegment,
+                                kLineSegmentNamed,
+                                kLineWhere,
+                                kLineCannotCompute,
+                                kLineNoSegments,
+                                kLineNoPipe,
+                                kLineBoreAndSeries,
+                                kLinePipeWithoutSeries,
+                                kLineUnknownSeries,
+                                kLineUnknownPipe,
+                                kLineNoAllowance,
+                                kLineTwoAllowances,
+                                kLineApplianceNotLow,
+                                kLineTotal,
+                                kLineAllowed,
+                                kLineNotChecked,
+                                kLinePassed,
+                                kLineFailed,
+                                kLineOver,
+                                kLineRunsOut,
+                                kLineNoBudget,
+                                kLineNoPipeWithin,
+                                kLineNoPipeWithinVelocity,
+                                kLineSized,
+                                kLineHeadNotCounted,
+                                kLineSeparator,
+                                kDropOutOfRange}) {
     words.emplace_back(word);
   }
   for (const SegmentColumnInfo& info : kSegmentColumns) words.emplace_back(info.label);
   for (const LineQuantityInfo& info : kLineQuantities) words.emplace_back(info.label);
   for (const DropQuantityInfo& info : kDropQuantities) words.emplace_back(info.label);
   for (const InputField& field : kInputFields) words.emplace_back(field.quantity);
-  for (FaultKind kind : {FaultKind::Overflow, FaultKind::DivisionByZero, FaultKind::InvalidArgument}) {
+  for (FaultKind kind :
+       {FaultKind::Overflow, FaultKind::DivisionByZero, FaultKind::InvalidArgument}) {
     words.emplace_back(FaultDescription(kind));
   }
   return words;

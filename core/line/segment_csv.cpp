@@ -35,8 +35,8 @@ bool IsBlankRow(std::span<const std::string> cells) {
 std::string SegmentRowFault(std::size_t cells, std::size_t width, std::size_t line,
                             std::size_t segments) {
   if (cells > width) {
-    return "line " + std::to_string(line) + " has " + std::to_string(cells) + " cells, the header " +
-           std::to_string(width);
+    return "line " + std::to_string(line) + " has " + std::to_string(cells) +
+           " cells, the header " + std::to_string(width);
   }
   if (segments == kMaxLineSegments) {
     return "a line holds at most " + std::to_string(kMaxLineSegments) + " segments";
@@ -56,16 +56,17 @@ std::variant<std::vector<SegmentTexts>, std::string> ReadSegmentCsv(std::string_
   auto read = CsvRecords(text);
   if (auto* error = std::get_if<std::string>(&read)) return std::move(*error);
   const auto& records = std::get<std::vector<CsvRecord>>(read);
-  const auto header = std::find_if(records.begin(), records.end(),
-                                   [](const CsvRecord& record) { return !IsBlankRow(record.cells); });
+  const auto header = std::find_if(records.begin(), records.end(), [](const CsvRecord& record) {
+    return !IsBlankRow(record.cells);
+  });
   if (header == records.end()) return std::string("the file is empty; it needs a header row");
   const auto columns = FindSegmentColumns(header->cells);
   if (const auto* error = std::get_if<std::string>(&columns)) return *error;
   std::vector<SegmentTexts> segments;
   for (auto record = header + 1; record != records.end(); ++record) {
     if (IsBlankRow(record->cells)) continue;
-    std::string fault = SegmentRowFault(record->cells.size(), header->cells.size(), record->line,
-                                        segments.size());
+    std::string fault =
+        SegmentRowFault(record->cells.size(), header->cells.size(), record->line, segments.size());
     if (!fault.empty()) return fault;
     segments.push_back(SegmentTextsOf(record->cells, std::get<SegmentColumns>(columns)));
   }
