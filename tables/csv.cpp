@@ -7,6 +7,7 @@
 #include <array>
 #include <cstring>
 #include <optional>
+#include <streambuf>
 #include <utility>
 
 namespace tarnivel {
@@ -295,6 +296,17 @@ CsvReader::Status CsvReader::AtEnd() {
       [[fallthrough]];
     default:
       return EndRecord();  // the last line had no line break
+  }
+}
+
+void FeedFrom(std::streambuf& source, CsvReader& reader) {
+  constexpr std::size_t kPiece = std::size_t{1} << 16;
+  const std::span<char> space = reader.Space(kPiece);
+  const std::streamsize got = source.sgetn(space.data(), static_cast<std::streamsize>(kPiece));
+  if (got > 0) {
+    reader.Commit(static_cast<std::size_t>(got));
+  } else {
+    reader.Finish();
   }
 }
 

@@ -3,6 +3,7 @@
 // or LF line ends, a UTF-8 byte order mark at the start tolerated.
 
 #include <cstddef>
+#include <iosfwd>
 #include <optional>
 #include <span>
 #include <string>
@@ -101,6 +102,10 @@ class CsvReader {
   std::string error_;
   std::size_t error_line_ = 0;
 };
+
+// Gives `reader` the next piece of `source` as it arrives, or finishes it at the source's end
+// or a failed read, which the caller asks the source about.
+void FeedFrom(std::streambuf& source, CsvReader& reader);
 
 // The limits above in words, for the help: «a cell over 1 MiB, a row over 16 MiB or ...».
 std::string CsvLimitsText();

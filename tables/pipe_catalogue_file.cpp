@@ -226,7 +226,6 @@ std::string Describe(const CatalogueError& error) {
 // The series of the catalogue `source` holds, in the order they first appear. It is read as it
 // arrives, up to its end or a failed read, which the caller asks the source about.
 std::variant<std::vector<PipeSeries>, CatalogueError> ParsePipeCatalogue(std::streambuf& source) {
-  std::vector<char> chunk(1 << 16);
   CsvReader reader;
   CatalogueBuilder builder;
   bool have_header = false;
@@ -242,13 +241,7 @@ std::variant<std::vector<PipeSeries>, CatalogueError> ParsePipeCatalogue(std::st
       case CsvReader::Status::Error:
         return CatalogueError{CatalogueError::Kind::Csv, reader.error_line(), reader.error()};
       case CsvReader::Status::NeedMore:
-        if (const std::streamsize got =
-                source.sgetn(chunk.data(), static_cast<std::streamsize>(chunk.size()));
-            got > 0) {
-          reader.Feed(std::string_view(chunk.data(), static_cast<std::size_t>(got)));
-        } else {
-          reader.Finish();
-        }
+        FeedFrom(source, reader);
         break;
       case CsvReader::Status::End:
         if (!have_header) return CatalogueError{CatalogueError::Kind::Empty, 1, {}};

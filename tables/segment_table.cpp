@@ -45,7 +45,6 @@ struct TableBuilder {
 // Reads the table from `source` up to its end or a failed read, which the caller asks the
 // source about. Returns what is wrong with it, or nothing.
 std::string Parse(std::streambuf& source, TableBuilder& builder) {
-  std::vector<char> chunk(1 << 16);
   CsvReader reader;
   for (;;) {
     switch (reader.Next()) {
@@ -58,13 +57,7 @@ std::string Parse(std::streambuf& source, TableBuilder& builder) {
       case CsvReader::Status::Error:
         return "line " + std::to_string(reader.error_line()) + ": " + reader.error();
       case CsvReader::Status::NeedMore:
-        if (const std::streamsize got =
-                source.sgetn(chunk.data(), static_cast<std::streamsize>(chunk.size()));
-            got > 0) {
-          reader.Feed(std::string_view(chunk.data(), static_cast<std::size_t>(got)));
-        } else {
-          reader.Finish();
-        }
+        FeedFrom(source, reader);
         break;
       case CsvReader::Status::End:
         if (!builder.have_header) return "the input is empty; it needs a header row";
