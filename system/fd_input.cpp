@@ -33,9 +33,7 @@ FdInputBuffer::int_type FdInputBuffer::underflow() {
 }
 
 // The bytes a pipe, a terminal or a file holds ready; 0 where the system cannot tell.
-std::streamsize FdInputBuffer::showmanyc() {
-  return static_cast<std::streamsize>(ReadyBytes(fd_));
-}
+std::streamsize FdInputBuffer::showmanyc() { return static_cast<std::streamsize>(ReadyBytes(fd_)); }
 
 // Takes what is buffered, then reads the rest straight into `data` rather than through the
 // buffer.

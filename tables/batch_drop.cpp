@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/csv_text.h"
 #include "core/numeric.h"
 #include "system/report.h"
 #include "tables/cell_warning.h"
-#include "core/csv_text.h"
 #include "tables/line_warnings.h"
 
 namespace tarnivel {

@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
+#include "core/csv_text.h"
 #include "core/numeric.h"
 #include "core/sizing.h"
 #include "system/report.h"
-#include "core/csv_text.h"
 
 namespace tarnivel {
 namespace {

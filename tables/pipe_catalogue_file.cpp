@@ -15,10 +15,10 @@
 #include <unordered_set>
 #include <variant>
 
+#include "core/csv_text.h"
 #include "core/numeric.h"
 #include "system/input_file.h"
 #include "system/report.h"
-#include "core/csv_text.h"
 #include "tables/csv.h"
 
 namespace tarnivel {

@@ -80,18 +80,18 @@ std::string FormName(SheetLanguage language, PressureForm form) {
 void AddDropMethod(Sheet& sheet, PressureForm form) {
   const SheetLanguage language = sheet.stamp.language;
   const std::string code = "GB 50028 §6.2";
-  sheet.method.push_back(
-      {Say(language, {"雷诺数（T0 = 273.15 K，T = t + 273.15）",
-                      "Reynolds number (T0 = 273.15 K, T = t + 273.15)"}),
-       "Re = 4·Q/(3600·π·(d/1000)·ν0)", code});
+  sheet.method.push_back({Say(language, {"雷诺数（T0 = 273.15 K，T = t + 273.15）",
+                                         "Reynolds number (T0 = 273.15 K, T = t + 273.15)"}),
+                          "Re = 4·Q/(3600·π·(d/1000)·ν0)", code});
   for (FrictionRegime regime :
        {FrictionRegime::Laminar, FrictionRegime::Transitional, FrictionRegime::Turbulent}) {
-    sheet.method.push_back({Say(language, {"摩阻系数，", "Friction factor, "}) +
-                                BandName(language, regime),
-                            std::string(FormulaOf(regime).formula), code});
+    sheet.method.push_back(
+        {Say(language, {"摩阻系数，", "Friction factor, "}) + BandName(language, regime),
+         std::string(FormulaOf(regime).formula), code});
   }
-  sheet.method.push_back({FormName(language, form), std::string(FormulaOf(form).formula),
-                          code + Say(language, {"；压力分级 §6.1.6", "; pressure classes §6.1.6"})});
+  sheet.method.push_back(
+      {FormName(language, form), std::string(FormulaOf(form).formula),
+       code + Say(language, {"；压力分级 §6.1.6", "; pressure classes §6.1.6"})});
   sheet.method.push_back({Say(language, {"常数 6.26×10⁷ 与 1.27×10¹⁰ 按规范所印数值取用",
                                          "The constants 6.26×10⁷ and 1.27×10¹⁰ as the code "
                                          "prints them"}),
@@ -183,10 +183,10 @@ SheetTable PipeTable(SheetLanguage language, const Sizing& sizing, bool drops) {
     for (const auto index : {sized.choice.smaller, sized.choice.chosen, sized.choice.larger}) {
       if (!index) continue;
       const Pipe& pipe = series.pipes[*index];
-      std::vector<std::string> row = {series.name, pipe.designation,
-                                      FormatMillimetres(pipe.outside) + " × " +
-                                          FormatMillimetres(pipe.wall),
-                                      FormatMillimetres(pipe.Bore()), sized.velocities[*index]->text};
+      std::vector<std::string> row = {
+          series.name, pipe.designation,
+          FormatMillimetres(pipe.outside) + " × " + FormatMillimetres(pipe.wall),
+          FormatMillimetres(pipe.Bore()), sized.velocities[*index]->text};
       if (drops) {
         const PipeDrop& drop = *sized.drops[*index];
         const auto* result = std::get_if<DropResult>(&drop);
@@ -260,8 +260,8 @@ Sheet PipeSheet(const SheetStamp& stamp, const PipeSheetCase& sized) {
   if (drops) {
     const DropParameters& given = *sized.drop;
     // The gas and the wall as the drop reads them; the bore is each pipe's, any will do here.
-    const auto read = ReadDropCase({std::string(sized.pressure), std::string(sized.flow), "1",
-                                    given});
+    const auto read =
+        ReadDropCase({std::string(sized.pressure), std::string(sized.flow), "1", given});
     if (const auto* line = std::get_if<DropCase>(&read)) {
       AddDropMethod(sheet, FormAt(line->inlet_mpa));
       const DropQuantityInfo& length = DropQuantityOf(DropQuantity::Length);
@@ -276,10 +276,10 @@ Sheet PipeSheet(const SheetStamp& stamp, const PipeSheetCase& sized) {
     }
     if (!given[DropQuantity::Roughness]) {
       for (const SeriesSizing& series : sizing.series) {
-        sheet.parameters.push_back(
-            {LabelOf(language, DropQuantityOf(DropQuantity::Roughness)) + " (" +
-                 series.series->name + ")",
-             "", Number(series.series->roughness_mm), "mm", SheetOrigin::Series});
+        sheet.parameters.push_back({LabelOf(language, DropQuantityOf(DropQuantity::Roughness)) +
+                                        " (" + series.series->name + ")",
+                                    "", Number(series.series->roughness_mm), "mm",
+                                    SheetOrigin::Series});
       }
     }
   }
@@ -287,17 +287,17 @@ Sheet PipeSheet(const SheetStamp& stamp, const PipeSheetCase& sized) {
       {Say(language, {"所需内径", "bore required"}), "d", Number(sizing.required_mm), "mm"},
       {Say(language, {"工况绝对压力", "absolute pressure"}), "P + " + Number(ATM_MPA),
        Number(sizing.absolute_mpa), "MPa"},
-      {Say(language, {"工况流量", "flow at line conditions"}), "Qa",
-       Number(sizing.actual_flow_m3h), std::string(kLineFlowUnit)}};
+      {Say(language, {"工况流量", "flow at line conditions"}), "Qa", Number(sizing.actual_flow_m3h),
+       std::string(kLineFlowUnit)}};
   sheet.tables.push_back(PipeTable(language, sizing, drops));
   if (drops) {
-    sheet.notes.push_back(Say(
-        language,
-        {"表中流速按本程序计算模型（0.1 MPa 标准状态，玻意耳定律）；压降与起点、终点气速按 "
-         "GB 50028 §6.2，以 101.325 kPa、0 °C 为标准状态，在气体温度下计入 T/T0 与 Z。",
-         "The velocity column is the three calculations' model (standard state at 0.1 MPa, "
-         "Boyle's law); the drop and the gas velocities are GB 50028 §6.2's, at the gas "
-         "temperature from 101.325 kPa and 0 °C, with T/T0 and Z."}));
+    sheet.notes.push_back(
+        Say(language,
+            {"表中流速按本程序计算模型（0.1 MPa 标准状态，玻意耳定律）；压降与起点、终点气速按 "
+             "GB 50028 §6.2，以 101.325 kPa、0 °C 为标准状态，在气体温度下计入 T/T0 与 Z。",
+             "The velocity column is the three calculations' model (standard state at 0.1 MPa, "
+             "Boyle's law); the drop and the gas velocities are GB 50028 §6.2's, at the gas "
+             "temperature from 101.325 kPa and 0 °C, with T/T0 and Z."}));
   }
   AddPipeChecks(sheet, sizing, ReadLeadingNumber(sized.velocity).value, drops);
   return sheet;
@@ -315,13 +315,15 @@ Sheet DropSheet(const SheetStamp& stamp, const DropSheetCase& computed) {
   const auto field = [language](Field f, std::string_view symbol, double value) {
     return FieldValue(language, f, symbol, Number(value));
   };
-  sheet.inputs = {field(Field::Pressure, "P1", line.inlet_mpa), field(Field::Flow, "Q", line.flow_nm3h),
-                  field(Field::Diameter, "d", line.bore_mm),
-                  {LabelOf(language, length), "L", Number(line.length_m),
-                   std::string(length.display_unit)}};
+  sheet.inputs = {
+      field(Field::Pressure, "P1", line.inlet_mpa),
+      field(Field::Flow, "Q", line.flow_nm3h),
+      field(Field::Diameter, "d", line.bore_mm),
+      {LabelOf(language, length), "L", Number(line.length_m), std::string(length.display_unit)}};
   sheet.inputs.front().unit += Say(language, {"（表压）", " gauge"});
   if (!computed.series.empty()) {
-    sheet.inputs.push_back({Say(language, {"管材", "pipe series"}), "", std::string(computed.series), ""});
+    sheet.inputs.push_back(
+        {Say(language, {"管材", "pipe series"}), "", std::string(computed.series), ""});
   }
   AddGasParameters(sheet, line, *computed.given, true);
 

@@ -55,7 +55,8 @@ std::string BrowserStyle(SheetLanguage language) {
   const std::string_view pattern = kPageNumberPattern.In(language);
   std::string counter = "\"";
   for (std::size_t i = 0; i < pattern.size(); ++i) {
-    if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
+    if (pattern[i] == '%' && i + 1 < pattern.size() &&
+        (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
       counter += pattern[i + 1] == '1' ? "\" counter(page) \"" : "\" counter(pages) \"";
       ++i;
     } else {
@@ -207,10 +208,9 @@ std::string OriginWord(SheetLanguage language, SheetOrigin origin) {
 void AppendValues(std::string& out, const Sheet& sheet, const std::vector<SheetValue>& values,
                   bool origins) {
   const SheetLanguage language = sheet.stamp.language;
-  std::vector<std::string> header = {Say(language, {"名称", "Quantity"}),
-                                     Say(language, {"符号", "Symbol"}),
-                                     Say(language, {"数值", "Value"}),
-                                     Say(language, {"单位", "Unit"})};
+  std::vector<std::string> header = {
+      Say(language, {"名称", "Quantity"}), Say(language, {"符号", "Symbol"}),
+      Say(language, {"数值", "Value"}), Say(language, {"单位", "Unit"})};
   if (origins) header.push_back(Say(language, {"说明", "Note"}));
   std::vector<std::vector<Cell>> rows;
   for (const SheetValue& value : values) {
@@ -234,16 +234,18 @@ void AppendChecks(std::string& out, const Sheet& sheet) {
   const SheetLanguage language = sheet.stamp.language;
   if (sheet.checks.empty()) {
     out += "<p>";
-    AppendEscaped(out, Say(language, {"未给限值，无校核项目。", "No limit given: nothing to check."}));
+    AppendEscaped(out,
+                  Say(language, {"未给限值，无校核项目。", "No limit given: nothing to check."}));
     out += "</p>\n";
     return;
   }
   std::vector<std::vector<Cell>> rows;
   for (const SheetCheck& check : sheet.checks) {
-    rows.push_back({{check.what},
-                    {check.limit, "n"},
-                    {check.value, "r"},  // a failed line's reason wraps
-                    {sheet_parts::Verdict(language, check.passed), check.passed ? "pass" : "fail"}});
+    rows.push_back(
+        {{check.what},
+         {check.limit, "n"},
+         {check.value, "r"},  // a failed line's reason wraps
+         {sheet_parts::Verdict(language, check.passed), check.passed ? "pass" : "fail"}});
   }
   // Widths of their own, so that a long value (why a line failed) wraps in its column rather
   // than squeezing the others.
@@ -258,9 +260,8 @@ void AppendChecks(std::string& out, const Sheet& sheet) {
 void AppendSignOff(std::string& out, const Sheet& sheet) {
   const SheetLanguage language = sheet.stamp.language;
   OpenTable(out, "signoff");
-  for (const SheetPhrase role :
-       {SheetPhrase{"设计", "Designed"}, SheetPhrase{"校对", "Checked"},
-        SheetPhrase{"审核", "Approved"}}) {
+  for (const SheetPhrase role : {SheetPhrase{"设计", "Designed"}, SheetPhrase{"校对", "Checked"},
+                                 SheetPhrase{"审核", "Approved"}}) {
     out += "<tr><th width=\"15%\">";
     AppendEscaped(out, role.In(language));
     out += "</th><td class=\"sign\" width=\"45%\"><br></td><th width=\"12%\">";

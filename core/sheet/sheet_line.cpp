@@ -32,9 +32,9 @@ void AddLineMethod(Sheet& sheet, const GasLine& line, const GasLineResult& resul
     sheet.method.push_back({Say(language, {"局部阻力按摩擦阻力的百分数 a 计",
                                            "Local losses as a share a of the friction loss"}),
                             "ΔPl = ΔPf·a/100", code});
-    sheet.method.push_back(
-        {Say(language, {"附加压头（低压，计入高程差 h）", "Additional head (low pressure, rise h)"}),
-         "ΔH = 9.8·(ρair − ρ0)·h;  P2 = P1 − ΔPf − ΔPl + ΔH", code});
+    sheet.method.push_back({Say(language, {"附加压头（低压，计入高程差 h）",
+                                           "Additional head (low pressure, rise h)"}),
+                            "ΔH = 9.8·(ρair − ρ0)·h;  P2 = P1 − ΔPf − ΔPl + ΔH", code});
   } else {
     sheet.method.push_back(
         {Say(language, {"局部阻力折算为附加管长；中、高压不计附加压头",
@@ -61,8 +61,8 @@ void AddLineInputs(Sheet& sheet, const GasLineTexts& texts, const GasLine& line,
   const SheetLanguage language = sheet.stamp.language;
   sheet.inputs.push_back({Say(language, {"起点压力", "inlet pressure"}), "P1",
                           Number(line.inlet_mpa), Say(language, {"MPa（表压）", "MPa gauge"})});
-  sheet.inputs.push_back({Say(language, {"管段数", "segments"}), "",
-                          std::to_string(line.segments.size()), ""});
+  sheet.inputs.push_back(
+      {Say(language, {"管段数", "segments"}), "", std::to_string(line.segments.size()), ""});
   if (line.allowance == AllowanceSource::MaxDrop) {
     const DropQuantityInfo& info = DropQuantityOf(DropQuantity::MaxDrop);
     sheet.inputs.push_back({LabelOf(language, info), "ΔPd", Number(*line.allowed_kpa),
@@ -96,7 +96,8 @@ void AddLineInputs(Sheet& sheet, const GasLineTexts& texts, const GasLine& line,
 void AddSegmentTables(Sheet& sheet, const GasLine& line, const GasLineResult& result) {
   const SheetLanguage language = sheet.stamp.language;
   SheetTable pipes, losses;
-  pipes.caption = Say(language, {"管段水力计算表（一）：管道与流动", "Segments (1): pipes and flow"});
+  pipes.caption =
+      Say(language, {"管段水力计算表（一）：管道与流动", "Segments (1): pipes and flow"});
   losses.caption =
       Say(language, {"管段水力计算表（二）：压力损失与压力", "Segments (2): losses and pressures"});
   const std::string name = HeaderOf(language, SegmentColumn::Name);
@@ -120,7 +121,9 @@ void AddSegmentTables(Sheet& sheet, const GasLine& line, const GasLineResult& re
   for (std::size_t i = 0; i < line.segments.size(); ++i) {
     const Segment& segment = line.segments[i];
     const auto cells = LineOutputCells(line, result, i);
-    const auto cell = [&cells](LineOutput output) { return cells[static_cast<std::size_t>(output)]; };
+    const auto cell = [&cells](LineOutput output) {
+      return cells[static_cast<std::size_t>(output)];
+    };
     const bool sized = i < result.segments.size() && result.segments[i].sized;
     const std::string label = segment.name.empty() ? std::to_string(i + 1) : segment.name;
     pipes.rows.push_back({label, Number(segment.length_m), Number(segment.flow_nm3h),
@@ -167,11 +170,11 @@ void AddLineChecks(Sheet& sheet, const GasLine& line, const GasLineResult& resul
     if (fastest) {
       const Segment& segment = line.segments[*fastest];
       const double velocity = result.segments[*fastest].inlet_velocity_ms;
-      sheet.checks.push_back(AtMost(
-          Say(language, {"选管管段最大流速（", "highest velocity of a sized segment ("}) +
-              (segment.name.empty() ? std::to_string(*fastest + 1) : segment.name) +
-              Say(language, {"）", ")"}),
-          *line.max_velocity_ms, Number(velocity), velocity, "m/s"));
+      sheet.checks.push_back(
+          AtMost(Say(language, {"选管管段最大流速（", "highest velocity of a sized segment ("}) +
+                     (segment.name.empty() ? std::to_string(*fastest + 1) : segment.name) +
+                     Say(language, {"）", ")"}),
+                 *line.max_velocity_ms, Number(velocity), velocity, "m/s"));
     }
   }
 }
@@ -188,14 +191,15 @@ Sheet LineSheet(const SheetStamp& stamp, const LineSheetCase& computed) {
   AddLineMethod(sheet, line, result);
   AddLineInputs(sheet, *computed.texts, line, result);
   if (result.outlet_mpa) {
-    sheet.results.push_back({Say(language, {"总压降", "total drop"}), "ΔP", Number(result.drop_kpa),
-                             "kPa"});
+    sheet.results.push_back(
+        {Say(language, {"总压降", "total drop"}), "ΔP", Number(result.drop_kpa), "kPa"});
     sheet.results.push_back({Say(language, {"终点压力", "outlet pressure"}), "P2",
-                             Number(*result.outlet_mpa), Say(language, {"MPa（表压）", "MPa gauge"})});
+                             Number(*result.outlet_mpa),
+                             Say(language, {"MPa（表压）", "MPa gauge"})});
   }
   if (result.allowed_kpa) {
-    sheet.results.push_back({Say(language, {"允许压降", "allowed drop"}), "ΔPd",
-                             Number(*result.allowed_kpa), "kPa"});
+    sheet.results.push_back(
+        {Say(language, {"允许压降", "allowed drop"}), "ΔPd", Number(*result.allowed_kpa), "kPa"});
   }
   if (result.unit_budget) {
     sheet.results.push_back({Say(language, {"平均单位压降", "unit budget"}), "",
@@ -204,8 +208,9 @@ Sheet LineSheet(const SheetStamp& stamp, const LineSheetCase& computed) {
   }
   AddSegmentTables(sheet, line, result);
   if (result.unit_budget) {
-    sheet.notes.push_back(Say(language, {"加 * 的管段由本计算选管。", "* marks a segment this "
-                                                                     "calculation sized."}));
+    sheet.notes.push_back(Say(language, {"加 * 的管段由本计算选管。",
+                                         "* marks a segment this "
+                                         "calculation sized."}));
   }
   if (const std::string head = DescribeHeadNotCounted(result); !head.empty()) {
     sheet.notes.push_back(language == SheetLanguage::Chinese ? std::string(kLineHeadNotCounted)
