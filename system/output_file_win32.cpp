@@ -13,27 +13,6 @@
 #include "system/platform.h"
 
 namespace tarnivel {
-namespace {
-
-// The errno that says what a failed move or removal of Windows means.
-int ErrnoOf(DWORD error) {
-  switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-      return ENOENT;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-      return EACCES;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-      return ENOSPC;
-    default:
-      return EIO;
-  }
-}
-
-}  // namespace
 
 int WriteWholeFile(const std::string& path, std::string_view contents) {
   if (path.empty() || path.back() == '/' || path.back() == '\\') return EISDIR;
@@ -66,9 +45,8 @@ int WriteWholeFile(const std::string& path, std::string_view contents) {
   }
   if (error == 0 && ::_commit(fd) != 0) error = errno;
   if (::_close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 &&
-      !::MoveFileExW(temporary.c_str(), target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (error == 0 && !::MoveFileExW(temporary.c_str(), target.c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     error = ErrnoOf(::GetLastError());
   }
   if (error != 0) ::DeleteFileW(temporary.c_str());

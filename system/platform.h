@@ -41,6 +41,8 @@ void PrepareStandardStreams();
 #ifdef _WIN32
 // The program's arguments, given by Windows in UTF-16, as UTF-8 (without the program's name).
 [[nodiscard]] std::vector<std::string> Utf8Arguments(int argc, const wchar_t* const* argv);
+// The errno that says what Windows' error `reason` (GetLastError) means.
+[[nodiscard]] int ErrnoOf(unsigned long reason);
 // `text` (UTF-8) as UTF-16 in `wide`; false for text that is not UTF-8, which names no file.
 [[nodiscard]] bool WideFromUtf8(const std::string& text, std::wstring& wide);
 #endif

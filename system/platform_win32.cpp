@@ -6,9 +6,9 @@
 #include <io.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <algorithm>
 #include <cstdlib>
 #include <string_view>
 
@@ -31,7 +31,9 @@ std::string Utf8FromWide(std::wstring_view wide) {
 }
 
 // One read or write of the C runtime takes at most an int's worth.
-unsigned Chunk(std::size_t size) { return static_cast<unsigned>(std::min<std::size_t>(size, INT_MAX)); }
+unsigned Chunk(std::size_t size) {
+  return static_cast<unsigned>(std::min<std::size_t>(size, INT_MAX));
+}
 
 UINT console_input_page = 0;
 UINT console_output_page = 0;
@@ -61,17 +63,42 @@ std::ptrdiff_t ReadDescriptor(int fd, char* data, std::size_t size, int& error) 
 }
 
 std::ptrdiff_t WriteDescriptor(int fd, const char* data, std::size_t size, int& error) {
-  const int written = ::_write(fd, data, Chunk(size));
-  // Windows' own reason is kept: a pipe whose reader has gone is "being closed" or "not
-  // connected" there, which the C runtime calls EINVAL.
-  const DWORD reason = written < 0 ? ::GetLastError() : ERROR_SUCCESS;
-  if (written < 0 && (errno == EPIPE || reason == ERROR_NO_DATA || reason == ERROR_BROKEN_PIPE ||
-                      reason == ERROR_PIPE_NOT_CONNECTED)) {
+  // WriteFile itself rather than the C runtime's _write, which under load reports a pipe whose
+  // reader has gone as EINVAL with Windows' own reason already cleared.
+  const auto handle = reinterpret_cast<HANDLE>(::_get_osfhandle(fd));
+  if (handle == INVALID_HANDLE_VALUE) {
+    error = EBADF;
+    return -1;
+  }
+  DWORD written = 0;
+  if (::WriteFile(handle, data, Chunk(size), &written, nullptr)) return written;
+  const DWORD reason = ::GetLastError();
+  if (reason == ERROR_NO_DATA || reason == ERROR_BROKEN_PIPE ||
+      reason == ERROR_PIPE_NOT_CONNECTED) {
     // The reader closed the pipe (| head -1): nothing more is wanted, and nothing is said.
     std::_Exit(kClosedPipeStatus);
   }
-  if (written < 0) error = errno;
-  return written;
+  error = ErrnoOf(reason);
+  return -1;
+}
+
+int ErrnoOf(unsigned long reason) {
+  switch (reason) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return ENOENT;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return EACCES;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return ENOSPC;
+    case ERROR_INVALID_HANDLE:
+      return EBADF;
+    default:
+      return EIO;
+  }
 }
 
 std::size_t ReadyBytes(int fd) {
@@ -123,7 +150,8 @@ void PrepareStandardStreams() {
 std::filesystem::path ProgramPath() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    const DWORD length =
+        ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (length == 0) return {};
     if (length < path.size()) {
       path.resize(length);
@@ -138,10 +166,9 @@ void* LoadLibraryFunction(const std::filesystem::path& path, const char* name, s
   FARPROC function = library != nullptr ? ::GetProcAddress(library, name) : nullptr;
   if (function == nullptr) {
     wchar_t* message = nullptr;
-    ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                         FORMAT_MESSAGE_IGNORE_INSERTS,
-                     nullptr, ::GetLastError(), 0, reinterpret_cast<wchar_t*>(&message), 0,
-                     nullptr);
+    ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, ::GetLastError(), 0, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
     why = message != nullptr ? Utf8FromWide(message) : "no reason given";
     ::LocalFree(message);
     while (!why.empty() && (why.back() == '\n' || why.back() == '\r')) why.pop_back();
