@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/csv_text.h"
 #include "core/numeric.h"
 #include "core/quantities.h"
 #include "system/byte_buffer.h"
@@ -27,7 +28,6 @@
 #include "tables/batch_drop.h"
 #include "tables/batch_pipes.h"
 #include "tables/cell_warning.h"
-#include "core/csv_text.h"
 #include "tables/csv.h"
 
 namespace tarnivel {
@@ -528,6 +528,10 @@ BatchOutcome RunBatch(std::istream& in, std::ostream& out, std::ostream& err,
   // back to the system when freed. Left to itself, the C library raises this threshold past
   // the first such buffer freed, and the next ones are copied as they grow, and kept.
   mallopt(M_MMAP_THRESHOLD, static_cast<int>(8 * kReadBytes));
+  // The second thread allocates from the same heap: an arena of its own reserves 64 MiB of
+  // address space at once, which under a tight limit (ulimit -v) could leave the rows none,
+  // depending only on when the thread first allocates.
+  mallopt(M_ARENA_MAX, 1);
 #endif
   std::streambuf& source = *in.rdbuf();
   CsvReader reader;
